@@ -135,7 +135,7 @@ FdCString FdCString::concat(const char* a, std::uint32_t na, const char* b, std:
     if (total > kMaxCapacity)
         throw std::bad_alloc();
     std::uint32_t n = static_cast<std::uint32_t>(total);
-    FdCString result(makeRep(adjustCapacity(n), n));
+    FdCString result(makeRep(adjustCapacity(n), n), AdoptRep{});
     copyBytes(result.data_, a, na);
     copyBytes(result.data_ + na, b, nb);
     return result;
@@ -233,7 +233,7 @@ FdCString::~FdCString()
 
 FdCString FdCString::withCapacity(std::uint32_t capacity)
 {
-    return FdCString(makeRep(capacity, 0));
+    return FdCString(makeRep(capacity, 0), AdoptRep{});
 }
 
 FdCString& FdCString::operator=(const char* text)
@@ -407,7 +407,7 @@ void FdCString::clobber(std::uint32_t n)
 FdCString FdCString::copy() const
 {
     std::uint32_t len = length();
-    FdCString result(makeRep(len, len));
+    FdCString result(makeRep(len, len), AdoptRep{});
     copyBytes(result.data_, data_, len);
     return result;
 }
@@ -704,7 +704,7 @@ FdCString FdCString::strXForm() const
 {
     std::size_t n = std::strxfrm(nullptr, data_, 0);
     std::uint32_t len = checkedLength(n);
-    FdCString result(makeRep(len, len));
+    FdCString result(makeRep(len, len), AdoptRep{});
     if (len != 0)
         std::strxfrm(result.data_, data_, std::size_t(len) + 1);
     return result;

@@ -130,7 +130,10 @@ public:
 
 private:
     struct Rep;
-    explicit FdCString(char* data) : data_(data) {}
+    // Takes over a representation made by makeRep (the tag keeps a plain
+    // char buffer from choosing this constructor over the text one).
+    struct AdoptRep {};
+    FdCString(char* data, AdoptRep) : data_(data) {}
     Rep* rep() const;
     static char* makeRep(std::uint32_t capacity, std::uint32_t length);
     static void release(char* data);
