@@ -1,0 +1,52 @@
+// ComputeOp: the applier that runs one compute object over a target.
+//
+// The requesting routine builds the compute object, wraps it in the applier
+// that fits the compute's interface and the target, applies the applier
+// once and deletes it; the applier never owns or deletes the compute
+// object. Matrix-level appliers derive from MatrixOp and are applied
+// through Matrix::apply or Matrix::applyRectangular; series-level ones
+// derive from SeriesOp, observation-level ones from ObservationOp.
+#ifndef QD_MATRIX_COMPUTEOP_H
+#define QD_MATRIX_COMPUTEOP_H
+
+#include <cstdint>
+
+class Matrix;
+class Series;
+class Observation;
+
+class ComputeOp {
+public:
+    virtual ~ComputeOp() = default;
+
+    // Passed as the flag of SeriesForecast::compute and
+    // MatrixForecast::compute; 1 from every constructor.
+    std::int32_t flag = 1;
+
+    // When index equals sentinel it becomes replacement.
+    static void resolveLastIndex(std::int32_t& index, std::int32_t sentinel, std::int32_t replacement)
+    {
+        if (index == sentinel)
+            index = replacement;
+    }
+
+protected:
+    ComputeOp() = default;
+};
+
+class MatrixOp : public ComputeOp {
+public:
+    virtual void apply(Matrix& matrix) = 0;
+};
+
+class SeriesOp : public ComputeOp {
+public:
+    virtual void apply(Series& series) = 0;
+};
+
+class ObservationOp : public ComputeOp {
+public:
+    virtual void apply(Observation& observation) = 0;
+};
+
+#endif

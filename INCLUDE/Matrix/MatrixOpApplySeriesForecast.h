@@ -1,0 +1,18 @@
+// Runs a forecasting method on every series of a matrix, in order.
+#ifndef QD_MATRIX_MATRIXOPAPPLYSERIESFORECAST_H
+#define QD_MATRIX_MATRIXOPAPPLYSERIESFORECAST_H
+
+#include <cstdint>
+
+#include "Matrix/ComputeOp.h"
+#include "SeriesCompute/SeriesCompute.h"
+
+class MatrixOpApplySeriesForecast : public MatrixOp {
+public:
+    explicit MatrixOpApplySeriesForecast(SeriesForecast& compute) : compute(&compute) {}
+    void apply(Matrix& target) override;
+
+    SeriesForecast* compute;   // not owned
+};
+
+#endif

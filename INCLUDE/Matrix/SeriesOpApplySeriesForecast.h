@@ -1,0 +1,19 @@
+// Runs a forecasting method on a series (which must hold an observation;
+// an empty series is left unchanged).
+#ifndef QD_MATRIX_SERIESOPAPPLYSERIESFORECAST_H
+#define QD_MATRIX_SERIESOPAPPLYSERIESFORECAST_H
+
+#include <cstdint>
+
+#include "Matrix/ComputeOp.h"
+#include "SeriesCompute/SeriesCompute.h"
+
+class SeriesOpApplySeriesForecast : public SeriesOp {
+public:
+    explicit SeriesOpApplySeriesForecast(SeriesForecast& compute) : compute(&compute) {}
+    void apply(Series& target) override;
+
+    SeriesForecast* compute;   // not owned
+};
+
+#endif

@@ -1,0 +1,18 @@
+// Generates a random series into a series.
+#ifndef QD_MATRIX_SERIESOPAPPLYSERIESGENERATERANDOM_H
+#define QD_MATRIX_SERIESOPAPPLYSERIESGENERATERANDOM_H
+
+#include <cstdint>
+
+#include "Matrix/ComputeOp.h"
+#include "SeriesCompute/SeriesCompute.h"
+
+class SeriesOpApplySeriesGenerateRandom : public SeriesOp {
+public:
+    explicit SeriesOpApplySeriesGenerateRandom(SeriesGenerateRandom& compute) : compute(&compute) {}
+    void apply(Series& target) override;
+
+    SeriesGenerateRandom* compute;   // not owned
+};
+
+#endif

@@ -1,0 +1,10 @@
+#include "Matrix/Observation.h"
+
+#include "Matrix/ElementIdentity.h"
+
+std::uint64_t Observation::ensureIdentity()
+{
+    if (identity_ == 0)
+        identity_ = newElementIdentity();
+    return identity_;
+}

@@ -1,0 +1,127 @@
+#include "Matrix/SeriesValueCache.h"
+
+#include <cstdio>
+
+#include "Foundation/FdExceptions.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+
+SeriesValueCache::SeriesValueCache(Series* owner) noexcept
+    : cachedStatistics(), owner_(owner), valuesDirty_(true), values_(), forecastsDirty_(true), forecasts_()
+{
+}
+
+SeriesValueCache::~SeriesValueCache()
+{
+    delete[] values_.data;
+    delete[] forecasts_.data;
+}
+
+void SeriesValueCache::fit(CachedArray& array, std::int32_t m)
+{
+    if (array.capacity < m || static_cast<std::int64_t>(array.capacity) >= 2 * static_cast<std::int64_t>(m)) {
+        // The old array is gone before the new one is asked for: if that
+        // allocation fails the cache holds no array at all.
+        delete[] array.data;
+        array.data = nullptr;
+        array.capacity = 0;
+        array.count = 0;
+        array.data = new double[static_cast<std::size_t>(m)];
+        array.capacity = m;
+    }
+    array.count = m;
+}
+
+double* SeriesValueCache::values(std::int32_t extra)
+{
+    const std::int32_t n = owner_->numObservations();
+    if (n <= values_.count && extra == 0 && !valuesDirty_)
+        return values_.data;
+    if (extra < 0)
+        extra = 0;
+    fit(values_, n + extra);
+    for (std::int32_t i = 0; i < n; ++i)
+        values_.data[i] = owner_->observation(i).value;
+    valuesDirty_ = false;
+    return values_.data;
+}
+
+double* SeriesValueCache::forecastValues(std::int32_t extra)
+{
+    const std::int32_t n = owner_->numObservations();
+    if (n <= forecasts_.count && extra == 0 && !forecastsDirty_)
+        return forecasts_.data;
+    if (extra < 0)
+        extra = 0;
+    fit(forecasts_, n + extra);
+    const double* v = values(0);
+    for (std::int32_t i = 0; i < n; ++i) {
+        double stored = 0.0;
+        if (owner_->observation(i).storedResults.lookup(QD_FORECAST, stored) == QD_QUANTITY_FOUND)
+            forecasts_.data[i] = stored;
+        else
+            forecasts_.data[i] = v[i];
+    }
+    forecastsDirty_ = false;
+    return forecasts_.data;
+}
+
+void SeriesValueCache::storeForecasts(std::int32_t quantityType, std::int32_t first, std::int32_t last,
+                                      bool overwriteComputed)
+{
+    const std::int32_t entryCount = owner_->numObservations();
+    if (first > last)
+        first = last + 1;  // nothing to store; the flags are still set below
+    // Places outside the forecast array, or a first place that would leave
+    // a gap after the last observation, are refused before anything changes.
+    if (first <= last) {
+        if (first < 0)
+            fdRaiseIndex(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(entryCount));
+        if (first > entryCount)
+            fdRaiseIndex(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(entryCount));
+        if (last >= forecasts_.count)
+            fdRaiseIndex(static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(forecasts_.count));
+    }
+
+    // A values array that was stale on entry stays stale: only a caller that
+    // refreshed it through forecastValues() gets it back as current.
+    const bool valuesWereDirty = valuesDirty_;
+    // Marked stale before the first change, so that a failure part-way
+    // leaves no array that looks current.
+    setForecastsDirty(true);
+    bool changed = false;
+    for (std::int32_t i = first; i <= last; ++i) {
+        const double place = forecasts_.data[i];
+        if (i >= entryCount) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%li", static_cast<long>(i - entryCount));
+            setValuesDirty(true);
+            changed = true;
+            owner_->addObservation(place, QD_COMPUTED, FdCString(static_cast<const char*>(text)));
+        }
+        Observation& observation = owner_->observation(i);
+        observation.storedResults.store(quantityType, place);
+        observation.storedResults.store(QD_FORECAST, place);
+        if (overwriteComputed && observation.originType == QD_COMPUTED) {
+            setValuesDirty(true);
+            changed = true;
+            observation.value = place;
+        }
+    }
+    setForecastsDirty(true);
+    setValuesDirty(changed || valuesWereDirty);
+}
+
+void SeriesValueCache::setValuesDirty(bool flag)
+{
+    valuesDirty_ = flag;
+    if (flag)
+        cachedStatistics.clear();
+}
+
+void SeriesValueCache::setForecastsDirty(bool flag)
+{
+    forecastsDirty_ = flag;
+    if (flag)
+        cachedStatistics.clear();
+}

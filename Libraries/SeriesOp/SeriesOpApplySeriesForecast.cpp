@@ -1,0 +1,9 @@
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+
+#include "Matrix/Series.h"
+
+void SeriesOpApplySeriesForecast::apply(Series& series)
+{
+    if (series.numObservations() > 0)
+        compute->compute(series, flag);
+}
