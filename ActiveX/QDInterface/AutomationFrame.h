@@ -1,0 +1,126 @@
+// The method frame shared by every automation class: class identity, the
+// error report (code, catalogue text, file, line) returned as 0x80044005
+// with error information, and the conversion of texts at the boundary.
+//
+// A method body runs inside runFrame: an MVRBaseException is reported with
+// its own code, file and line; std::bad_alloc as code 3; anything else as
+// code 999 with the class's own source path and the frame's line. No C++
+// exception ever leaves a method.
+#ifndef QD_QDINTERFACE_AUTOMATIONFRAME_H
+#define QD_QDINTERFACE_AUTOMATIONFRAME_H
+
+#include "ComLayer/ComObject.h"
+
+#include "Foundation/FdCString.h"
+#include "Matrix/MVRBaseException.h"
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <new>
+
+// The HRESULT of every failure reported through error information.
+const HRESULT QD_E_REPORTED = static_cast<HRESULT>(0x80044005L);
+
+// Error codes of the frame itself.
+enum : std::int32_t {
+    QD_CODE_NEW_FAILED = 1,
+    QD_CODE_OUT_OF_MEMORY = 3,
+    QD_CODE_UNEXPECTED = 999,
+    QD_CODE_INVALID_POINTER = 1000,
+    QD_CODE_INVALID_INDEX = 1011,
+};
+
+struct ClassIdentity {
+    const wchar_t* name;    // "SeriesX"
+    const wchar_t* progId;  // "SeriesX.SeriesX.1"
+    const char* sourcePath; // "ActiveX\\QDInterface\\SeriesX"
+    const CLSID* clsid;
+    const IID* iid;         // the class's dual interface
+};
+
+// Composes the error text, sets it as the thread's error information (the
+// IID as its GUID, the class's ProgID as its source) and returns
+// 0x80044005. Never throws.
+HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID classId,
+                    REFIID interfaceId, std::int32_t code) noexcept;
+
+// The text of the error report, lines ended by a line feed.
+FdCString errorReportText(const FdCString& sourcePath, std::int32_t line, std::int32_t code);
+
+// A member that later work provides: E_NOTIMPL with error information
+// saying so.
+HRESULT reportNotAvailable(const ClassIdentity& identity, const wchar_t* member) noexcept;
+
+// Throws the class's own MVRBaseException.
+[[noreturn]] void throwCode(const ClassIdentity& identity, std::int32_t line, std::int32_t code);
+
+// Check 1 of the frame: a null result pointer is code 1000.
+template <class T>
+void checkResultPointer(const ClassIdentity& identity, std::int32_t line, T* pointer)
+{
+    if (pointer == nullptr) throwCode(identity, line, QD_CODE_INVALID_POINTER);
+}
+
+HRESULT reportException(const ClassIdentity& identity, const MVRBaseException& e) noexcept;
+// A failure of the class itself (code 3 or 999) at the given line.
+HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, std::int32_t code) noexcept;
+
+template <class Body>
+HRESULT runFrame(const ClassIdentity& identity, std::int32_t line, Body&& body) noexcept
+{
+    try {
+        return body();
+    } catch (const MVRBaseException& e) {
+        return reportException(identity, e);
+    } catch (const std::bad_alloc&) {
+        return reportClassFailure(identity, line, QD_CODE_OUT_OF_MEMORY);
+    } catch (...) {
+        return reportClassFailure(identity, line, QD_CODE_UNEXPECTED);
+    }
+}
+
+// A string result: the text converted from the ANSI code page into a new
+// BSTR of exactly its length. Allocation failure is code 3.
+BSTR makeBstr(const FdCString& text);
+
+// Common part of the automation classes: ISupportErrorInfo for the class's
+// own dual interface, and the report of members not available yet.
+class AutomationSupport : public ISupportErrorInfo, public ComLayer::ComObjectRoot {
+public:
+    virtual const ClassIdentity& classIdentity() const = 0;
+
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override
+    {
+        return IsEqualIID(iid, *classIdentity().iid) ? S_OK : S_FALSE;
+    }
+    HRESULT memberNotAvailable(const wchar_t* member)
+    {
+        return reportNotAvailable(classIdentity(), member);
+    }
+};
+
+// The base of an automation class Derived with dual interface Interface,
+// whose members come from Members<Derived> (overridden where implemented):
+// the public IUnknown, the interface table (the dual interface, IDispatch,
+// ISupportErrorInfo) and the class identity Derived::identity.
+template <class Derived, template <class> class Members, class Interface>
+class AutomationClass : public Members<Derived>, public AutomationSupport {
+public:
+    QD_DELEGATING_IUNKNOWN
+
+    const ComLayer::InterfaceEntry* interfaceTable() const override
+    {
+        static const ComLayer::InterfaceEntry table[] = {
+            QD_INTERFACE_ENTRY(Derived, Interface),
+            QD_INTERFACE_ENTRY_AS(Derived, IID_IDispatch, Interface),
+            QD_INTERFACE_ENTRY(Derived, ISupportErrorInfo),
+            QD_INTERFACE_END,
+        };
+        return table;
+    }
+    const ClassIdentity& classIdentity() const override { return Derived::identity; }
+};
+
+#endif

@@ -1,0 +1,405 @@
+#include "MatrixX.h"
+
+#include "MatrixXEx1.h"
+#include "SeriesX.h"
+#include "StatisticsX.h"
+#include "StringTransfer.h"
+
+#include "ComLayer/VariantEnumerator.h"
+#include "Matrix/Matrix.h"
+#include "Matrix/QuantityTypes.h"
+
+#include <memory>
+
+const ClassIdentity MatrixX::identity = {
+    L"MatrixX", L"MatrixX.MatrixX.1", "ActiveX\\QDInterface\\MatrixX", &CLSID_MatrixX, &IID_IMatrixX};
+
+namespace {
+
+enum : std::int32_t {
+    QD_CODE_NEGATIVE_INDEX = 3000,
+    QD_CODE_OUT_OF_BOUNDS = 3006,
+    QD_CODE_MATRIX_NOT_EMPTY = 3065,
+};
+
+} // namespace
+
+MatrixX::MatrixX()
+{
+    std::shared_ptr<Matrix> own = std::make_shared<Matrix>();
+    Matrix* element = own.get();
+    matrix_.anchor = own;
+    matrix_.find = [element] { return element; };
+}
+
+MatrixX::~MatrixX() = default;
+
+void MatrixX::attach(const ElementBinding<Matrix>& binding)
+{
+    matrix_ = binding;
+}
+
+Matrix& MatrixX::matrix(std::int32_t line)
+{
+    Matrix* element = matrix_.get();
+    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    return *element;
+}
+
+Series& MatrixX::checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line)
+{
+    if (seriesIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
+    if (seriesIndex >= m.numSeries()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    return m.series(seriesIndex);
+}
+
+void MatrixX::checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line)
+{
+    if (observationIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
+    if (observationIndex >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+}
+
+ElementBinding<Series> MatrixX::bindSeries(Matrix& m, std::int32_t index)
+{
+    std::uint64_t id = m.series(index).identity();
+    std::function<Matrix*()> findMatrix = matrix_.find;
+    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
+    ElementBinding<Series> binding;
+    binding.anchor = matrix_.anchor;
+    binding.find = [findMatrix, id, hint]() -> Series* {
+        Matrix* owner = findMatrix();
+        if (owner == nullptr) return nullptr;
+        std::int32_t at = owner->findSeries(id, *hint);
+        if (at < 0) return nullptr;
+        *hint = at;
+        return &owner->series(at);
+    };
+    return binding;
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double value, BSTR description,
+                                                  short originType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        if (seriesNumber < 0) throwCode(identity, __LINE__, QD_CODE_NEGATIVE_INDEX);
+        FdCString text = StringTransfer(description);
+        m.addObservation(seriesNumber, value, originType, text);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::RemoveAll()
+{
+    return runFrame(identity, __LINE__, [&] {
+        matrix(__LINE__).removeAll();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Description(BSTR* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = makeBstr(matrix(__LINE__).description());
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_Description(BSTR value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        m.setDescription(StringTransfer(value));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Matrix& m = matrix(__LINE__);
+        m.seriesAt(index);
+        ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
+        child->attach(bindSeries(m, index));
+        return child->QueryInterface(IID_ISeriesX, reinterpret_cast<void**>(result));
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_NumSeries(LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = matrix(__LINE__).numSeries();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        matrix(__LINE__);
+        if (!statistics_) {
+            ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
+            CollectionBinding binding;
+            binding.anchor = matrix_.anchor;
+            std::function<Matrix*()> find = matrix_.find;
+            binding.find = [find]() -> QuantityCollection* {
+                Matrix* element = find();
+                return element ? &element->storedResults : nullptr;
+            };
+            made->attach(binding);
+            statistics_ = made;
+        }
+        return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Statistic(short type, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Matrix& m = matrix(__LINE__);
+        MatrixQC::matrixIndex(type);
+        const QuantityMatrix* table = m.storedResults.statisticMatrix(type);
+        double value = 0.0;
+        if (table != nullptr && table->rows() > 0 && table->columns() > 0)
+            table->lookupAt(table->rows() - 1, table->columns() - 1, value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_Statistic(short type, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        MatrixQC::matrixIndex(type);
+        QuantityMatrix* table = m.storedResults.statisticMatrix(type);
+        if (table != nullptr && table->rows() > 0 && table->columns() > 0)
+            table->storeAt(table->rows() - 1, table->columns() - 1, type, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::RemoveAllCalculations()
+{
+    return runFrame(identity, __LINE__, [&] {
+        matrix(__LINE__).removeAllCalculations();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get__NewEnum(IUnknown** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Matrix& m = matrix(__LINE__);
+        items_.clear();
+        std::int32_t n = m.numSeries();
+        items_.allocate(static_cast<std::size_t>(n));
+        for (std::int32_t i = 0; i < n; ++i) {
+            ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
+            child->attach(bindSeries(m, i));
+            items_[i].vt = VT_DISPATCH;
+            items_[i].pdispVal = static_cast<ISeriesX*>(child.detach());
+        }
+        *result = nullptr;
+        return ComLayer::makeVariantEnumerator(items_.data(), items_.size(), result);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_NumStatistics(short statType, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = matrix(__LINE__).storedResults.count(statType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Value(LONG seriesIndex, LONG observationIndex, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        *result = s.observation(observationIndex).value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_Value(LONG seriesIndex, LONG observationIndex, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        s.observation(observationIndex).value = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_StatValueObs(LONG seriesIndex, LONG observationIndex, short statType,
+                                                    double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        double value = 0.0;
+        s.observation(observationIndex).storedResults.lookup(statType, value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_StatValueObs(LONG seriesIndex, LONG observationIndex, short statType,
+                                                    double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        s.observation(observationIndex).storedResults.store(statType, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::RemoveSeriesAt(LONG seriesIndex)
+{
+    return runFrame(identity, __LINE__, [&] {
+        matrix(__LINE__).removeSeriesAt(seriesIndex);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::RemoveAllObservationsAt(LONG observationIndex)
+{
+    return runFrame(identity, __LINE__, [&] {
+        matrix(__LINE__).removeAllObservationsAt(observationIndex);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::Reshape(LONG numSeries)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        if (m.numSeries() > 0) throwCode(identity, __LINE__, QD_CODE_MATRIX_NOT_EMPTY);
+        m.reserve(numSeries);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_StatValueMatrix(short statType, LONG row, LONG col, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Matrix& m = matrix(__LINE__);
+        const QuantityMatrix* table = m.storedResults.statisticMatrix(statType);
+        double value = 0.0;
+        if (table != nullptr) table->lookupAt(row, col, value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_StatValueMatrix(short statType, LONG row, LONG col, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        QuantityMatrix* table = m.storedResults.statisticMatrix(statType);
+        if (table != nullptr) table->storeAt(row, col, statType, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_StatValueSeries(LONG seriesIndex, short statType, LONG statIndex,
+                                                       double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        double value = 0.0;
+        s.storedResults.lookupQuantity(statType, statIndex, &value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::put_StatValueSeries(LONG seriesIndex, short statType, LONG statIndex,
+                                                       double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = checkedSeries(matrix(__LINE__), seriesIndex, __LINE__);
+        s.storedResults.storeQuantity(statType, statIndex, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_NumStatRows(short type, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        const QuantityMatrix* table = matrix(__LINE__).storedResults.statisticMatrix(type);
+        *result = table != nullptr ? table->rows() : 0;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_NumStatColumns(short type, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        const QuantityMatrix* table = matrix(__LINE__).storedResults.statisticMatrix(type);
+        *result = table != nullptr ? table->columns() : 0;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_DecompositionType(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(matrix(__LINE__).decompositionType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_SeasonalLength(LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = matrix(__LINE__).seasonalLength;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodNumber(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(matrix(__LINE__).forecastMethodNumber);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodDescription(BSTR* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = makeBstr(quantityDescription(matrix(__LINE__).forecastMethodNumber));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::get_Extension1(IMatrixXEx1** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        matrix(__LINE__);
+        if (!extension_) extension_ = ComLayer::newObject<MatrixXEx1>();
+        return extension_->QueryInterface(IID_IMatrixXEx1, reinterpret_cast<void**>(result));
+    });
+}

@@ -1,0 +1,4 @@
+#include "MatrixXEx1.h"
+
+const ClassIdentity MatrixXEx1::identity = {
+    L"MatrixXEx1", L"MatrixXEx1.MatrixXEx1.1", "ActiveX\\QDInterface\\MatrixXEx1", &CLSID_MatrixXEx1, &IID_IMatrixXEx1};

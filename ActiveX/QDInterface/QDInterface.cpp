@@ -1,0 +1,124 @@
+// The QDInterface module: load and unload, the emergency memory reserve with
+// the allocation-failure handler, the class table and the four exported
+// entry points of an in-process server.
+#include "MatrixX.h"
+#include "MatrixXEx1.h"
+#include "ObservationX.h"
+#include "Quendar.h"
+#include "QuendarASP.h"
+#include "SeriesX.h"
+#include "SeriesXEx1.h"
+#include "StatisticX.h"
+#include "StatisticsX.h"
+
+#include "ComLayer/ClassFactory.h"
+#include "ComLayer/ComModule.h"
+#include "ComLayer/Registrar.h"
+#include "Matrix/MVRBaseException.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";
+
+// Freed by the first allocation failure, so that the unwinding and the
+// error report have room to allocate.
+const std::size_t reserveSize = 10240;
+void* emergencyReserve = nullptr;
+
+void freeReserve()
+{
+    void* block = emergencyReserve;
+    emergencyReserve = nullptr;
+    std::free(block);
+}
+
+// The handler of operator new in this module (the runtime is linked
+// statically, so the host's own allocations keep their behaviour).
+void allocationFailed()
+{
+    freeReserve();
+    qdThrow(QD_SOURCE_PATH, __LINE__, 3);
+}
+
+using ComLayer::ClassRegistrationInfo;
+
+const ClassRegistrationInfo registrations[] = {
+    {L"StatisticX", &CLSID_StatisticX, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"StatisticsX", &CLSID_StatisticsX, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"ObservationX", &CLSID_ObservationX, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"SeriesX", &CLSID_SeriesX, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"MatrixX", &CLSID_MatrixX, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"Quendar", &CLSID_Quendar, &LIBID_QDINTERFACELib,
+     ComLayer::registerApartment | ComLayer::registerControl},
+    {L"QuendarASP", &CLSID_QuendarASP, &LIBID_QDINTERFACELib, ComLayer::registerApartment},
+    {L"SeriesXEx1", &CLSID_SeriesXEx1, &LIBID_QDINTERFACELib, ComLayer::registerExtension},
+    {L"MatrixXEx1", &CLSID_MatrixXEx1, &LIBID_QDINTERFACELib, ComLayer::registerExtension},
+};
+
+template <int Index>
+HRESULT registration(bool doRegister)
+{
+    return ComLayer::registerClass(registrations[Index], doRegister);
+}
+
+ComLayer::ClassEntry classTable[] = {
+    {&CLSID_StatisticX, &registration<0>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<StatisticX>, nullptr},
+    {&CLSID_StatisticsX, &registration<1>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<StatisticsX>, nullptr},
+    {&CLSID_ObservationX, &registration<2>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<ObservationX>, nullptr},
+    {&CLSID_SeriesX, &registration<3>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<SeriesX>, nullptr},
+    {&CLSID_MatrixX, &registration<4>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<MatrixX>, nullptr},
+    {&CLSID_Quendar, &registration<5>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<Quendar>, nullptr},
+    {&CLSID_QuendarASP, &registration<6>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<QuendarASP>, nullptr},
+    {&CLSID_SeriesXEx1, &registration<7>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<SeriesXEx1>, nullptr},
+    {&CLSID_MatrixXEx1, &registration<8>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<MatrixXEx1>, nullptr},
+};
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        std::set_new_handler(&allocationFailed);
+        emergencyReserve = std::malloc(reserveSize);
+        ComLayer::ComModule::instance().init(instance, classTable,
+                                             sizeof classTable / sizeof classTable[0]);
+        DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        freeReserve();
+        ComLayer::ComModule::instance().term(reserved != nullptr);
+    }
+    return TRUE;
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return ComLayer::ComModule::instance().canUnloadNow();
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* result)
+{
+    return ComLayer::ComModule::instance().getClassObject(clsid, iid, result);
+}
+
+STDAPI DllRegisterServer()
+{
+    return ComLayer::ComModule::instance().registerServer();
+}
+
+STDAPI DllUnregisterServer()
+{
+    return ComLayer::ComModule::instance().unregisterServer();
+}
+

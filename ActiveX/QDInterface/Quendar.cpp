@@ -1,0 +1,4 @@
+#include "Quendar.h"
+
+const ClassIdentity Quendar::identity = {
+    L"Quendar", L"Quendar.Quendar.1", "ActiveX\\QDInterface\\Quendar", &CLSID_Quendar, &IID_IQuendar};

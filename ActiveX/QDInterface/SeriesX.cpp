@@ -1,0 +1,416 @@
+#include "SeriesX.h"
+
+#include "ObservationX.h"
+#include "SeriesXEx1.h"
+#include "StatisticsX.h"
+#include "StringTransfer.h"
+
+#include "ComLayer/VariantEnumerator.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+
+#include <memory>
+
+const ClassIdentity SeriesX::identity = {
+    L"SeriesX", L"SeriesX.SeriesX.1", "ActiveX\\QDInterface\\SeriesX", &CLSID_SeriesX, &IID_ISeriesX};
+
+namespace {
+
+const std::int32_t observationsPreSized = 64;
+
+enum : std::int32_t {
+    QD_CODE_NEGATIVE_INDEX = 3000,
+    QD_CODE_OUT_OF_BOUNDS = 3006,
+    QD_CODE_SERIES_LEVEL_TYPE = 3060,
+    QD_CODE_NOT_EMPTY = 3066,
+};
+
+} // namespace
+
+ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
+                                            std::int32_t index)
+{
+    std::uint64_t id = s.observation(index).ensureIdentity();
+    std::function<Series*()> findSeries = series.find;
+    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
+    ElementBinding<Observation> binding;
+    binding.anchor = series.anchor;
+    binding.find = [findSeries, id, hint]() -> Observation* {
+        Series* owner = findSeries();
+        if (owner == nullptr) return nullptr;
+        std::int32_t at = owner->findObservation(id, *hint);
+        if (at < 0) return nullptr;
+        *hint = at;
+        return &owner->observation(at);
+    };
+    return binding;
+}
+
+SeriesX::SeriesX()
+{
+    std::shared_ptr<Series> own = std::make_shared<Series>(observationsPreSized);
+    Series* element = own.get();
+    series_.anchor = own;
+    series_.find = [element] { return element; };
+}
+
+SeriesX::~SeriesX() = default;
+
+void SeriesX::attach(const ElementBinding<Series>& binding)
+{
+    series_ = binding;
+}
+
+Series& SeriesX::series(std::int32_t line)
+{
+    Series* element = series_.get();
+    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    return *element;
+}
+
+void SeriesX::checkObservationIndex(const Series& s, LONG index, std::int32_t line)
+{
+    if (index < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
+    if (index >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::AddObservation(double value, BSTR description, short originType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        FdCString text = StringTransfer(description);
+        s.addObservation(value, originType, text);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::RemoveAll()
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.clearObservations();
+        s.setDirty(true, true);
+        s.forecastMethodNumber = -1;
+        s.seasonalLength = 0;
+        s.storedResults.clear();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Observation(LONG index, IObservationX** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        if (index < 0 || index > s.numObservations() - 1)
+            throwCode(identity, __LINE__, QD_CODE_INVALID_INDEX);
+        ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
+        child->attach(bindObservation(series_, s, index));
+        return child->QueryInterface(IID_IObservationX, reinterpret_cast<void**>(result));
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get__NewEnum(IUnknown** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        items_.clear();
+        std::int32_t n = s.numObservations();
+        items_.allocate(static_cast<std::size_t>(n));
+        for (std::int32_t i = 0; i < n; ++i) {
+            ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
+            child->attach(bindObservation(series_, s, i));
+            items_[i].vt = VT_DISPATCH;
+            items_[i].pdispVal = static_cast<IObservationX*>(child.detach());
+        }
+        *result = nullptr;
+        return ComLayer::makeVariantEnumerator(items_.data(), items_.size(), result);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_DependenceType(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(series(__LINE__).dependenceType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_DependenceType(short value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).dependenceType = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Description(BSTR* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = makeBstr(series(__LINE__).description());
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_Description(BSTR value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.setDescription(StringTransfer(value));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_NumObservations(LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = series(__LINE__).numObservations();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Statistics(IStatisticsX** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        series(__LINE__);
+        if (!statistics_) {
+            ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
+            CollectionBinding binding;
+            binding.anchor = series_.anchor;
+            std::function<Series*()> find = series_.find;
+            binding.find = [find]() -> QuantityCollection* {
+                Series* element = find();
+                return element ? &element->storedResults : nullptr;
+            };
+            made->attach(binding);
+            statistics_ = made;
+        }
+        return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Statistic(short type, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
+            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+        if (type <= SeriesQC::LAST_SINGLE) {
+            *result = s.storedResults.value(type);
+            return S_OK;
+        }
+        SeriesQC::multipleIndex(type); // 2084 to 3999: not a multi-valued type
+        std::int32_t n = s.storedResults.count(type);
+        double value = 0.0;
+        if (n > 0) s.storedResults.lookupMultiple(type, n - 1, value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_Statistic(short type, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
+            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+        if (type <= SeriesQC::LAST_SINGLE) {
+            s.storedResults.store(type, value);
+            return S_OK;
+        }
+        SeriesQC::multipleIndex(type);
+        std::int32_t n = s.storedResults.count(type);
+        if (n > 0) s.storedResults.storeMultiple(type, n - 1, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_ValueType(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(series(__LINE__).valueType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_ValueType(short value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).valueType = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::RemoveAllCalculations()
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).removeAllCalculations();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_NumStatistics(short statType, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        if (statType > SeriesQC::LAST_SINGLE && statType < SeriesQC::FIRST_MULTIPLE)
+            SeriesQC::multipleIndex(statType);
+        *result = s.storedResults.count(statType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Value(LONG observationIndex, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        *result = s.observation(observationIndex).value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_Value(LONG observationIndex, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        s.observation(observationIndex).value = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_StatValueObs(LONG observationIndex, short statType, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        double value = 0.0;
+        s.observation(observationIndex).storedResults.lookup(statType, value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_StatValueObs(LONG observationIndex, short statType, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        checkObservationIndex(s, observationIndex, __LINE__);
+        s.observation(observationIndex).storedResults.store(statType, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::RemoveObservationAt(LONG observationIndex)
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).removeObservationAt(observationIndex);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_SeasonalLength(LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = series(__LINE__).seasonalLength;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_ForecastMethodNumber(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(series(__LINE__).forecastMethodNumber);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_ForecastMethodDescription(BSTR* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = makeBstr(quantityDescription(series(__LINE__).forecastMethodNumber));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::Reshape(LONG numObservations)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        if (s.numObservations() > 0) throwCode(identity, __LINE__, QD_CODE_NOT_EMPTY);
+        if (numObservations > observationsPreSized) s.reserve(numObservations);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_StatValueSeries(short statType, LONG statIndex, double* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        double value = 0.0;
+        s.storedResults.lookupQuantity(statType, statIndex, &value);
+        *result = value;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::put_StatValueSeries(short statType, LONG statIndex, double value)
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).storedResults.storeQuantity(statType, statIndex, value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_DecompositionType(short* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = static_cast<short>(series(__LINE__).decompositionType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_numParameters(LONG forecastMethod, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        *result = series(__LINE__).numParameters(forecastMethod);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_NumObservationsByOriginType(short originType, LONG* result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        Series& s = series(__LINE__);
+        *result = originType == -1 ? s.numObservations() : s.numObservationsByOriginType(originType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::get_Extension1(ISeriesXEx1** result)
+{
+    return runFrame(identity, __LINE__, [&] {
+        checkResultPointer(identity, __LINE__, result);
+        series(__LINE__);
+        if (!extension_) extension_ = ComLayer::newObject<SeriesXEx1>();
+        return extension_->QueryInterface(IID_ISeriesXEx1, reinterpret_cast<void**>(result));
+    });
+}
