@@ -1,0 +1,34 @@
+// Gamma, beta and error special functions (Fullerton's algorithms with their
+// Chebyshev series).
+#ifndef STATISTICS_SPECIALFUNCTIONS_H
+#define STATISTICS_SPECIALFUNCTIONS_H
+
+#include <cstdint>
+
+double stats_csevl(double x, const double* cs, std::int32_t n);
+std::int32_t stats_initds(const double* cs, std::int32_t n, double eta);
+
+double stats_d_gamma(double x);
+void l_r9gaml(double* xmin, double* xmax);
+double stats_r9lgmc(double x);
+double stats_d_log_gamma(double x);
+void stats_algams(double x, double* logGamma, double* sign);
+double stats_gamr(double x);
+
+double stats_alnrel(double x);
+double l_alnrel(double x);
+
+double stats_d_beta(double a, double b);
+double stats_d_log_beta(double a, double b);
+double stats_d_beta_incomplete(double x, double a, double b);
+
+double stats_d_gamma_incomplete(double a, double x);
+double l_gamit(double a, double x);
+double l_r9gmit(double a, double x, double algap1, double sgngam, double alx);
+double l_r9lgic(double a, double x, double alx);
+double l_r9lgit(double a, double x, double algap1);
+
+double stats_d_erf(double x);
+double stats_d_erfc(double x);
+
+#endif

@@ -1,0 +1,58 @@
+// Helpers shared by the numerical library's tests.
+#ifndef TESTS_STATISTICS_STATSTESTSUPPORT_H
+#define TESTS_STATISTICS_STATSTESTSUPPORT_H
+
+#include <cstdio>
+#include <string>
+
+#include "Statistics/ErrorStack.h"
+
+// Sends the library's error stream to a temporary file for the life of the
+// object and gives back what was written.
+class CapturedErrorStream {
+public:
+    CapturedErrorStream() : file_(std::tmpfile()) {
+        stats_error_options(STATS_OPT_GET_ERROR_STREAM, &previous_, 0);
+        stats_error_options(STATS_OPT_SET_ERROR_STREAM, file_, 0);
+    }
+    ~CapturedErrorStream() {
+        stats_error_options(STATS_OPT_SET_ERROR_STREAM, previous_, 0);
+        if (file_ != nullptr) std::fclose(file_);
+    }
+    std::string text() const {
+        std::string out;
+        if (file_ == nullptr) return out;
+        std::fflush(file_);
+        long end = std::ftell(file_);
+        std::rewind(file_);
+        out.resize(static_cast<std::size_t>(end));
+        if (end > 0) out.resize(std::fread(&out[0], 1, out.size(), file_));
+        std::fseek(file_, 0, SEEK_END);
+        return out;
+    }
+
+private:
+    std::FILE* file_;
+    std::FILE* previous_ = nullptr;
+};
+
+// Sets the print, stop or traceback flag of an error type and restores it.
+class FlagSetting {
+public:
+    FlagSetting(int getOption, int setOption, int type, int value) : setOption_(setOption), type_(type) {
+        stats_error_options(getOption, type, &previous_, 0);
+        stats_error_options(setOption, type, value, 0);
+    }
+    ~FlagSetting() { stats_error_options(setOption_, type_, previous_, 0); }
+
+private:
+    int setOption_;
+    int type_;
+    int previous_ = 0;
+};
+
+inline FlagSetting stopFlag(int type, int value) {
+    return FlagSetting(STATS_OPT_GET_STOP, STATS_OPT_SET_STOP, type, value);
+}
+
+#endif
