@@ -1,0 +1,18 @@
+#include "SeriesCompute/ObservationComputeLog.h"
+
+#include <cmath>
+
+#include "Matrix/MVRBaseException.h"
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\ObservationCompute\\ObservationComputeLog";
+}
+
+double ObservationComputeLog::compute(Observation& observation)
+{
+    // Zero, negative values (and a value that is not a number) have no
+    // logarithm.
+    if (!(observation.value > 0.0))
+        qdThrow(QD_SOURCE_PATH, 23, 3003);
+    return std::log(observation.value);
+}
