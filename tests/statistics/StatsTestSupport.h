@@ -2,6 +2,8 @@
 #ifndef TESTS_STATISTICS_STATSTESTSUPPORT_H
 #define TESTS_STATISTICS_STATSTESTSUPPORT_H
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -11,13 +13,18 @@
 // object and gives back what was written.
 class CapturedErrorStream {
 public:
-    CapturedErrorStream() : file_(std::tmpfile()) {
+    // A file of our own in the working directory (the build tree): the
+    // Windows C runtime's tmpfile() creates its files in the root of the
+    // current drive with names that clash between test programs running at
+    // the same time.
+    CapturedErrorStream() : path_(uniquePath()), file_(std::fopen(path_.c_str(), "w+b")) {
         stats_error_options(STATS_OPT_GET_ERROR_STREAM, &previous_, 0);
         stats_error_options(STATS_OPT_SET_ERROR_STREAM, file_, 0);
     }
     ~CapturedErrorStream() {
         stats_error_options(STATS_OPT_SET_ERROR_STREAM, previous_, 0);
         if (file_ != nullptr) std::fclose(file_);
+        std::remove(path_.c_str());
     }
     std::string text() const {
         std::string out;
@@ -32,6 +39,14 @@ public:
     }
 
 private:
+    static std::string uniquePath() {
+        static std::atomic<unsigned> counter{0};
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        return "stats-capture-" + std::to_string(static_cast<unsigned long long>(now)) + "-" +
+               std::to_string(counter++) + ".tmp";
+    }
+
+    std::string path_;
     std::FILE* file_;
     std::FILE* previous_ = nullptr;
 };
