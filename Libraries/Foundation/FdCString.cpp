@@ -442,6 +442,14 @@ std::uint32_t FdCString::mbLength() const
     const std::size_t maxChar = MB_CUR_MAX;
     std::uint32_t pos = 0;
     std::uint32_t count = 0;
+    if (maxChar == 1) {
+        // A single-byte locale: every byte is one character. Some C libraries
+        // reject bytes above 127 in their "C" locale; counting here keeps the
+        // result the same on every platform.
+        while (pos < len && data_[pos] != '\0')
+            ++pos;
+        return pos;
+    }
     while (pos < len && data_[pos] != '\0') {
         // Never look past the terminating NUL.
         std::size_t avail = std::size_t(len - pos) + 1;

@@ -1,9 +1,7 @@
-// WordVector.h - fixed array of machine words.
+// WordVector.h - fixed array of 32-bit words.
 //
 // WordVector is an owned array of 32-bit words with a checked access
-// (FdBoundsErr 8211 (index, length), or 8212 for FD_NPOS). The same class
-// over pointer-sized words, PointerWordVector, serves tables whose words hold
-// addresses (bucket arrays of hash tables).
+// (FdBoundsErr 8211 (index, length), or 8212 for FD_NPOS).
 #ifndef FOUNDATION_WORDVECTOR_H
 #define FOUNDATION_WORDVECTOR_H
 
@@ -13,23 +11,24 @@
 #include <cstdint>
 #include <new>
 
-template <class W>
-class BasicWordVector {
+class WordVector {
 public:
-    explicit BasicWordVector(std::uint32_t n = 0, W fill = W()) : length_(0), data_(allocate(n))
+    using W = std::uint32_t;
+
+    explicit WordVector(std::uint32_t n = 0, W fill = W()) : length_(0), data_(allocate(n))
     {
         length_ = n;
         this->fill(fill);
     }
 
-    BasicWordVector(const BasicWordVector& other) : length_(0), data_(allocate(other.length_))
+    WordVector(const WordVector& other) : length_(0), data_(allocate(other.length_))
     {
         length_ = other.length_;
         for (std::uint32_t i = 0; i < length_; ++i)
             data_[i] = other.data_[i];
     }
 
-    BasicWordVector& operator=(const BasicWordVector& other)
+    WordVector& operator=(const WordVector& other)
     {
         if (data_ == other.data_)
             return *this;
@@ -42,7 +41,7 @@ public:
         return *this;
     }
 
-    ~BasicWordVector() { delete[] data_; }
+    ~WordVector() { delete[] data_; }
 
     std::uint32_t length() const { return length_; }
     W* data() { return data_; }
@@ -111,8 +110,5 @@ private:
     std::uint32_t length_;
     W* data_;
 };
-
-using WordVector = BasicWordVector<std::uint32_t>;
-using PointerWordVector = BasicWordVector<std::uintptr_t>;
 
 #endif

@@ -65,6 +65,36 @@ TEST(FdCString, CapacityRounding)
         EXPECT_EQ(FdCString::adjustCapacity(c.n), c.expected) << c.n;
 }
 
+// The three capacity parameters are process-wide; each setter returns the
+// old value and the rules follow the installed values.
+TEST(FdCString, CapacityParametersDriveTheRules)
+{
+    struct Restore {
+        std::uint32_t initial, increment, waste;
+        ~Restore()
+        {
+            FdCString::initialCapacity(initial);
+            FdCString::resizeIncrement(increment);
+            FdCString::maxWaste(waste);
+        }
+    } restore{FdCString::initialCapacity(7), FdCString::resizeIncrement(8), FdCString::maxWaste(0)};
+    EXPECT_EQ(restore.initial, 15u);
+    EXPECT_EQ(restore.increment, 16u);
+    EXPECT_EQ(restore.waste, 15u);
+    EXPECT_EQ(FdCString::initialCapacity(), 7u);
+
+    EXPECT_EQ(FdCString::adjustCapacity(7), 7u);
+    EXPECT_EQ(FdCString::adjustCapacity(8), 15u);
+    EXPECT_EQ(FdCString::adjustCapacity(16), 23u);
+    EXPECT_EQ(FdCString('c').capacity(), 7u);
+
+    // With no waste allowed, any shrinking edit moves to a fitting block.
+    FdCString s("abcdefghijklmnop");  // capacity 16
+    s.remove(12);
+    EXPECT_EQ(s.capacity(), 15u);
+    EXPECT_EQ(str(s), "abcdefghijkl");
+}
+
 TEST(FdCString, AppendGrowsInIncrementsAndStaysInPlaceWhenItFits)
 {
     FdCString s("abcde");
@@ -148,8 +178,10 @@ TEST(FdCString, EditsWhoseSourceLiesInsideTheString)
 {
     FdCString s("abc");
     s.capacity(40);
-    s += s;
+    s += s;  // never in place, even with room to spare
     EXPECT_EQ(str(s), "abcabc");
+    EXPECT_EQ(s.capacity(), 15u);
+    s.capacity(40);
     s.append(s.data() + 1, 2);
     EXPECT_EQ(str(s), "abcabcbc");
     s = s.data() + 5;
@@ -364,16 +396,24 @@ TEST(FdCString, MultibyteLength)
     EXPECT_EQ(FdCString().mbLength(), 0u);
     EXPECT_EQ(FdCString("ab\0cd", 5).mbLength(), 2u);  // stops at an embedded NUL
 
-    const char* const locales[] = {"C.UTF-8", "en_US.UTF-8", ".932", "Japanese_Japan.932", ".65001"};
+    // In the single-byte "C" locale every byte is a character, high bytes
+    // included, on every platform.
     std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C"), nullptr);
+    EXPECT_EQ(FdCString("a\xe9z").mbLength(), 3u);
+    EXPECT_EQ(FdCString("\x80\xff").mbLength(), 2u);
+
+    const char* const locales[] = {"C.UTF-8", "en_US.UTF-8", ".932", "Japanese_Japan.932", ".65001"};
     const char* chosen = nullptr;
     for (const char* name : locales)
         if (std::setlocale(LC_CTYPE, name) != nullptr) {
             chosen = name;
             break;
         }
-    if (chosen == nullptr)
+    if (chosen == nullptr) {
+        std::setlocale(LC_CTYPE, previous.c_str());
         GTEST_SKIP() << "no multibyte locale available";
+    }
     const bool utf8 = std::string(chosen).find("932") == std::string::npos;
     if (utf8) {
         EXPECT_EQ(FdCString("a\xc3\xa9z").mbLength(), 3u);

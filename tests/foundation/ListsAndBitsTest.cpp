@@ -161,11 +161,6 @@ TEST(WordVector, FillReshapeResizeAndChecks)
     w.reshape(0);
     EXPECT_EQ(w.data(), nullptr);
     EXPECT_THROW(WordVector(0xFFFFFFFFu), std::bad_alloc);
-
-    int x = 0;
-    PointerWordVector p(64);
-    p(5) = reinterpret_cast<std::uintptr_t>(&x);
-    EXPECT_EQ(reinterpret_cast<int*>(p(5)), &x);
 }
 
 TEST(BitArray, FirstSetAndFirstClear)
