@@ -152,7 +152,9 @@ CalendarDate::CalendarDate(std::uint32_t dayCount, std::int32_t year) noexcept :
 {
     if (year != 0) {
         const std::uint32_t yearEnd = julianDay(12, 31, clampYear(static_cast<std::int64_t>(year) - 1));
-        julian_ = checkedJulian(static_cast<std::int64_t>(yearEnd) + dayCount);
+        // A year without a day number of its own gives the invalid date, not
+        // day dayCount of the Julian period.
+        julian_ = yearEnd == 0 ? 0u : checkedJulian(static_cast<std::int64_t>(yearEnd) + dayCount);
     } else {
         julian_ = checkedJulian(DAY_BEFORE_1901 + 1 + dayCount);
     }

@@ -18,8 +18,10 @@ class CalendarDate {
 public:
     // The invalid date.
     CalendarDate() noexcept : julian_(0) {}
-    // Day dayCount of the year (1 = January 1st); year 0 counts from
-    // December 31st, 1900.
+    // Day dayCount counted from December 31st of year - 1 (1 = January 1st;
+    // a year - 1 below 100 there means 19yy); the invalid date when that
+    // December 31st has no day number. Year 0 gives day number
+    // 2415386 + dayCount (dayCount 0 is January 1st, 1901).
     CalendarDate(std::uint32_t dayCount, std::int32_t year) noexcept;
     CalendarDate(std::uint32_t day, std::uint32_t month, std::int32_t year) noexcept;
     // The month given by its name through the locale.

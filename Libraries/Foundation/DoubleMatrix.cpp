@@ -60,10 +60,12 @@ DoubleMatrix::DoubleMatrix(FdBlock* block, std::uint32_t rows, std::uint32_t col
     : DataView(block), rows_(0), cols_(0), rowStride_(1), colStride_(1)
 {
     storageCheck(storage);
-    const std::uint64_t needed = static_cast<std::uint64_t>(rows) * cols * sizeof(double);
-    if (needed > block->size()) {
-        fdRaiseBounds(FDMATH_SHORTBLOCK(), block->size(),
-                      static_cast<std::uint32_t>(std::min<std::uint64_t>(needed, 0xFFFFFFFFu)));
+    // Compared in elements: the element count of two 32-bit dimensions fits
+    // 64 bits, its byte count need not (2^31 x 2^30 doubles would wrap to 0).
+    const std::uint64_t elements = static_cast<std::uint64_t>(rows) * cols;
+    if (elements > block->size() / sizeof(double)) {
+        const std::uint64_t needed = elements > 0xFFFFFFFFu / sizeof(double) ? 0xFFFFFFFFu : elements * sizeof(double);
+        fdRaiseBounds(FDMATH_SHORTBLOCK(), block->size(), static_cast<std::uint32_t>(needed));
     }
     rows_ = rows;
     cols_ = cols;
@@ -285,6 +287,10 @@ DoubleMatrix& DoubleMatrix::assignValues(const DoubleMatrix& source)
 
 DoubleMatrix& DoubleMatrix::fill(double value) noexcept
 {
+    if (rows_ == 0 || cols_ == 0) {
+        // An empty view may have a null begin: no address is formed from it.
+        return *this;
+    }
     for (std::uint32_t j = 0; j < cols_; ++j) {
         fillStrided(rows_, at(0, j), rowStride_, value);
     }

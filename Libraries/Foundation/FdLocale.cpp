@@ -135,9 +135,15 @@ public:
             }
             return format == 'B' ? FdCString(MONTH_NAMES[record.tm_mon]) : FdCString(MONTH_NAMES[record.tm_mon], 3);
         case 'd':
+            if (record.tm_mday < 1 || record.tm_mday > 31) {
+                return FdCString();
+            }
             std::snprintf(buffer, sizeof buffer, "%02d", record.tm_mday);
             return FdCString(static_cast<const char*>(buffer));
         case 'm':
+            if (record.tm_mon < 0 || record.tm_mon > 11) {
+                return FdCString();
+            }
             std::snprintf(buffer, sizeof buffer, "%02d", record.tm_mon + 1);
             return FdCString(static_cast<const char*>(buffer));
         case 'y':
@@ -146,6 +152,9 @@ public:
         case 'Y':
             return FdCString(std::to_string(static_cast<long long>(record.tm_year) + 1900).c_str());
         case 'x':
+            if (record.tm_mon < 0 || record.tm_mon > 11 || record.tm_mday < 1 || record.tm_mday > 31) {
+                return FdCString();
+            }
             std::snprintf(buffer, sizeof buffer, "%02d/%02d/%02d", record.tm_mon + 1, record.tm_mday,
                           ((record.tm_year % 100) + 100) % 100);
             return FdCString(static_cast<const char*>(buffer));

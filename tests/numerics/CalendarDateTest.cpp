@@ -1,5 +1,6 @@
 #include "Foundation/CalendarDate.h"
 #include "Foundation/TimeRecord.h"
+#include "Foundation/TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,11 @@ TEST(CalendarDate, CalendarArithmetic)
     EXPECT_EQ(CalendarDate(60, 2000), CalendarDate(29, 2, 2000));
     EXPECT_EQ(CalendarDate(0u, 0).julian(), 2415386u);
     EXPECT_EQ(CalendarDate(10u, 0).julian(), 2415396u);
+    // Year 100 counts from December 31st of 99, that is 1999.
+    EXPECT_EQ(CalendarDate(1u, 100), CalendarDate(1, 1, 2000));
+    // A year whose December 31st has no day number gives no date.
+    EXPECT_FALSE(CalendarDate(5u, 2147483647).isValid());
+    EXPECT_FALSE(CalendarDate(5u, 12000000).isValid());
 }
 
 TEST(CalendarDate, WeekdayStepping)
@@ -156,6 +162,18 @@ TEST(CalendarDate, NamesAndParsingThroughTheLocale)
     EXPECT_FALSE(CalendarDate(1, FdCString("Brumaire"), 2000).isValid());
 
     const FdLocale& locale = FdLocale::defaultLocale();
+    std::tm record;
+    CalendarDate(9, 3, 2001).toTimeRecord(record);
+    EXPECT_EQ(text(locale.format(record, 'x', TimeZone::local())), "03/09/01");
+    EXPECT_EQ(text(locale.format(record, 'Y', TimeZone::local())), "2001");
+    // Fields out of range format as nothing (a cleared record included).
+    clearTimeRecord(record);
+    for (char f : {'A', 'a', 'B', 'b', 'd', 'm', 'x'}) {
+        EXPECT_EQ(text(locale.format(record, f, TimeZone::local())), "") << f;
+    }
+    record.tm_mon = 2147483647;
+    EXPECT_EQ(text(locale.format(record, 'm', TimeZone::local())), "");
+
     EXPECT_EQ(CalendarDate("2000-01-01", locale).julian(), 2451545u);
     EXPECT_EQ(CalendarDate("12/31/1999", locale).julian(), 2451544u);
     EXPECT_EQ(CalendarDate("01/01/01", locale), CalendarDate(1, 1, 1901));

@@ -68,6 +68,30 @@ TEST(DoubleMatrix, SizeProductsBeyond32BitsAreOutOfMemory)
     EXPECT_THROW(DoubleMatrix(0x10000u, 0x2001u), std::bad_alloc);
 }
 
+TEST(DoubleMatrix, ViewOfABlockMustFitIt)
+{
+    DoubleBlock* block = new DoubleBlock(6);
+    const DoubleMatrix whole(block, 2, 3);
+    EXPECT_EQ(whole.colStride(), 2);
+    EXPECT_RAISES(DoubleMatrix(block, 3, 3), FdBoundsErr, "[SHORTBLOCK] Custom FdBlock too short (48<72)");
+    // 2^31 x 2^30 doubles: the byte count wraps to 0 in 64 bits.
+    EXPECT_RAISES(DoubleMatrix(block, 0x80000000u, 0x40000000u), FdBoundsErr,
+                  "[SHORTBLOCK] Custom FdBlock too short (48<4294967295)");
+    EXPECT_EQ(block->references(), 0);
+}
+
+TEST(DoubleMatrix, FillingAnEmptyViewTouchesNothing)
+{
+    DoubleMatrix m = numbered(3, 4);
+    // Empty slices keep their combined strides but view no element.
+    DoubleMatrix noRows = m.slice(1, 1, 0, 3, 1, 0, 0, 1);
+    DoubleMatrix noCols = m.slice(1, 1, 2, 0, 1, 0, 0, 1);
+    noRows.fill(-1.0);
+    noCols.fill(-1.0);
+    transposeView(noRows).fill(-1.0);
+    expectNumbered(m, 3, 4);
+}
+
 TEST(DoubleMatrix, ElementShapeAndDimensionChecks)
 {
     DoubleMatrix m = numbered(2, 3);

@@ -106,6 +106,25 @@ TEST(LUFactorization, HilbertMatrix)
     EXPECT_LT(maxAbsDifference(matrixProduct(h, inv), identity(3)), 1e-12);
 }
 
+TEST(LUFactorization, ConditionEstimateFollowsTheRescalingSteps)
+{
+    // diag(2, 4, 0.5), worked through the estimate by hand: the solve with
+    // trans(U) rescales once at the third component (z = 0.25, 0.125, 1),
+    // the solve with U once more (by 0.6875), and the last normalisation
+    // leaves ynorm = 44/69; anorm = 4, so rcond = 11/69 (the true value is
+    // 0.5 / 4 = 1/8).
+    DoubleMatrix d(3, 3);
+    d.fill(0.0);
+    *d.at(0, 0) = 2.0;
+    *d.at(1, 1) = 4.0;
+    *d.at(2, 2) = 0.5;
+    const LUFactorization lu(d);
+    EXPECT_NEAR(lu.condition(), 11.0 / 69.0, 1e-15);
+    EXPECT_EQ(determinantFromLU(lu), 4.0);
+    // A 1 x 1 matrix is perfectly conditioned.
+    EXPECT_EQ(LUFactorization(fromRows(1, 1, {-5.0})).condition(), 1.0);
+}
+
 TEST(LUFactorization, PivotsAndFactorLayout)
 {
     // Column 0 has its largest magnitude twice (rows 1 and 2): the first wins.
