@@ -1,0 +1,45 @@
+// Small routines that many compute methods share: the normalisation of
+// seasonal or decomposition factors, the list of autocorrelations of a
+// range written into a series, and the storing of one fitted or forecast
+// value of a method into an observation.
+#ifndef QD_SERIESCOMPUTE_SHAREDROUTINES_H
+#define QD_SERIESCOMPUTE_SHAREDROUTINES_H
+
+#include <cstdint>
+
+#include "Matrix/Series.h"
+
+// Normalises n factors in place. Mode 1 (additive): the mean is subtracted,
+// so they sum to 0. Mode 2 (multiplicative): factors at or below 1e-12
+// become 1.0, then all are scaled to sum n (nothing more when the absolute
+// sum is below 1e-12). Other modes, and n < 1, change nothing.
+void normalizeSeasonalIndexes(std::int32_t n, std::int32_t mode, double* factors);
+
+// Appends to target one computed observation (empty description) per lag
+// 1 .. numLagValues holding the source range's autocorrelation at that lag,
+// all computed with one sum of squared deviations of the range.
+void autocorrelationsToSeries(Series& source, Series& target, std::int32_t last, std::int32_t count,
+                              std::int32_t numLagValues);
+
+// Records one value of a forecasting method for observation `index`: an
+// index at or beyond n (the count before the method began appending) first
+// appends a computed observation described by the decimal text of
+// index - n; the observation stores the value under methodCode and under
+// QD_FORECAST, and a computed observation also takes it as its value. The
+// series' value arrays are marked stale as far as they changed.
+void storeFittedValue(Series& series, std::int32_t index, std::int32_t n, std::int32_t methodCode,
+                      double value);
+
+// Older names of the last two routines.
+inline void autocorrelationSeries(Series& source, Series& target, std::int32_t last, std::int32_t count,
+                                  std::int32_t numLags)
+{
+    autocorrelationsToSeries(source, target, last, count, numLags);
+}
+inline void storeMethodForecast(Series& series, std::int32_t index, std::int32_t n, std::int32_t quantityType,
+                                double value)
+{
+    storeFittedValue(series, index, n, quantityType, value);
+}
+
+#endif

@@ -1,0 +1,27 @@
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeAutoCovariance";
+}
+
+// The sum of (A[i + lag] - m)(A[i] - m) over the range, divided by count
+// (not by count - lag). Not cached.
+double autocovariance(Series& series, std::int32_t last, std::int32_t count, std::int32_t lag)
+{
+    resolveSeriesRange(series, last, count);
+    if (count == 0)
+        qdThrow(QD_SOURCE_PATH, 51, 3001);
+    if (lag < 0 || lag > count)
+        qdThrow(QD_SOURCE_PATH, 55, 3002);
+    const double m = checkedMean(series, last, count);
+    const double* a = series.values(0);
+    double sum = 0.0;
+    for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
+        sum += (a[i + lag] - m) * (a[i] - m);
+    return sum / count;
+}
+
+double SeriesComputeAutoCovariance::compute(Series& series)
+{
+    return autocovariance(series, last, count, numLagValues);
+}

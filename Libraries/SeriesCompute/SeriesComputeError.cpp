@@ -1,0 +1,44 @@
+#include "SeriesCompute/SeriesComputeError.h"
+
+#include "Matrix/QuantityTypes.h"
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeError";
+}
+
+double errorValue(Series& series, std::int32_t last, std::int32_t count, std::int32_t errorType,
+                  std::int32_t numParameters)
+{
+    (void)numParameters;
+    switch (errorType) {
+    case QD_MEAN_SQUARE_ERROR:
+        return meanSquareError(series, last, count);
+    case QD_MEAN_ABSOLUTE_ERROR:
+        return meanAbsoluteError(series, last, count);
+    case QD_MEAN_ABSOLUTE_PERCENTAGE_ERROR:
+        return meanAbsolutePercentageError(series, last, count);
+    case QD_STANDARD_DEVIATION_ERROR:
+        return standardDeviationError(series, last, count);
+    case QD_DURBIN_WATSON:
+        return durbinWatson(series, last, count, 1);
+    case QD_THEIL:
+        return theilStatistic(series, last, count);
+    case QD_ROOT_MEAN_SQUARE_ERROR:
+        return rootMeanSquareError(series, last, count);
+    case QD_SUM_SQUARED_ERROR:
+        return sumSquaredError(series, last, count);
+    case QD_AIC:
+    case QD_BIC:
+        // The information criteria are not part of this engine yet:
+        // "This statistic is not supported in Quendar."
+        qdThrow(QD_SOURCE_PATH, 62, 3062);
+    default:
+        qdThrow(QD_SOURCE_PATH, 68, 3026);
+    }
+}
+
+double SeriesComputeError::compute(Series& series)
+{
+    return errorValue(series, last, count, errorType, 1);
+}

@@ -1,0 +1,27 @@
+#include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/StatisticsCache.h"
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeNormalityError";
+}
+
+// count / 6 x (skewness + (kurtosis - 3)^2 / 4); k is only checked.
+double normalityError(Series& series, std::int32_t last, std::int32_t count, std::int32_t k)
+{
+    resolveSeriesRange(series, last, count);
+    if (k < 0 || k > count)
+        qdThrow(QD_SOURCE_PATH, 43, 3010);
+    double cached = 0.0;
+    if (lookupCachedStatistic(series, QD_NORMALITY_ERROR, last, count, k, StatisticInputs::VALUES, cached))
+        return cached;
+    const double s = skewness(series, last, count);
+    const double excess = kurtosis(series, last, count) - 3.0;
+    const double result = count / 6.0 * (s + excess * excess / 4.0);
+    storeCachedStatistic(series, QD_NORMALITY_ERROR, last, count, k, result);
+    return result;
+}
+
+double SeriesComputeNormalityError::compute(Series& series)
+{
+    return normalityError(series, last, count, k);
+}

@@ -1,0 +1,64 @@
+#include <cmath>
+
+#include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/StatisticsCache.h"
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeTheil";
+}
+
+// Theil's U over the pairs of consecutive observations (i, i + 1) for
+// i = last - count + 1 .. last: the relative errors of the forecasts of
+// i + 1 against the relative changes of a no-change forecast.
+double theilStatistic(Series& series, std::int32_t last, std::int32_t count)
+{
+    const std::int32_t n = series.numObservations();
+    // The last pair needs observation last + 1.
+    if (last == QD_LAST)
+        last = n - 2;
+    if (count == QD_ALL)
+        count = n - 1;
+    if (last < 0)
+        qdThrow(QD_SOURCE_PATH, 57, 3000);
+    if (last >= n - 1)
+        qdThrow(QD_SOURCE_PATH, 60, 3006);
+    if (count <= 1)
+        qdThrow(QD_SOURCE_PATH, 63, 3001);
+    if (last - count + 1 < 0)
+        qdThrow(QD_SOURCE_PATH, 66, 3005);
+
+    double cached = 0.0;
+    if (lookupCachedStatistic(series, QD_THEIL, last, count, 0, StatisticInputs::VALUES_AND_FORECASTS, cached))
+        return cached;
+
+    const double* a = series.values(0);
+    const std::int32_t first = last - count + 1;
+    double d = 0.0;
+    for (std::int32_t i = first; i <= last; ++i) {
+        if (std::fabs(a[i]) > 1e-6) {
+            const double change = (a[i + 1] - a[i]) / a[i];
+            d += change * change;
+        }
+    }
+    if (std::fabs(d) < 1e-6)
+        return 0.0;
+
+    double numerator = 0.0;
+    for (std::int32_t i = first; i <= last; ++i) {
+        double forecast = 0.0;
+        if (series.observation(i + 1).storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
+            return 0.0;
+        if (std::fabs(a[i]) > 1e-6) {
+            const double error = (forecast - a[i + 1]) / a[i];
+            numerator += error * error;
+        }
+    }
+    const double result = std::sqrt(numerator / d);
+    storeCachedStatistic(series, QD_THEIL, last, count, 0, result);
+    return result;
+}
+
+double SeriesComputeTheil::compute(Series& series)
+{
+    return theilStatistic(series, last, count);
+}

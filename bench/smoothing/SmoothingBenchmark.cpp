@@ -1,0 +1,219 @@
+// Simple exponential smoothing with fitted alpha over the 1,428 monthly
+// series of the M3 competition (their in-sample parts), each forecast over
+// its competition horizon as the automation layer requests it.
+//
+//   BM_EngineFit   the whole request per series: both arrays marked stale,
+//                  the forecast op applied (two fits of alpha, the final
+//                  pass, fitted values and forecasts stored, alpha and the
+//                  final level stored).
+//   BM_PassesOnly  the same searches over plain arrays: the smoothing passes
+//                  and their sums of squared errors, nothing else.
+//
+// Counters: series per second, objective evaluations per series, and for
+// BM_EngineFit the engine's time beyond the passes relative to the passes
+// (overhead_vs_passes; below 1 means the engine costs less than the
+// smoothing itself).
+//
+// The data file is found through QD_M3_MONTHLY (a path) or at
+// <source>/../shared/data/m3/m3_monthly.csv.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/Minimizer.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+
+namespace {
+
+struct M3Series {
+    std::vector<double> values;
+    std::int32_t horizon = 0;
+};
+
+std::vector<M3Series> loadMonthly()
+{
+    const char* env = std::getenv("QD_M3_MONTHLY");
+    const std::string path = env != nullptr ? env : std::string(QD_SOURCE_DIR) + "/../shared/data/m3/m3_monthly.csv";
+    std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    std::string line;
+    std::getline(in, line);  // header
+    std::map<std::string, std::size_t> index;
+    std::vector<M3Series> all;
+    while (std::getline(in, line)) {
+        std::stringstream fields(line);
+        std::string id, category, period, horizon, split, t, value;
+        std::getline(fields, id, ',');
+        std::getline(fields, category, ',');
+        std::getline(fields, period, ',');
+        std::getline(fields, horizon, ',');
+        std::getline(fields, split, ',');
+        std::getline(fields, t, ',');
+        std::getline(fields, value, ',');
+        if (split != "train")
+            continue;
+        auto found = index.find(id);
+        if (found == index.end()) {
+            found = index.emplace(id, all.size()).first;
+            all.emplace_back();
+            all.back().horizon = std::stoi(horizon);
+        }
+        // Rows of a series come in time order.
+        all[found->second].values.push_back(std::stod(value));
+    }
+    return all;
+}
+
+const std::vector<M3Series>& monthly()
+{
+    static const std::vector<M3Series> data = loadMonthly();
+    return data;
+}
+
+std::vector<Series> makeSeries()
+{
+    std::vector<Series> out;
+    out.reserve(monthly().size());
+    for (const M3Series& m : monthly()) {
+        out.emplace_back(static_cast<std::int32_t>(m.values.size()));
+        for (double v : m.values)
+            out.back().addObservation(v, QD_SUPPLIED, FdCString());
+    }
+    return out;
+}
+
+// The engine's method, counting its objective evaluations.
+class CountingSmoothing : public SeriesForecastExponentialSmoothing {
+public:
+    using SeriesForecastExponentialSmoothing::SeriesForecastExponentialSmoothing;
+    double evaluate(double x) override
+    {
+        ++evaluations;
+        return SeriesForecastExponentialSmoothing::evaluate(x);
+    }
+    std::int64_t evaluations = 0;
+};
+
+// The same objective over a plain array: one pass and its sum of squared
+// errors, in the given start mode.
+class PlainObjective : public ObjectiveFunction {
+public:
+    PlainObjective(const std::vector<double>& x, bool backward) : x_(x), backward_(backward) {}
+    double evaluate(double a) override
+    {
+        ++evaluations;
+        const std::size_t n = x_.size();
+        double level = x_[0];
+        if (backward_) {
+            level = x_[n - 1];
+            for (std::size_t i = n - 1; i-- > 0;)
+                level = (1.0 - a) * level + a * x_[i];
+        }
+        double sse = (x_[0] - level) * (x_[0] - level);
+        for (std::size_t t = 1; t < n; ++t) {
+            level = a * x_[t - 1] + (1.0 - a) * level;
+            const double e = x_[t] - level;
+            sse += e * e;
+        }
+        return sse;
+    }
+    std::int64_t evaluations = 0;
+
+private:
+    const std::vector<double>& x_;
+    bool backward_;
+};
+
+double runEngine(std::vector<Series>& batch, std::int64_t& evaluations)
+{
+    double checksum = 0.0;
+    const auto& data = monthly();
+    for (std::size_t k = 0; k < batch.size(); ++k) {
+        CountingSmoothing method(0, -3.0, data[k].horizon, false, 0.0);
+        Series& series = batch[k];
+        series.setDirty(true, true);
+        SeriesOpApplySeriesForecast op(method);
+        op.apply(series);
+        evaluations += method.evaluations;
+        checksum += series.storedResults.value(QD_ALPHA);
+    }
+    return checksum;
+}
+
+double runPasses(std::int64_t& evaluations)
+{
+    double checksum = 0.0;
+    for (const M3Series& m : monthly()) {
+        PlainObjective first(m.values, false);
+        PlainObjective backward(m.values, true);
+        double a1 = 0.0;
+        double a2 = 0.0;
+        const double e1 = minimizeOverInterval(first, 0.0, 1.0, 0.01, a1);
+        const double e2 = minimizeOverInterval(backward, 0.0, 1.0, 0.01, a2);
+        // The final pass of the kept start.
+        PlainObjective& kept = e2 > e1 ? first : backward;
+        kept.evaluate(e2 > e1 ? a1 : a2);
+        evaluations += first.evaluations + backward.evaluations;
+        checksum += e2 > e1 ? a1 : a2;
+    }
+    return checksum;
+}
+
+void BM_EngineFit(benchmark::State& state)
+{
+    const std::int64_t numSeries = static_cast<std::int64_t>(monthly().size());
+    std::int64_t evaluations = 0;
+    double engineSeconds = 0.0;
+    double passSeconds = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Series> batch = makeSeries();
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(runEngine(batch, evaluations));
+        const auto middle = std::chrono::steady_clock::now();
+        state.PauseTiming();
+        std::int64_t passEvaluations = 0;
+        benchmark::DoNotOptimize(runPasses(passEvaluations));
+        const auto end = std::chrono::steady_clock::now();
+        engineSeconds += std::chrono::duration<double>(middle - start).count();
+        passSeconds += std::chrono::duration<double>(end - middle).count();
+        batch.clear();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * numSeries);
+    state.counters["series_per_second"] =
+        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
+    state.counters["evaluations_per_series"] = double(evaluations) / double(state.iterations() * numSeries);
+    state.counters["overhead_vs_passes"] = passSeconds > 0.0 ? (engineSeconds - passSeconds) / passSeconds : 0.0;
+}
+BENCHMARK(BM_EngineFit)->Unit(benchmark::kMillisecond);
+
+void BM_PassesOnly(benchmark::State& state)
+{
+    const std::int64_t numSeries = static_cast<std::int64_t>(monthly().size());
+    std::int64_t evaluations = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runPasses(evaluations));
+    state.SetItemsProcessed(state.iterations() * numSeries);
+    state.counters["series_per_second"] =
+        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
+    state.counters["evaluations_per_series"] = double(evaluations) / double(state.iterations() * numSeries);
+}
+BENCHMARK(BM_PassesOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
