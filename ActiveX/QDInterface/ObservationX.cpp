@@ -159,9 +159,20 @@ HRESULT STDMETHODCALLTYPE ObservationX::put_StatValueObs(short statType, double 
 
 void ObservationX::apply(ObservationOp& op)
 {
+    const std::int32_t applyLine = __LINE__;
     Observation& element = observation(__LINE__);
     op.flag = 1;
-    op.apply(element);
+    try {
+        op.apply(element);
+    } catch (const MVRBaseException&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (...) {
+        // Any other failure of the computation is reported with this
+        // step's line.
+        throwCode(identity, applyLine, QD_CODE_UNEXPECTED);
+    }
 }
 
 HRESULT STDMETHODCALLTYPE ObservationX::CalculateError()

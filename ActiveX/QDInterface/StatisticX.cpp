@@ -7,11 +7,11 @@ const ClassIdentity StatisticX::identity = {
     L"StatisticX", L"StatisticX.StatisticX.1", "ActiveX\\QDInterface\\StatisticX",
     &CLSID_StatisticX, &IID_IStatisticX};
 
-void StatisticX::attach(const CollectionBinding& collection, std::int32_t position, std::int32_t type)
+void StatisticX::attach(const CollectionBinding& collection, std::int32_t type, std::int32_t ordinal)
 {
     collection_ = collection;
-    position_ = position;
     type_ = type;
+    ordinal_ = ordinal;
     owns_ = false;
     own_ = Quantity();
 }
@@ -20,18 +20,32 @@ Quantity& StatisticX::quantity(std::int32_t line)
 {
     if (owns_) return own_;
     QuantityCollection* collection = collection_.get();
-    Quantity* found = nullptr;
     if (collection != nullptr) {
         collection->restart();
-        for (std::int32_t i = 0; i <= position_; ++i) {
-            found = collection->next();
-            if (found == nullptr) break;
+        std::int32_t seen = 0;
+        while (Quantity* q = collection->next()) {
+            if (q->type != type_) continue;
+            if (seen == ordinal_) return *q;
+            ++seen;
         }
     }
-    // The collection was cleared or refilled with other results since the
-    // enumeration: the result this object stood for is gone.
-    if (found == nullptr || found->type != type_) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
-    return *found;
+    // The collection was cleared, or no longer holds this result: the
+    // result this object stood for is gone.
+    throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+}
+
+std::int32_t StatisticX::ordinalOf(const Quantity& target)
+{
+    QuantityCollection* collection = collection_.get();
+    std::int32_t seen = 0;
+    if (collection != nullptr) {
+        collection->restart();
+        while (Quantity* q = collection->next()) {
+            if (q == &target) return seen;
+            if (q->type == target.type) ++seen;
+        }
+    }
+    return seen;
 }
 
 HRESULT STDMETHODCALLTYPE StatisticX::get_Value(double* result)
@@ -63,8 +77,13 @@ HRESULT STDMETHODCALLTYPE StatisticX::get_Type(short* result)
 HRESULT STDMETHODCALLTYPE StatisticX::put_Type(short type)
 {
     return runFrame(identity, __LINE__, [&] {
-        quantity(__LINE__).type = type;
-        if (!owns_) type_ = type;
+        Quantity& q = quantity(__LINE__);
+        q.type = type;
+        if (!owns_) {
+            // The result now stands under its new type.
+            type_ = type;
+            ordinal_ = ordinalOf(q);
+        }
         return S_OK;
     });
 }

@@ -17,11 +17,13 @@ public:
 
     StatisticX() = default;
 
-
-    // Binds the object to the position-th stored quantity of a collection,
-    // which has the given type; the quantity it owned is freed. Each call
-    // finds the quantity again and fails with code 3 when it is gone.
-    void attach(const CollectionBinding& collection, std::int32_t position, std::int32_t type);
+    // Binds the object to a stored quantity of a collection: the
+    // ordinal-th stored value of the given type (0 for a single-valued
+    // type, the index of the value for a multi-valued one); the quantity it
+    // owned is freed. Each call finds the quantity again by type and
+    // ordinal, so results stored or removed under other types leave it
+    // alone; it fails with code 3 when its own result is gone.
+    void attach(const CollectionBinding& collection, std::int32_t type, std::int32_t ordinal);
 
     HRESULT STDMETHODCALLTYPE get_Value(double* result) override;
     HRESULT STDMETHODCALLTYPE put_Value(double value) override;
@@ -31,12 +33,14 @@ public:
 
 private:
     Quantity& quantity(std::int32_t line);
+    // The ordinal of a stored quantity among those of its type.
+    std::int32_t ordinalOf(const Quantity& target);
 
     bool owns_ = true;
     Quantity own_;
     CollectionBinding collection_;
-    std::int32_t position_ = 0;
     std::int32_t type_ = -1;
+    std::int32_t ordinal_ = 0;
 };
 
 #endif

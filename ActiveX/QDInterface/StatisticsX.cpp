@@ -46,7 +46,12 @@ HRESULT STDMETHODCALLTYPE StatisticsX::get__NewEnum(IUnknown** result)
         items_.allocate(types.size());
         for (std::size_t i = 0; i < types.size(); ++i) {
             ComLayer::ComPtr<StatisticX> item = ComLayer::newObject<StatisticX>();
-            item->attach(collection_, static_cast<std::int32_t>(i), types[i]);
+            // Each item is found again by its type and its rank among the
+            // values of that type.
+            std::int32_t ordinal = 0;
+            for (std::size_t j = 0; j < i; ++j)
+                if (types[j] == types[i]) ++ordinal;
+            item->attach(collection_, types[i], ordinal);
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<IStatisticX*>(item.detach());
         }

@@ -186,6 +186,20 @@ TEST_F(DataMembersTest, SeriesSettingsAndStoredResults)
     EXPECT_EQ(8.5, value);
     releaseAll(items);
 
+    // Results stored under other types, before and after it in the walk,
+    // leave the item on its own result.
+    EXPECT_EQ(S_OK, series->put_Statistic(2000, 1.0));
+    EXPECT_EQ(S_OK, series->put_Statistic(2067, 9.0));
+    EXPECT_EQ(S_OK, item->get_Type(&s));
+    EXPECT_EQ(2019, s);
+    EXPECT_EQ(S_OK, item->get_Value(&value));
+    EXPECT_EQ(8.5, value);
+    EXPECT_EQ(S_OK, item->put_Value(6.5));
+    EXPECT_EQ(S_OK, series->get_Statistic(2019, &value));
+    EXPECT_EQ(6.5, value);
+    EXPECT_EQ(S_OK, series->get_Statistic(2000, &value));
+    EXPECT_EQ(1.0, value);
+
     EXPECT_EQ(S_OK, series->RemoveAllCalculations());
     ASSERT_EQ(S_OK, statistics->get__NewEnum(e.put()));
     items = enumerate(e.get());
@@ -245,7 +259,30 @@ TEST_F(DataMembersTest, ObservationsOnTheirOwn)
     }
     EXPECT_EQ(0, types[0]); // walk order: types 0 to 36
     EXPECT_EQ(29, types[1]);
+
+    // An item follows its own result when others are stored around it, and
+    // under a new type when its type is changed.
+    Ref<IStatisticX> forecast;
+    ASSERT_EQ(S_OK, items[1]->QueryInterface(IID_IStatisticX, forecast.putVoid()));
     releaseAll(items);
+    EXPECT_EQ(S_OK, observation->put_Statistic(4, 7.0));
+    EXPECT_EQ(S_OK, observation->put_Statistic(36, 8.0));
+    EXPECT_EQ(S_OK, forecast->get_Value(&value));
+    EXPECT_EQ(1.5, value);
+    EXPECT_EQ(S_OK, forecast->put_Value(1.75));
+    EXPECT_EQ(S_OK, observation->get_Statistic(29, &value));
+    EXPECT_EQ(1.75, value);
+    EXPECT_EQ(S_OK, forecast->put_Type(30));
+    EXPECT_EQ(S_OK, forecast->put_Value(2.75));
+    short type = 0;
+    EXPECT_EQ(S_OK, forecast->get_Type(&type));
+    EXPECT_EQ(30, type);
+    EXPECT_EQ(S_OK, forecast->get_Value(&value));
+    EXPECT_EQ(2.75, value);
+    // Emptying its slot ends it.
+    EXPECT_EQ(S_OK, forecast->put_Type(-1));
+    EXPECT_REPORTED(3, forecast->get_Value(&value));
+    EXPECT_EQ(S_OK, observation->put_Statistic(29, 1.5));
 
     // The two computations on one observation store their results in it.
     EXPECT_EQ(S_OK, observation->CalculateError()); // 3.5 - 1.5

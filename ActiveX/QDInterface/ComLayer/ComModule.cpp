@@ -69,17 +69,21 @@ HRESULT ComModule::getClassObject(REFCLSID clsid, REFIID iid, void** result)
     for (std::size_t i = 0; i < count_; ++i) {
         ClassEntry& entry = table_[i];
         if (!IsEqualCLSID(*entry.clsid, clsid)) continue;
-        if (entry.factory == nullptr) {
+        IUnknown* factory = nullptr;
+        {
+            // Made once, even when two threads ask at the same time.
             ModuleLockGuard guard;
             if (entry.factory == nullptr) {
-                IUnknown* factory = nullptr;
                 HRESULT hr = entry.factoryCreator(entry, IID_IUnknown,
-                                                  reinterpret_cast<void**>(&factory));
-                if (FAILED(hr)) return hr;
-                entry.factory = factory;
+                                                  reinterpret_cast<void**>(&entry.factory));
+                if (FAILED(hr)) {
+                    entry.factory = nullptr;
+                    return hr;
+                }
             }
+            factory = entry.factory;
         }
-        return entry.factory->QueryInterface(iid, result);
+        return factory->QueryInterface(iid, result);
     }
     return CLASS_E_CLASSNOTAVAILABLE;
 }
