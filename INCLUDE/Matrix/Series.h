@@ -69,7 +69,8 @@ public:
     // becomes n places; otherwise nothing.
     void reserve(std::int32_t n);
     // The observation storage becomes n places (n >= 0); observations
-    // beyond n are dropped.
+    // beyond n are dropped, and when any is, both value arrays are marked
+    // stale.
     void reshape(std::int32_t n);
 
     // Appends to target one supplied observation for each value of
@@ -79,7 +80,8 @@ public:
     // For each observation i of working holding QD_MEASUREMENT (16),
     // observation i + offset keeps its value under 16 and takes working's.
     void mergeReplacedValues(const Series& working, std::int32_t offset);
-    // Removes every observation; the array goes back to 64 places.
+    // Removes every observation; the array goes back to 64 places and both
+    // value arrays are marked stale.
     void clearObservations();
     // clearObservations, both arrays stale, forecast method -1, seasonal
     // length 0 (stored results and decomposition type stay).

@@ -62,6 +62,9 @@ private:
     // Makes `array` hold at least m places, reallocating when its capacity
     // lies outside [m, 2m).
     static void fit(CachedArray& array, std::int32_t m);
+    // n + extra places (a negative extra counts as 0); std::bad_alloc when
+    // that does not fit in 32 bits.
+    static std::int32_t placesFor(std::int32_t n, std::int32_t extra);
 
     Series* owner_;
     bool valuesDirty_;

@@ -146,7 +146,10 @@ void Series::reshape(std::int32_t n)
 {
     if (n < 0)
         qdThrow(QD_SOURCE_PATH, 92, 3000);
+    const bool dropsObservations = n < numObservations();
     resizeArray(static_cast<std::uint32_t>(n));
+    if (dropsObservations)
+        setDirty(true, true);
 }
 
 void Series::checkRange(std::int32_t first, std::int32_t last, std::int32_t line) const
@@ -214,6 +217,10 @@ void Series::clearObservations()
 {
     clear();
     resizeArray(DEFAULT_PLACES);
+    // Removing observations makes the value arrays stale: otherwise a
+    // series refilled with fewer observations would be served the old
+    // values from an array that still looks current.
+    setDirty(true, true);
 }
 
 void Series::resetValues()

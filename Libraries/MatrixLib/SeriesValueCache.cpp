@@ -1,6 +1,8 @@
 #include "Matrix/SeriesValueCache.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <new>
 
 #include "Foundation/FdExceptions.h"
 #include "Matrix/QuantityTypes.h"
@@ -15,6 +17,17 @@ SeriesValueCache::~SeriesValueCache()
 {
     delete[] values_.data;
     delete[] forecasts_.data;
+}
+
+std::int32_t SeriesValueCache::placesFor(std::int32_t n, std::int32_t extra)
+{
+    if (extra < 0)
+        extra = 0;
+    // A request that cannot be counted in 32 bits can never be allocated.
+    const std::int64_t m = static_cast<std::int64_t>(n) + extra;
+    if (m > INT32_MAX)
+        throw std::bad_alloc();
+    return static_cast<std::int32_t>(m);
 }
 
 void SeriesValueCache::fit(CachedArray& array, std::int32_t m)
@@ -37,9 +50,7 @@ double* SeriesValueCache::values(std::int32_t extra)
     const std::int32_t n = owner_->numObservations();
     if (n <= values_.count && extra == 0 && !valuesDirty_)
         return values_.data;
-    if (extra < 0)
-        extra = 0;
-    fit(values_, n + extra);
+    fit(values_, placesFor(n, extra));
     for (std::int32_t i = 0; i < n; ++i)
         values_.data[i] = owner_->observation(i).value;
     valuesDirty_ = false;
@@ -51,9 +62,7 @@ double* SeriesValueCache::forecastValues(std::int32_t extra)
     const std::int32_t n = owner_->numObservations();
     if (n <= forecasts_.count && extra == 0 && !forecastsDirty_)
         return forecasts_.data;
-    if (extra < 0)
-        extra = 0;
-    fit(forecasts_, n + extra);
+    fit(forecasts_, placesFor(n, extra));
     const double* v = values(0);
     for (std::int32_t i = 0; i < n; ++i) {
         double stored = 0.0;

@@ -1,6 +1,5 @@
 #include "Matrix/MatrixOpApplyIteratedObservationCompute.h"
 
-#include "Foundation/FdExceptions.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 
@@ -18,11 +17,9 @@ void MatrixOpApplyIteratedObservationCompute::apply(Matrix& matrix)
         qdThrow(QD_SOURCE_PATH, 19, 3006);
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         Series& series = matrix.series(j);
-        // A shorter series fails at its first missing observation before
-        // the compute object sees anything of it.
-        if (series.numObservations() < firstLength)
-            fdRaiseIndex(static_cast<std::uint32_t>(series.numObservations()),
-                         static_cast<std::uint32_t>(series.numObservations()));
+        // series.observation(i) checks the index before the compute object
+        // sees the observation: a shorter series fails at its first missing
+        // observation.
         for (std::int32_t i = start; i < firstLength; ++i) {
             const double v = compute->compute(series.observation(i));
             series.observation(i).storedResults.store(compute->quantityId(), v);

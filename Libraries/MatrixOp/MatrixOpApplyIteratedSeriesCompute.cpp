@@ -1,6 +1,5 @@
 #include "Matrix/MatrixOpApplyIteratedSeriesCompute.h"
 
-#include "Foundation/FdExceptions.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 
@@ -18,12 +17,11 @@ void MatrixOpApplyIteratedSeriesCompute::apply(Matrix& matrix)
         qdThrow(QD_SOURCE_PATH, 19, 3006);
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         Series& series = matrix.series(j);
-        // A shorter series fails at its first missing observation before
-        // the statistic is asked to read beyond its end.
-        if (series.numObservations() < firstLength)
-            fdRaiseIndex(static_cast<std::uint32_t>(series.numObservations()),
-                         static_cast<std::uint32_t>(series.numObservations()));
         for (std::int32_t i = start; i < firstLength; ++i) {
+            // The observation must exist before the statistic is asked to
+            // read up to it: a shorter series fails at its first missing
+            // observation and is never read past its end.
+            (void)series.observation(i);
             compute->last = i;
             const double v = compute->compute(series);
             series.observation(i).storedResults.store(compute->quantityId(), v);

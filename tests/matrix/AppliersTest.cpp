@@ -218,22 +218,42 @@ TEST(Appliers, IteratedOnAMatrix)
 
 TEST(Appliers, IteratedOnAMatrixNeverReadsPastAShorterSeries)
 {
-    Matrix m;
-    m.addSeries(makeSeries(4));
-    m.addSeries(makeSeries(2));
-    m.addSeries(makeSeries(4));
-    LastValueStatistic statistic(QD_MOVING_AVERAGE);
-    MatrixOpApplyIteratedSeriesCompute op(statistic, 0);
-    EXPECT_INDEX_ERROR(m.apply(op), 2, 2);
-    // Series 0 keeps its results; the short series was never computed.
-    EXPECT_EQ(statistic.seen, (std::vector<std::int32_t>{0, 1, 2, 3}));
-    EXPECT_EQ(m.series(0).observation(3).storedResults.value(QD_MOVING_AVERAGE), 40.0);
-    EXPECT_EQ(m.series(1).observation(0).storedResults.count(-1), 0);
+    // Series of lengths 4, 2, 4: the bound is series 0's length, so the
+    // short series fails at its first missing observation, before the
+    // compute object is asked about it. What was stored before stays.
+    struct Case {
+        const char* name;
+        std::int32_t start;
+        std::vector<std::int32_t> seen;     // `last` of every compute call
+        std::int32_t failingIndex;          // FdBoundsErr (index, 2)
+        std::int32_t resultsInShortSeries;  // observations of series 1 holding a result
+    };
+    const Case cases[] = {
+        {"from 0", 0, {0, 1, 2, 3, 0, 1}, 2, 2},
+        {"from 1", 1, {1, 2, 3, 1}, 2, 1},
+        {"start beyond the short series", 3, {3}, 3, 0},
+    };
+    for (const Case& c : cases) {
+        Matrix m;
+        m.addSeries(makeSeries(4));
+        m.addSeries(makeSeries(2));
+        m.addSeries(makeSeries(4));
+        LastValueStatistic statistic(QD_MOVING_AVERAGE);
+        MatrixOpApplyIteratedSeriesCompute op(statistic, c.start);
+        EXPECT_INDEX_ERROR(m.apply(op), c.failingIndex, 2);
+        EXPECT_EQ(statistic.seen, c.seen) << c.name;
+        EXPECT_EQ(m.series(0).observation(3).storedResults.value(QD_MOVING_AVERAGE), 40.0) << c.name;
+        std::int32_t stored = 0;
+        for (std::int32_t i = 0; i < 2; ++i)
+            stored += m.series(1).observation(i).storedResults.count(-1);
+        EXPECT_EQ(stored, c.resultsInShortSeries) << c.name;
+        EXPECT_EQ(m.series(2).observation(3).storedResults.count(-1), 0) << c.name;
 
-    PlusOne plus;
-    MatrixOpApplyIteratedObservationCompute obsOp(plus, 1);
-    EXPECT_INDEX_ERROR(m.apply(obsOp), 2, 2);
-    EXPECT_EQ(plus.calls, 3);
+        PlusOne plus;
+        MatrixOpApplyIteratedObservationCompute obsOp(plus, c.start);
+        EXPECT_INDEX_ERROR(m.apply(obsOp), c.failingIndex, 2);
+        EXPECT_EQ(plus.calls, static_cast<int>(c.seen.size())) << c.name;
+    }
 }
 
 TEST(Appliers, OneStatisticStoredAmongTheSeriesResults)

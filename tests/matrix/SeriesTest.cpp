@@ -1,6 +1,8 @@
 // Observations, series, the value cache and the series operations.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -188,9 +190,18 @@ TEST(Series, ReserveAndReshape)
     s.reserve(300);
     EXPECT_EQ(s.capacity(), 300u);
     EXPECT_EQ(valuesOf(s), (std::vector<double>{1, 2}));
+    s.values();
     s.reshape(10);
     EXPECT_EQ(s.capacity(), 10u);
     EXPECT_EQ(s.numObservations(), 2);
+    EXPECT_FALSE(s.valueCache.valuesDirty());  // nothing dropped
+    // Dropping observations makes the arrays stale: a refill with other
+    // values must not be served the old ones.
+    s.reshape(1);
+    EXPECT_EQ(valuesOf(s), (std::vector<double>{1}));
+    EXPECT_TRUE(s.valueCache.valuesDirty());
+    s.addObservation(7, QD_SUPPLIED);
+    EXPECT_EQ(s.values()[1], 7.0);
 }
 
 TEST(Series, ObservationAccessIsBoundsChecked)
@@ -332,6 +343,16 @@ TEST(SeriesValueCache, StoreForecastsKeepsAStaleValuesArrayStale)
     s.storeForecasts(QD_FORECAST, 0, 0, false);
     EXPECT_TRUE(s.valueCache.valuesDirty());
     EXPECT_EQ(s.values()[1], 20.0);
+}
+
+TEST(SeriesValueCache, ExtraPlacesBeyondThirtyTwoBitsFailAsOutOfMemory)
+{
+    Series s = makeSeries({1, 2});
+    const double* before = s.values();
+    EXPECT_THROW(s.values(INT32_MAX), std::bad_alloc);
+    EXPECT_THROW(s.forecastValues(INT32_MAX), std::bad_alloc);
+    EXPECT_EQ(s.values(), before);  // the built array is untouched
+    EXPECT_EQ(s.values()[1], 2.0);
 }
 
 TEST(SeriesValueCache, DirtyFlagsAndCachedStatistics)
@@ -627,6 +648,26 @@ TEST(SeriesOperations, ClearAndResetValues)
     EXPECT_EQ(s.decompositionType, 2);
     EXPECT_EQ(s.storedResults.value(2028), 0.5);
     EXPECT_TRUE(s.valueCache.valuesDirty());
+}
+
+TEST(SeriesOperations, ClearedSeriesRefilledWithFewerValuesServesTheNewValues)
+{
+    Series s = makeSeries({1, 2, 3, 4, 5});
+    s.values();
+    s.forecastValues();
+    s.valueCache.cachedStatistics.store(2019, 3.0);
+    s.clearObservations();
+    EXPECT_TRUE(s.valueCache.valuesDirty());
+    EXPECT_TRUE(s.valueCache.forecastsDirty());
+    EXPECT_EQ(s.valueCache.cachedStatistics.count(-1), 0);
+    s.addObservation(7, QD_SUPPLIED);
+    s.addObservation(8, QD_SUPPLIED);
+    const double* v = s.values();
+    EXPECT_EQ(v[0], 7.0);
+    EXPECT_EQ(v[1], 8.0);
+    const double* f = s.forecastValues();
+    EXPECT_EQ(f[0], 7.0);
+    EXPECT_EQ(f[1], 8.0);
 }
 
 TEST(SeriesOperations, StoredParameterGetters)
