@@ -134,7 +134,9 @@ void ObservationQC::put(std::int32_t type, double value)
         }
     }
     if (block_ == nullptr || size == block_->capacity) {
-        std::int32_t capacity = block_ != nullptr ? block_->capacity * 2 : 1;
+        // Room for two results at first: a forecasting method stores its own
+        // method code and the forecast in every observation it touches.
+        std::int32_t capacity = block_ != nullptr ? block_->capacity * 2 : 2;
         if (capacity > NUM_SLOTS)
             capacity = NUM_SLOTS;
         Block* grown = allocateBlock<Block>(capacity);
