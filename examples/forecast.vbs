@@ -77,9 +77,9 @@ Must "forecasting"
 WScript.Echo "Exponential smoothing, fitted alpha = " & FormatNumber(series.Statistic(QD_ALPHA), 4) & _
     ", final level = " & FormatNumber(series.Statistic(QD_LEVEL_FINAL_VALUE), 3)
 
-series.CalculateMeanAbsoluteError 0, n
-series.CalculateMeanAbsolutePercentageError 0, n
-series.CalculateRootMeanSquareError 0, n
+series.CalculateMeanAbsoluteError n - 1, n
+series.CalculateMeanAbsolutePercentageError n - 1, n
+series.CalculateRootMeanSquareError n - 1, n
 WScript.Echo "Fit over the data: MAE = " & FormatNumber(series.Statistic(QD_MEAN_ABSOLUTE_ERROR), 3) & _
     ", MAPE = " & FormatNumber(series.Statistic(QD_MEAN_ABSOLUTE_PERCENTAGE_ERROR), 4) & _
     ", RMSE = " & FormatNumber(series.Statistic(QD_ROOT_MEAN_SQUARE_ERROR), 3)
