@@ -80,9 +80,9 @@ double tTwoTailed(double t, double df) {
         // Normal approximation.
         if (b - 1.0 != 0.0) y = y * std::log(b) / (b - 1.0);
         const double a = df - 0.5;
-        const double bb = 48.0 * a * a;
+        const double bb = 48.0 * (a * a);
         y = a * y;
-        double z = ((((-0.4 * y - 3.3) * y - 24.0) * y - 85.5) / (0.8 * y * y + 100.0 + bb) + y + 3.0) / bb + 1.0;
+        double z = ((((-0.4 * y - 3.3) * y - 24.0) * y - 85.5) / (0.8 * (y * y) + 100.0 + bb) + y + 3.0) / bb + 1.0;
         z = z * std::sqrt(y);
         if (z >= 18.8125) return 0.0;
         return stats_d_erfc(z * std::sqrt(0.5));
@@ -157,16 +157,17 @@ double dbetinWork(double p, double a, double b) {
         return stats_dmach(6);
     }
     if (l_dmin(a, b) > 1.0 && l_dmax(a, b) < 10.0 * l_dmin(a, b)) {
-        // Bisection.
-        double low = 0.0, high = 1.0, previous = -p;
+        // Bisection; fLow is the value at the lower end (-p at x = 0).
+        double low = 0.0, high = 1.0, fLow = -p;
         for (int step = 0; step < 31; ++step) {
             const double x = 0.5 * (low + high);
             const double f = stats_d_beta_incomplete(x, a, b) - p;
-            if ((f < 0.0) == (previous < 0.0))
+            if ((f < 0.0) == (fLow < 0.0)) {
                 low = x;
-            else
+                fLow = f;
+            } else {
                 high = x;
-            previous = f;
+            }
             if (high - low <= eps && std::fabs(f) <= eps) return x;
         }
     }
@@ -243,8 +244,8 @@ double tInverseWork(double p, double df) {
             if (df < 5.0) c = c + 0.3 * (df - 4.5) * (x + 0.6);
             c = (((0.05 * d * x - 5.0) * x - 7.0) * x - 2.0) * x + bb + c;
             y = (((((0.4 * y + 6.3) * y + 36.0) * y + 94.5) / c - y - 3.0) / bb + 1.0) * x;
-            y = a * y * y;
-            y = y > 0.002 ? std::exp(y) - 1.0 : y + 0.5 * y * y;
+            y = a * (y * y);
+            y = y > 0.002 ? std::exp(y) - 1.0 : y + 0.5 * (y * y);
         } else {
             y = ((1.0 / (((df + 6.0) / (df * y) - 0.089 * d - 0.822) * (df + 2.0) * 3.0) + 0.5 / (df + 4.0)) * y -
                  1.0) * (df + 1.0) / (df + 2.0) + 1.0 / y;

@@ -172,7 +172,7 @@ std::int32_t l_error_pop(const char* name) {
     const std::int32_t code = f.code;
     const char* routine = f.name;
     if (below.userLevel) {
-        if (s.hook != nullptr && type != 0) s.hook(type, code, s.message.c_str());
+        if (s.hook != nullptr) s.hook(type, code, s.message.c_str());
         if (!s.message.empty() && s.printFlag[type]) printAndTrace(type, code, f.name);
         if (s.stopFlag[type]) stopNow = true;
     }

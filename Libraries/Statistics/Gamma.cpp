@@ -41,9 +41,10 @@ double gammaWork(double x) {
     const double nan = stats_dmach(6);
     const double y0 = std::fabs(x);
     if (std::isnan(x)) return x;
-    if (x >= 1.0 && x <= 23.0 && x == std::trunc(x)) {
-        // (x - 1)! is a double up to 22!: give it exactly, so that integer
-        // results (factorials) never fall just below the integer.
+    if (x >= 1.0 && x <= 13.0 && x == std::trunc(x)) {
+        // (x - 1)! exactly for every factorial that fits a 32-bit integer:
+        // the asymptotic form gives 12! just below the integer, and the
+        // factorial truncates.
         double g = 1.0;
         for (double k = 2.0; k < x; k += 1.0) g *= k;
         return g;

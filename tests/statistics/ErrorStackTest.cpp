@@ -569,19 +569,21 @@ void recordingHook(int type, std::int32_t code, const char* message) {
 
 TEST(ErrorStack, UserHookSeesErrorsBeforeOutput) {
     CapturedErrorStream stream;
+    auto keepGoing = stopFlag(STATS_TERMINAL, 0);
     g_hookCalls.clear();
     l_error_set_hook(&recordingHook);
     l_error_push("hooked");
     stats_e1mes(STATS_TERMINAL, 8, "at once");  // output at once: hook at the post
     stats_e1mes(STATS_WARNING, 9, "later");     // hook when returning to the caller
-    {
-        auto keepGoing = stopFlag(STATS_TERMINAL, 0);
-        l_error_pop("hooked");
-    }
+    l_error_pop("hooked");
+    // Every return to the caller reaches the hook, a clean one as type 0.
+    l_error_push("quiet");
+    l_error_pop("quiet");
     l_error_set_hook(nullptr);
-    ASSERT_EQ(2u, g_hookCalls.size());
+    ASSERT_EQ(3u, g_hookCalls.size());
     EXPECT_EQ("5/8/at once", g_hookCalls[0]);
     EXPECT_EQ("3/9/later", g_hookCalls[1]);
+    EXPECT_EQ("0/0/", g_hookCalls[2]);
     EXPECT_EQ("\n*** TERMINAL Error from hooked.  at once\n\n\n*** WARNING  Error 9 from hooked.  later\n\n",
               stream.text());
     stats_e1mes(0, 0, nullptr);

@@ -62,11 +62,19 @@ TEST(SpecialFunctions, ExactValues) {
     EXPECT_EQ(24.0, stats_d_gamma(5.0));
     EXPECT_DOUBLE_EQ(1.772453850905516, stats_d_gamma(0.5));
     EXPECT_DOUBLE_EQ(-2.0 * 1.772453850905516, stats_d_gamma(-0.5));
-    // Positive integers give the factorial exactly, as far as it is a double.
+    // Positive integers up to 13 give the factorial exactly (the factorial
+    // truncates gamma, and 12! is the last that fits a 32-bit integer);
+    // above 10 the asymptotic form alone would give 12! just below the
+    // integer. From 14 on, gamma is the asymptotic form itself.
     double factorial = 1.0;
-    for (int n = 1; n <= 23; ++n) {
+    for (int n = 1; n <= 13; ++n) {
         EXPECT_EQ(factorial, stats_d_gamma(n)) << n;
         factorial *= n;
+    }
+    for (double y : {14.0, 15.0, 19.0, 20.0, 23.0, 30.0}) {
+        const double asymptotic = std::exp((y - 0.5) * std::log(y) - y + 0.91893853320467274178032973640562 +
+                                           stats_r9lgmc(y));
+        EXPECT_EQ(asymptotic, stats_d_gamma(y)) << y;
     }
     EXPECT_DOUBLE_EQ(359.1342053695754, stats_d_log_gamma(100.0));
     EXPECT_NEAR(-0.0562437164976740, stats_d_log_gamma(-2.5), 1e-15);
