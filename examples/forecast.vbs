@@ -80,10 +80,10 @@ WScript.Echo "Exponential smoothing, fitted alpha = " & FormatNumber(series.Stat
 series.CalculateMeanAbsoluteError n - 1, n
 series.CalculateMeanAbsolutePercentageError n - 1, n
 series.CalculateRootMeanSquareError n - 1, n
+Must "computing the error statistics"
 WScript.Echo "Fit over the data: MAE = " & FormatNumber(series.Statistic(QD_MEAN_ABSOLUTE_ERROR), 3) & _
     ", MAPE = " & FormatNumber(series.Statistic(QD_MEAN_ABSOLUTE_PERCENTAGE_ERROR), 4) & _
     ", RMSE = " & FormatNumber(series.Statistic(QD_ROOT_MEAN_SQUARE_ERROR), 3)
-Must "computing the error statistics"
 
 Dim i, o
 WScript.Echo "Forecasts:"

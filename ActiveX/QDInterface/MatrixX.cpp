@@ -7,7 +7,15 @@
 
 #include "ComLayer/VariantEnumerator.h"
 #include "Matrix/Matrix.h"
+#include "Matrix/MatrixOpApplyIteratedObservationCompute.h"
+#include "Matrix/MatrixOpApplyIteratedSeriesCompute.h"
+#include "Matrix/MatrixOpApplySeriesCompute.h"
+#include "Matrix/MatrixOpApplySeriesForecast.h"
 #include "Matrix/QuantityTypes.h"
+#include "SeriesCompute/ObservationComputeError.h"
+#include "SeriesCompute/ObservationComputeLog.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesStatistics.h"
 
 #include <memory>
 
@@ -401,5 +409,232 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Extension1(IMatrixXEx1** result)
         matrix(__LINE__);
         if (!extension_) extension_ = ComLayer::newObject<MatrixXEx1>();
         return extension_->QueryInterface(IID_IMatrixXEx1, reinterpret_cast<void**>(result));
+    });
+}
+
+// ---- apply step and run routines -------------------------------------------
+
+HRESULT MatrixX::apply(MatrixOp& op)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        op.flag = 1;
+        m.setDirty(true, true);
+        m.applyRectangular(op);
+        return S_OK;
+    });
+}
+
+HRESULT MatrixX::runSeriesCompute(SeriesCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesCompute(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT MatrixX::runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedSeriesCompute(compute, start));
+        return apply(*op);
+    });
+}
+
+HRESULT MatrixX::runSeriesForecast(SeriesForecast& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesForecast(compute));
+        return apply(*op);
+    });
+}
+
+template <class Statistic, class... Arguments>
+HRESULT MatrixX::calculate(std::int32_t line, Arguments... arguments)
+{
+    return runFrame(identity, line, [&] {
+        Statistic statistic(static_cast<std::int32_t>(arguments)...);
+        return runSeriesCompute(statistic);
+    });
+}
+
+// ---- statistics of every series ------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMean(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMean>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
+                                                           LONG k)
+{
+    return calculate<SeriesComputeNormalityError>(__LINE__, observationNumber, numHistoricalValues, k);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
+                                                                              LONG numHistoricalValues,
+                                                                              LONG numLagValues)
+{
+    return calculate<SeriesComputePartialAutoCorrelationCoefficient>(__LINE__, observationNumber,
+                                                                     numHistoricalValues, numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numLagValues)
+{
+    return calculate<SeriesComputeAutoCorrelation>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
+                                                           LONG numLagValues)
+{
+    return calculate<SeriesComputeAutoCovariance>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRootMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSumSquaredError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateTheil(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeTheil>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG offset)
+{
+    return calculate<SeriesComputeDurbinWatson>(__LINE__, observationNumber, numHistoricalValues, offset);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateStandardDeviationError(LONG observationNumber,
+                                                                   LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeStandardDeviationError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsolutePercentageError(LONG observationNumber,
+                                                                        LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsolutePercentageError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsoluteError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateCoefficientOfVariation(LONG observationNumber,
+                                                                   LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeCoefficientOfVariation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSkewness(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSkewness>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRootMeanSquare>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSumSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateVariance(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeVariance>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeStandardDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeKurtosis>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateRange(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRange>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMin(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMin>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMax(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMax>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+// ---- per-observation values of every series -------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateDifference(LONG observationNumber, LONG numValuesBack)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeDifference compute(observationNumber, numValuesBack);
+        return runIteratedSeriesCompute(compute, observationNumber);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateError(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ObservationComputeError compute;
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedObservationCompute(compute, observationNumber));
+        return apply(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateLog(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ObservationComputeLog compute;
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedObservationCompute(compute, observationNumber));
+        return apply(*op);
+    });
+}
+
+// ---- forecasts of every series --------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observationNumber, double alpha,
+                                                                LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, false, 0.0);
+        return runSeriesForecast(method);
     });
 }

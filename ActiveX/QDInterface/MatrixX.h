@@ -1,6 +1,13 @@
 // MatrixX: a whole matrix of series; loading observations into numbered
-// series, values and stored results, and the series, statistics and
-// extension objects handed out for it.
+// series, values and stored results, the series, statistics and extension
+// objects handed out for it, and the statistics and forecasts computed over
+// every series at once.
+//
+// A computing member builds one compute object, wraps it in a matrix
+// applier and hands that to the apply step, which marks every series' value
+// arrays stale and applies it to the matrix; the series must all have the
+// same number of observations (2000 otherwise), and a matrix without series
+// is left unchanged.
 #ifndef QD_QDINTERFACE_MATRIXX_H
 #define QD_QDINTERFACE_MATRIXX_H
 
@@ -9,7 +16,10 @@
 #include "QDInterfaceMembers.h"
 
 class Matrix;
+class MatrixOp;
 class Series;
+class SeriesCompute;
+class SeriesForecast;
 class StatisticsX;
 class MatrixXEx1;
 
@@ -60,7 +70,66 @@ public:
     HRESULT STDMETHODCALLTYPE get_ForecastMethodDescription(BSTR* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(IMatrixXEx1** result) override;
 
+    // ---- statistics of every series, stored among each one's results ----
+    HRESULT STDMETHODCALLTYPE CalculateMean(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG k) override;
+    HRESULT STDMETHODCALLTYPE CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
+                                                                         LONG numHistoricalValues,
+                                                                         LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateTheil(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG offset) override;
+    HRESULT STDMETHODCALLTYPE CalculateStandardDeviationError(LONG observationNumber,
+                                                              LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsolutePercentageError(LONG observationNumber,
+                                                                   LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateCoefficientOfVariation(LONG observationNumber,
+                                                              LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSkewness(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateVariance(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRange(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMin(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMax(LONG observationNumber, LONG numHistoricalValues) override;
+
+    // ---- per-observation values of every series ----
+    HRESULT STDMETHODCALLTYPE CalculateDifference(LONG observationNumber, LONG numValuesBack) override;
+    HRESULT STDMETHODCALLTYPE CalculateError(LONG observationNumber) override;
+    HRESULT STDMETHODCALLTYPE CalculateLog(LONG observationNumber) override;
+
+    // ---- forecasts of every series ----
+    HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
+                                                           LONG numPeriodsToForecast) override;
+
 private:
+    // The apply step: code 3 when unbound; marks every series' value arrays
+    // stale and applies the op through Matrix::applyRectangular.
+    HRESULT apply(MatrixOp& op);
+    // Each wraps the compute object in its applier, runs the apply step
+    // and deletes the applier.
+    HRESULT runSeriesCompute(SeriesCompute& compute);
+    HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
+    HRESULT runSeriesForecast(SeriesForecast& compute);
+    // A statistic built from the member's arguments and run by
+    // runSeriesCompute.
+    template <class Statistic, class... Arguments>
+    HRESULT calculate(std::int32_t line, Arguments... arguments);
+
     // The matrix; code 3 when unbound.
     Matrix& matrix(std::int32_t line);
     // Index checks of Value, StatValueObs and StatValueSeries.

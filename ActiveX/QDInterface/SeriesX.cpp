@@ -8,6 +8,14 @@
 #include "ComLayer/VariantEnumerator.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
+#include "Matrix/SeriesOpApplyIteratedSeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/ObservationComputeError.h"
+#include "SeriesCompute/ObservationComputeLog.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesStatistics.h"
 
 #include <memory>
 
@@ -412,5 +420,231 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Extension1(ISeriesXEx1** result)
         series(__LINE__);
         if (!extension_) extension_ = ComLayer::newObject<SeriesXEx1>();
         return extension_->QueryInterface(IID_ISeriesXEx1, reinterpret_cast<void**>(result));
+    });
+}
+
+// ---- apply step and run routines -------------------------------------------
+
+HRESULT SeriesX::apply(SeriesOp& op)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.setDirty(true, true);
+        if (s.numObservations() > 0) op.apply(s);
+        return S_OK;
+    });
+}
+
+HRESULT SeriesX::runSeriesCompute(SeriesCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplySeriesCompute(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT SeriesX::runSeriesForecast(SeriesForecast& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplySeriesForecast(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT SeriesX::runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplyIteratedSeriesCompute(compute, start));
+        return apply(*op);
+    });
+}
+
+template <class Statistic, class... Arguments>
+HRESULT SeriesX::calculate(std::int32_t line, Arguments... arguments)
+{
+    return runFrame(identity, line, [&] {
+        Statistic statistic(static_cast<std::int32_t>(arguments)...);
+        return runSeriesCompute(statistic);
+    });
+}
+
+// ---- statistics ---------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMean(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMean>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMax(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMax>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMin(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMin>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateRange(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRange>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeKurtosis>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeStandardDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateVariance(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeVariance>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSumSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRootMeanSquare>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateSkewness(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSkewness>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateCoefficientOfVariation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeCoefficientOfVariation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsoluteError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanAbsolutePercentageError(LONG observationNumber,
+                                                                        LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanAbsolutePercentageError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateStandardDeviationError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeStandardDeviationError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG offset)
+{
+    return calculate<SeriesComputeDurbinWatson>(__LINE__, observationNumber, numHistoricalValues, offset);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateTheil(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeTheil>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeSumSquaredError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeRootMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
+                                                           LONG numLagValues)
+{
+    return calculate<SeriesComputeAutoCovariance>(__LINE__, observationNumber, numHistoricalValues,
+                                                  numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numLagValues)
+{
+    return calculate<SeriesComputeAutoCorrelation>(__LINE__, observationNumber, numHistoricalValues,
+                                                   numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
+                                                                              LONG numHistoricalValues,
+                                                                              LONG numLagValues)
+{
+    return calculate<SeriesComputePartialAutoCorrelationCoefficient>(__LINE__, observationNumber,
+                                                                     numHistoricalValues, numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
+                                                           LONG k)
+{
+    return calculate<SeriesComputeNormalityError>(__LINE__, observationNumber, numHistoricalValues, k);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<SeriesComputeMeanSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+// ---- per-observation values -----------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateError(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ObservationComputeError compute;
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplyIteratedObservationCompute(compute, observationNumber));
+        return apply(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateLog(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ObservationComputeLog compute;
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplyIteratedObservationCompute(compute, observationNumber));
+        return apply(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateDifference(LONG observationNumber, LONG numValuesBack)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeDifference compute(observationNumber, numValuesBack);
+        return runIteratedSeriesCompute(compute, observationNumber);
+    });
+}
+
+// ---- forecasts -------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastExponentialSmoothing(LONG observationNumber, double alpha,
+                                                                LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, false, 0.0);
+        return runSeriesForecast(method);
     });
 }

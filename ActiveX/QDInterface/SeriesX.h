@@ -1,6 +1,13 @@
 // SeriesX: one time series; its observations, values, descriptions, roles
-// and stored results, and the observations, statistics and extension
-// objects handed out for it.
+// and stored results, the observations, statistics and extension objects
+// handed out for it, and the statistics and forecasts computed over it.
+//
+// A computing member builds one compute object of the compute library on
+// its stack, wraps it in an applier and hands that to the apply step, which
+// marks the series' value arrays stale (dropping its cached statistics) and
+// applies it when the series holds at least one observation. The compute
+// object stores its results in the series; the member returns an HRESULT
+// only.
 #ifndef QD_QDINTERFACE_SERIESX_H
 #define QD_QDINTERFACE_SERIESX_H
 
@@ -9,6 +16,9 @@
 #include "QDInterfaceMembers.h"
 
 class Series;
+class SeriesOp;
+class SeriesCompute;
+class SeriesForecast;
 class StatisticsX;
 class SeriesXEx1;
 
@@ -56,7 +66,66 @@ public:
     HRESULT STDMETHODCALLTYPE get_NumObservationsByOriginType(short originType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(ISeriesXEx1** result) override;
 
+    // ---- statistics of the series, stored among its results ----
+    HRESULT STDMETHODCALLTYPE CalculateMean(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMax(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMin(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRange(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateVariance(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSkewness(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateCoefficientOfVariation(LONG observationNumber,
+                                                              LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanAbsolutePercentageError(LONG observationNumber,
+                                                                   LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateStandardDeviationError(LONG observationNumber,
+                                                              LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG offset) override;
+    HRESULT STDMETHODCALLTYPE CalculateTheil(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
+                                                                         LONG numHistoricalValues,
+                                                                         LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG k) override;
+    HRESULT STDMETHODCALLTYPE CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues) override;
+
+    // ---- per-observation values ----
+    HRESULT STDMETHODCALLTYPE CalculateError(LONG observationNumber) override;
+    HRESULT STDMETHODCALLTYPE CalculateLog(LONG observationNumber) override;
+    HRESULT STDMETHODCALLTYPE CalculateDifference(LONG observationNumber, LONG numValuesBack) override;
+
+    // ---- forecasts ----
+    HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
+                                                           LONG numPeriodsToForecast) override;
+
 private:
+    // The apply step: code 3 when there is no series; marks both value
+    // arrays stale, then applies the op unless the series is empty.
+    HRESULT apply(SeriesOp& op);
+    // Each wraps the compute object in its applier, runs the apply step
+    // and deletes the applier.
+    HRESULT runSeriesCompute(SeriesCompute& compute);
+    HRESULT runSeriesForecast(SeriesForecast& compute);
+    HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
+    // A statistic built from the member's arguments and run by
+    // runSeriesCompute.
+    template <class Statistic, class... Arguments>
+    HRESULT calculate(std::int32_t line, Arguments... arguments);
+
     // The series; code 3 when unbound or when it is gone.
     Series& series(std::int32_t line);
     // Observation index checks of Value and StatValueObs: 3000, 3006.

@@ -1,0 +1,100 @@
+' A VBScript client of the computing members of SeriesX and MatrixX: the
+' defaults of the type library reach the members, results are read back
+' through the value properties, failures arrive as script errors.
+Option Explicit
+On Error Resume Next
+
+Dim failures : failures = 0
+Sub Check(condition, what)
+    If Not condition Then
+        WScript.Echo "FAIL: " & what
+        failures = failures + 1
+    End If
+End Sub
+Sub NoError(what)
+    If Err.Number <> 0 Then
+        WScript.Echo "FAIL: " & what & ": 0x" & Hex(Err.Number) & " " & Err.Description
+        failures = failures + 1
+        Err.Clear
+    End If
+End Sub
+Function Near(a, b)
+    Near = Abs(a - b) <= 1e-9 * (1 + Abs(b))
+End Function
+
+Dim values : values = Array(112, 118, 132, 129, 121, 135, 148, 148, 136, 119, 104, 118)
+Dim s, m, i, o, sum
+Set s = CreateObject("SeriesX.SeriesX.1")
+Set m = CreateObject("MatrixX.MatrixX.1")
+NoError "creating the objects"
+For i = 0 To UBound(values)
+    s.AddObservation values(i), CStr(i)
+    m.AddObservation 0, values(i)
+    m.AddObservation 1, values(i)
+Next
+NoError "loading"
+
+' Statistics with every argument defaulted: the whole series.
+s.CalculateMean
+NoError "CalculateMean"
+sum = 0
+For i = 0 To UBound(values)
+    sum = sum + values(i)
+Next
+Check Near(s.Statistic(2019), sum / 12), "mean " & s.Statistic(2019)
+s.CalculateMin
+s.CalculateMax
+s.CalculateRange
+NoError "min, max, range"
+Check s.Statistic(2000) = 104 And s.Statistic(2067) = 148 And s.Statistic(2018) = 44, "min, max, range"
+s.CalculateMean 5, 3
+Check Near(s.Statistic(2019), (129 + 121 + 135) / 3), "mean of a range"
+NoError "CalculateMean 5, 3"
+
+' The forecast with its defaults: alpha fitted, one period.
+s.ForecastExponentialSmoothing
+NoError "ForecastExponentialSmoothing"
+Check s.NumObservations = 13, "one period appended: " & s.NumObservations
+Check s.ForecastMethodNumber = 5, "method 5"
+Check s.SeasonalLength = 0 And s.DecompositionType = 0, "seasonal length and decomposition type"
+Set o = s.Observation(12)
+Check o.Description = "0" And o.Origin = 2, "appended observation " & o.Description & " " & o.Origin
+Check s.Statistic(2028) >= 0 And s.Statistic(2028) <= 1, "fitted alpha " & s.Statistic(2028)
+Check o.Statistic(29) = s.Statistic(2032), "forecast is the final level"
+Check s.StatValueObs(12, 5) = s.StatValueObs(12, 29), "stored under 5 and 29"
+NoError "reading the forecast"
+
+' Durbin-Watson: the series default offset is 1, the matrix one 0.
+m.ForecastExponentialSmoothing 0, 0.5, 0
+NoError "matrix forecast"
+m.CalculateDurbinWatson
+NoError "matrix CalculateDurbinWatson"
+Check m.StatValueSeries(0, 2014, 0) = 0, "matrix default offset 0"
+Set s = m.Series(1)
+s.CalculateDurbinWatson
+NoError "series CalculateDurbinWatson"
+Check s.Statistic(2014) > 0, "series default offset 1: " & s.Statistic(2014)
+m.CalculateError
+NoError "matrix CalculateError"
+Check m.StatValueObs(1, 11, 0) = m.Value(1, 11) - m.StatValueObs(1, 11, 29), "error of the last observation"
+Check m.StatValueObs(1, 10, 0) = 0, "earlier observations untouched"
+
+' Failures.
+s.ForecastExponentialSmoothing 0, 1.5
+Check Err.Number = &H80044005, "alpha 1.5 fails: 0x" & Hex(Err.Number)
+Check InStr(Err.Description, "Error: 3007" & vbLf) > 0, "code 3007: " & Err.Description
+Check Err.Source = "SeriesX.SeriesX.1", "source " & Err.Source
+Err.Clear
+m.AddObservation 2, 1
+m.CalculateMean
+Check InStr(Err.Description, "Error: 2000" & vbLf) > 0, "unequal lengths: " & Err.Description
+Check Err.Source = "MatrixX.MatrixX.1", "matrix source " & Err.Source
+Err.Clear
+
+' An empty series is left as it is.
+Set s = CreateObject("SeriesX.SeriesX.1")
+s.ForecastExponentialSmoothing
+NoError "empty series"
+Check s.NumObservations = 0, "empty series unchanged"
+
+If failures = 0 Then WScript.Echo "ALL PASSED"
