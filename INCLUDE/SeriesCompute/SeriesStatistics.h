@@ -41,8 +41,9 @@ inline void resolveSeriesRange(const Series& series, std::int32_t& last, std::in
 
 // Mean of the actual values of the range, with the range check.
 double checkedMean(Series& series, std::int32_t last, std::int32_t count);
-// The same for callers that have checked the range already (a range that
-// would read outside the series still fails with the range codes).
+// The same for callers that have checked the range already (an empty range,
+// or one that would read outside the series, still fails with the range
+// codes).
 double mean(Series& series, std::int32_t last, std::int32_t count);
 
 // Error measures (they read the fitted values).

@@ -5,9 +5,8 @@ double mean(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
     // Callers check the range first; a range that would read outside the
-    // series is refused all the same.
-    if (count > 0)
-        checkSeriesRange(series, last, count, 1);
+    // series, or an empty one (no mean), is refused all the same.
+    checkSeriesRange(series, last, count, 1);
     double cached = 0.0;
     if (lookupCachedStatistic(series, QD_MEAN, last, count, 0, StatisticInputs::VALUES, cached))
         return cached;

@@ -154,13 +154,12 @@ double SeriesForecastExponentialSmoothing::evaluate(double x)
     numPeriodsToForecast = 0;
     alpha = x;
     // The pass writes the fitted values into the series' forecast array and
-    // sums their squared errors on the way; the sum replaces the cached sum
-    // of squared errors of the fit's range, exactly as computing it afresh
-    // from the arrays would.
+    // sums their squared errors on the way, in the order and from the very
+    // arrays the sum of squared errors of the fit's range reads. The cached
+    // sum of an earlier trial no longer holds: it is dropped, and the next
+    // statistic that needs it computes it from the arrays.
     const double sse = smoothingPass();
-    const std::int32_t n = observationCount_;
     removeCachedStatistic(*series_, QD_SUM_SQUARED_ERROR);
-    storeCachedStatistic(*series_, QD_SUM_SQUARED_ERROR, n - 1, n - observationNumber, 0, sse);
     return sse;
 }
 
@@ -195,21 +194,29 @@ void SeriesForecastExponentialSmoothing::runNormal(Series& series)
     values_ = series.values(numPeriodsToForecast);
     forecasts_ = series.forecastValues(numPeriodsToForecast);
 
-    // The run from the first value, then the run from the backward start.
-    backwardStart_ = false;
-    const double firstError = fitRun();
-    const double firstAlpha = alpha;
-    alpha = constructorAlpha_;
-
-    backwardStart_ = true;
-    const double backwardError = fitRun();
-
-    // The backward start wins ties and every comparison with a non-number.
-    if (backwardError > firstError) {
+    try {
+        // The run from the first value, then the run from the backward start.
         backwardStart_ = false;
-        alpha = firstAlpha;
+        const double firstError = fitRun();
+        const double firstAlpha = alpha;
+        alpha = constructorAlpha_;
+
+        backwardStart_ = true;
+        const double backwardError = fitRun();
+
+        // The backward start wins ties and every comparison with a non-number.
+        if (backwardError > firstError) {
+            backwardStart_ = false;
+            alpha = firstAlpha;
+        }
+        smoothingPass();
+    } catch (...) {
+        // The trial passes have written into the series' forecast array; a
+        // fit that does not reach the end must not leave them there as the
+        // series' fitted values.
+        series.valueCache.setForecastsDirty(true);
+        throw;
     }
-    smoothingPass();
 
     const std::int32_t s = observationNumber;
     series.storeForecasts(QD_EXPONENTIAL_SMOOTHING, s, n - 1 + numPeriodsToForecast, false);

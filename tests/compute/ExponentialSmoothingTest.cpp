@@ -371,6 +371,68 @@ TEST(ExponentialSmoothing, ObjectiveEvaluationCount)
     EXPECT_EQ(fixed.evaluations, 2);
 }
 
+// Every trial's objective is the sum of squared errors of the series' own
+// fitted values over the fit's range: a statistic asked for inside the fit
+// sees the trial just run, never the cached sum of an earlier trial.
+TEST(ExponentialSmoothing, ObjectiveIsTheSeriesSumOfSquaredErrorsOfEachTrial)
+{
+    class Checking : public SeriesForecastExponentialSmoothing {
+    public:
+        using SeriesForecastExponentialSmoothing::SeriesForecastExponentialSmoothing;
+        double evaluate(double x) override
+        {
+            const double sse = SeriesForecastExponentialSmoothing::evaluate(x);
+            const double fromSeries = sumSquaredError(*series, last, count);
+            if (!(fromSeries == sse))
+                ++mismatches;
+            ++evaluations;
+            return sse;
+        }
+        Series* series = nullptr;
+        std::int32_t last = 0;
+        std::int32_t count = 0;
+        int mismatches = 0;
+        int evaluations = 0;
+    };
+    for (std::int32_t start : {0, 7}) {
+        Series s;
+        fillSeries(s, airline(36));
+        Checking method(start, -3.0, 2, false, 0.0);
+        method.series = &s;
+        method.last = 35;
+        method.count = 36 - start;
+        forecast(s, method);
+        EXPECT_GT(method.evaluations, 2) << start;
+        EXPECT_EQ(method.mismatches, 0) << start;
+    }
+}
+
+// With a given alpha both starts are run; the backward start is kept unless
+// the first-value start has the strictly smaller error. With alpha 0 every
+// fitted value is the starting level itself.
+TEST(ExponentialSmoothing, StartingLevelChoice)
+{
+    const struct {
+        std::vector<double> data;
+        double expectedLevel;  // the kept starting level
+    } cases[] = {
+        {{1.0, 2.0, 3.0}, 3.0},       // errors 5 and 5: the backward start wins the tie
+        {{1.0, 2.0, 4.0}, 1.0},       // errors 10 (first value) and 13 (backward)
+        {{4.0, 2.0, 1.0}, 1.0},       // errors 13 and 10
+        {{2.0, 9.0, 2.0, 2.0}, 2.0},  // equal starts
+    };
+    for (const auto& c : cases) {
+        Series s;
+        fillSeries(s, c.data);
+        SeriesForecastExponentialSmoothing method(0, 0.0, 1, false, 0.0);
+        forecast(s, method);
+        const std::int32_t n = static_cast<std::int32_t>(c.data.size());
+        for (std::int32_t i = 0; i <= n; ++i)
+            EXPECT_EQ(s.observation(i).storedResults.value(QD_FORECAST), c.expectedLevel) << c.data[2] << " " << i;
+        EXPECT_EQ(s.storedResults.value(QD_LEVEL_FINAL_VALUE), c.expectedLevel);
+    }
+}
+
 // A failure during the fit leaves the method configured as it was built.
 TEST(ExponentialSmoothing, FailureDuringTheFitRestoresTheConfiguration)
 {
@@ -393,6 +455,12 @@ TEST(ExponentialSmoothing, FailureDuringTheFitRestoresTheConfiguration)
     EXPECT_EQ(method.numPeriodsToForecast, 4);
     EXPECT_EQ(s.numObservations(), 30);
     EXPECT_EQ(s.forecastMethodNumber, -1);
+    // No fitted value was stored, and none of the trial passes' values
+    // shows through the series' fitted-value array.
+    EXPECT_EQ(sumSquaredError(s, QD_LAST, QD_ALL), 0.0);
+    const double* fitted = s.forecastValues(0);
+    for (std::int32_t i = 0; i < 30; ++i)
+        EXPECT_EQ(fitted[i], s.observation(i).value) << i;
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 namespace {
 
+#include "MinimizerTrace.inc"
+
 // An objective given by a function, recording every point it is asked for.
 class RecordingObjective : public ObjectiveFunction {
 public:
@@ -177,6 +179,23 @@ TEST(MinimizeOverInterval, KeepsTheStrictlyLowestOfTheThirds)
     double x = -1.0;
     minimizeOverInterval(f, 0.0, 1.0, 0.001, x);
     EXPECT_NEAR(x, 0.85, 0.01);
+}
+
+// Every point of a whole search, in order, against an independent
+// transcription of the search rules (make_minimizer_trace.py): the
+// bracketing moves, the golden-section steps, the stopping test, the end
+// test and the choice between the thirds all show in the sequence.
+TEST(MinimizeOverInterval, EvaluatesExactlyTheReferencePoints)
+{
+    for (const MinimizerTrace& t : kMinimizerTraces) {
+        SCOPED_TRACE(t.name);
+        RecordingObjective f(t.objective);
+        double x = -100.0;
+        const double value = minimizeOverInterval(f, t.low, t.high, t.tolerance, x);
+        EXPECT_EQ(f.points, std::vector<double>(t.points, t.points + t.numPoints));
+        EXPECT_EQ(x, t.x);
+        EXPECT_EQ(value, t.value);
+    }
 }
 
 TEST(MinimizeOverInterval, ObjectiveExceptionsPassThrough)

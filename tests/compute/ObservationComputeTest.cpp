@@ -154,6 +154,9 @@ TEST(SharedRoutines, MeanCachesByRange)
     // Never a read outside the series.
     EXPECT_MVR_CODE(mean(s, 4, 1), 3006);
     EXPECT_MVR_CODE(mean(s, 1, 3), 3005);
+    // No mean of an empty or negative count (nor index arithmetic on it).
+    EXPECT_MVR_CODE(mean(s, 2, 0), 3001);
+    EXPECT_MVR_CODE(mean(s, 2, -2147483647), 3001);
 }
 
 TEST(SharedRoutines, AutocorrelationsToSeries)
