@@ -79,6 +79,57 @@ NoError "matrix CalculateError"
 Check m.StatValueObs(1, 11, 0) = m.Value(1, 11) - m.StatValueObs(1, 11, 29), "error of the last observation"
 Check m.StatValueObs(1, 10, 0) = 0, "earlier observations untouched"
 
+' The remaining defaults: lag 1, the last observation, one value back.
+Dim t
+Set t = CreateObject("SeriesX.SeriesX.1")
+For i = 0 To UBound(values)
+    t.AddObservation values(i)
+Next
+t.CalculateAutoCorrelation
+t.CalculatePartialAutoCorrelationCoefficient
+t.CalculateAutoCovariance
+NoError "lag defaults"
+Check t.Statistic(4001) <> 0 And Near(t.Statistic(4000), t.Statistic(4001)), "lag 1: " & t.Statistic(4000) & " " & t.Statistic(4001)
+Dim mean, cov
+mean = 0
+For i = 0 To UBound(values)
+    mean = mean + values(i) / 12
+Next
+cov = 0
+For i = 0 To UBound(values) - 1
+    cov = cov + (values(i + 1) - mean) * (values(i) - mean) / 12
+Next
+Check Near(t.Statistic(2008), cov), "autocovariance at lag 1: " & t.Statistic(2008) & " " & cov
+NoError "reading the lag statistics"
+t.CalculateDifference
+NoError "CalculateDifference"
+Check t.StatValueObs(11, 1) = values(11) - values(10) And t.StatValueObs(10, 1) = 0, "difference of the last observation only"
+t.CalculateLog
+NoError "CalculateLog"
+Check Near(t.StatValueObs(11, 2), Log(values(11))) And t.StatValueObs(10, 2) = 0, "logarithm of the last observation only"
+NoError "reading the per-observation values"
+t.CalculateNormalityError
+Check Err.Number <> 0, "k has no default"
+Err.Clear
+t.CalculateNormalityError , , 1
+NoError "CalculateNormalityError with k"
+Set m = CreateObject("MatrixX.MatrixX.1")
+For i = 0 To UBound(values)
+    m.AddObservation 0, values(i)
+    m.AddObservation 1, values(UBound(values) - i)
+Next
+m.ForecastExponentialSmoothing
+NoError "matrix forecast with its defaults"
+Check m.Series(0).NumObservations = 13 And m.Series(1).NumObservations = 13, "one period on every series"
+Check m.Series(1).ForecastMethodNumber = 5 And m.ForecastMethodNumber = -1, "method recorded in the series only"
+t.ForecastExponentialSmoothing
+NoError "series forecast of the same values"
+Check m.StatValueSeries(0, 2028, 0) = t.Statistic(2028), "alpha of series 0 as on its own: " & m.StatValueSeries(0, 2028, 0)
+m.CalculateDifference
+NoError "matrix CalculateDifference"
+Check m.StatValueObs(1, 12, 1) = m.Value(1, 12) - m.Value(1, 11) And m.StatValueObs(1, 11, 1) = 0, "matrix difference of the last observation"
+NoError "reading the matrix results"
+
 ' Failures.
 s.ForecastExponentialSmoothing 0, 1.5
 Check Err.Number = &H80044005, "alpha 1.5 fails: 0x" & Hex(Err.Number)
@@ -97,4 +148,5 @@ s.ForecastExponentialSmoothing
 NoError "empty series"
 Check s.NumObservations = 0, "empty series unchanged"
 
+NoError "the last statements"
 If failures = 0 Then WScript.Echo "ALL PASSED"

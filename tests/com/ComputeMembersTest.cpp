@@ -1,10 +1,13 @@
 // The computing members of SeriesX and MatrixX through early binding: the
 // statistics and error measures against values computed here from their
 // definitions, the per-observation values, exponential smoothing against
-// the recurrence worked by hand, and the reports of bad arguments.
+// the recurrence worked by hand, the reports of bad arguments, the stale
+// marking of every request, and the children handed out before a request
+// that grows the series.
 #include "ComTestSupport.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -655,4 +658,297 @@ TEST_F(ComputeMembersTest, ExponentialSmoothingArgumentChecks)
     // The bounds themselves are legal.
     EXPECT_EQ(S_OK, series->ForecastExponentialSmoothing(0, 1.0, 0));
     EXPECT_EQ(S_OK, series->ForecastExponentialSmoothing(3, 0.0, 0));
+}
+
+// Every request starts from the series as it is now: the apply step marks
+// the value arrays stale, so a value or fitted value changed between two
+// requests over the same range is seen by the second one.
+TEST_F(ComputeMembersTest, EachRequestSeesTheCurrentValues)
+{
+    Ref<ISeriesX> series;
+    create(CLSID_SeriesX, IID_ISeriesX, series);
+    fillSeries(series.get(), {1, 2, 3, 4}, nullptr);
+    ASSERT_EQ(S_OK, series->put_StatValueObs(3, 29, 3.0));
+
+    EXPECT_EQ(S_OK, series->CalculateMean(-2, -1));
+    EXPECT_EQ(2.5, statistic(series.get(), 2019));
+    EXPECT_EQ(S_OK, series->CalculateSumSquaredError(-2, -1));
+    EXPECT_EQ(1.0, statistic(series.get(), 2024));
+
+    ASSERT_EQ(S_OK, series->put_Value(0, 5.0));           // the actual values
+    ASSERT_EQ(S_OK, series->put_StatValueObs(3, 29, 1.0)); // a fitted value
+    EXPECT_EQ(S_OK, series->CalculateMean(-2, -1));
+    EXPECT_EQ(3.5, statistic(series.get(), 2019));
+    EXPECT_EQ(S_OK, series->CalculateSumSquaredError(-2, -1));
+    EXPECT_EQ(9.0, statistic(series.get(), 2024));
+    EXPECT_EQ(S_OK, series->CalculateDifference(1, 1));
+    EXPECT_EQ(-3.0, observationStatistic(series.get(), 1, 1));
+
+    // The same through a matrix, on every series.
+    Ref<IMatrixX> matrix;
+    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    fillMatrixSeries(matrix.get(), 0, {1, 2, 3});
+    fillMatrixSeries(matrix.get(), 1, {4, 5, 6});
+    ASSERT_EQ(S_OK, matrix->put_StatValueObs(1, 2, 29, 6.0));
+    EXPECT_EQ(S_OK, matrix->CalculateMean(-2, -1));
+    EXPECT_EQ(S_OK, matrix->CalculateSumSquaredError(-2, -1));
+    ASSERT_EQ(S_OK, matrix->put_Value(1, 0, 7.0));
+    ASSERT_EQ(S_OK, matrix->put_StatValueObs(1, 2, 29, 4.0));
+    EXPECT_EQ(S_OK, matrix->CalculateMean(-2, -1));
+    EXPECT_EQ(S_OK, matrix->CalculateSumSquaredError(-2, -1));
+    double value = 0;
+    EXPECT_EQ(S_OK, matrix->get_StatValueSeries(1, 2019, 0, &value));
+    EXPECT_EQ(6.0, value);
+    EXPECT_EQ(S_OK, matrix->get_StatValueSeries(1, 2024, 0, &value));
+    EXPECT_EQ(4.0, value);
+    EXPECT_EQ(S_OK, matrix->get_StatValueSeries(0, 2019, 0, &value));
+    EXPECT_EQ(2.0, value);
+}
+
+// The matrix members run the iterated matrix appliers: their start checks
+// are reported from those appliers' sources and lines.
+TEST_F(ComputeMembersTest, MatrixPerObservationStartChecks)
+{
+    typedef HRESULT (*Call)(IMatrixX*);
+    struct Case {
+        const char* name;
+        Call call;
+        long code;
+        const wchar_t* file;
+        long line;
+    };
+    const wchar_t* const iteratedSeries = L"Libraries\\MatrixOp\\MatrixOpApplyIteratedSeriesCompute";
+    const wchar_t* const iteratedObservation = L"Libraries\\MatrixOp\\MatrixOpApplyIteratedObservationCompute";
+    const Case cases[] = {
+        {"difference at -1", [](IMatrixX* m) { return m->CalculateDifference(-1, 1); }, 3000, iteratedSeries, 15},
+        {"difference at 3", [](IMatrixX* m) { return m->CalculateDifference(3, 1); }, 3006, iteratedSeries, 19},
+        {"error at -1", [](IMatrixX* m) { return m->CalculateError(-1); }, 3000, iteratedObservation, 15},
+        {"error at 3", [](IMatrixX* m) { return m->CalculateError(3); }, 3006, iteratedObservation, 19},
+        {"log at -1", [](IMatrixX* m) { return m->CalculateLog(-1); }, 3000, iteratedObservation, 15},
+        {"log at 3", [](IMatrixX* m) { return m->CalculateLog(3); }, 3006, iteratedObservation, 19},
+        // The difference's own checks run per observation, after the start.
+        {"difference back -1", [](IMatrixX* m) { return m->CalculateDifference(0, -1); }, 3043,
+         L"Libraries\\SeriesCompute\\SeriesComputeDifference", 51},
+    };
+    Ref<IMatrixX> matrix;
+    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    fillMatrixSeries(matrix.get(), 0, {1, 2, 4});
+    fillMatrixSeries(matrix.get(), 1, {3, 9, 27});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_REPORTED_AT(c.code, c.file, c.line, c.call(matrix.get()));
+    }
+    for (LONG s = 0; s < 2; ++s) {
+        Ref<ISeriesX> each;
+        ASSERT_EQ(S_OK, matrix->get_Series(s, each.put()));
+        for (LONG i = 0; i < 3; ++i) {
+            Ref<IObservationX> o;
+            ASSERT_EQ(S_OK, each->get_Observation(i, o.put()));
+            LONG n = -1;
+            EXPECT_EQ(S_OK, o->get_NumStatistics(-1, &n));
+            EXPECT_EQ(0, n) << "series " << s << " observation " << i;
+        }
+    }
+}
+
+// A forecast appends observations, which moves the series' storage: the
+// observations, enumerators and statistics handed out before keep working
+// on their own elements.
+TEST_F(ComputeMembersTest, ChildrenStayValidWhenAForecastGrowsTheSeries)
+{
+    // 64 observations fill the series' first storage exactly.
+    std::vector<double> values;
+    for (int i = 0; i < 64; ++i) values.push_back(10.0 + (i % 7));
+    Ref<ISeriesX> series;
+    create(CLSID_SeriesX, IID_ISeriesX, series);
+    fillSeries(series.get(), values);
+
+    Ref<IObservationX> first, last;
+    ASSERT_EQ(S_OK, series->get_Observation(0, first.put()));
+    ASSERT_EQ(S_OK, series->get_Observation(63, last.put()));
+    Ref<IStatisticsX> lastResults;
+    ASSERT_EQ(S_OK, last->get_Statistics(lastResults.put()));
+    Ref<IUnknown> enumeration;
+    ASSERT_EQ(S_OK, series->get__NewEnum(enumeration.put()));
+    Ref<IEnumVARIANT> items;
+    ASSERT_EQ(S_OK, enumeration->QueryInterface(IID_IEnumVARIANT, items.putVoid()));
+
+    ASSERT_EQ(S_OK, series->ForecastExponentialSmoothing(0, 0.5, 70));
+    LONG n = 0;
+    EXPECT_EQ(S_OK, series->get_NumObservations(&n));
+    EXPECT_EQ(134, n);
+
+    double value = 0;
+    EXPECT_EQ(S_OK, first->get_Value(&value));
+    EXPECT_EQ(values[0], value);
+    EXPECT_EQ(S_OK, last->get_Value(&value));
+    EXPECT_EQ(values[63], value);
+    EXPECT_EQ(S_OK, last->get_Statistic(29, &value));
+    EXPECT_EQ(observationStatistic(series.get(), 63, 29), value);
+    EXPECT_EQ(S_OK, first->put_Value(99.0));
+    EXPECT_EQ(S_OK, series->get_Value(0, &value));
+    EXPECT_EQ(99.0, value);
+    ASSERT_EQ(S_OK, first->put_Value(values[0]));
+
+    // The observation's results, reached through the collection handed
+    // out before the forecast: the fitted value under 5 and 29.
+    {
+        Ref<IUnknown> resultEnumeration;
+        ASSERT_EQ(S_OK, lastResults->get__NewEnum(resultEnumeration.put()));
+        Ref<IEnumVARIANT> results;
+        ASSERT_EQ(S_OK, resultEnumeration->QueryInterface(IID_IEnumVARIANT, results.putVoid()));
+        VARIANT r;
+        VariantInit(&r);
+        ULONG got = 0;
+        std::vector<short> types;
+        while (results->Next(1, &r, &got) == S_OK && got == 1) {
+            Ref<IStatisticX> item;
+            ASSERT_EQ(S_OK, r.pdispVal->QueryInterface(IID_IStatisticX, item.putVoid()));
+            VariantClear(&r);
+            short type = 0;
+            double stored = 0;
+            EXPECT_EQ(S_OK, item->get_Type(&type));
+            EXPECT_EQ(S_OK, item->get_Value(&stored));
+            EXPECT_EQ(observationStatistic(series.get(), 63, 29), stored);
+            types.push_back(type);
+        }
+        EXPECT_EQ((std::vector<short>{5, 29}), types);
+    }
+
+    // The enumeration made before the forecast holds the 64 observations
+    // of that time.
+    LONG count = 0;
+    VARIANT v;
+    VariantInit(&v);
+    ULONG fetched = 0;
+    while (items->Next(1, &v, &fetched) == S_OK && fetched == 1) {
+        Ref<IObservationX> o;
+        ASSERT_EQ(S_OK, v.pdispVal->QueryInterface(IID_IObservationX, o.putVoid()));
+        VariantClear(&v);
+        EXPECT_EQ(S_OK, o->get_Value(&value));
+        EXPECT_EQ(values[static_cast<std::size_t>(count)], value);
+        ++count;
+    }
+    EXPECT_EQ(64, count);
+
+    // Stored results handed out before a second request follow their own
+    // type: a single value and one slot of a vector the request re-creates.
+    Ref<IStatisticsX> statistics;
+    ASSERT_EQ(S_OK, series->CalculateAutoCorrelation(63, 64, 1));
+    ASSERT_EQ(S_OK, series->get_Statistics(statistics.put()));
+    ASSERT_EQ(S_OK, statistics->get__NewEnum(enumeration.put()));
+    ASSERT_EQ(S_OK, enumeration->QueryInterface(IID_IEnumVARIANT, items.putVoid()));
+    Ref<IStatisticX> alpha, correlation;
+    while (items->Next(1, &v, &fetched) == S_OK && fetched == 1) {
+        Ref<IStatisticX> item;
+        ASSERT_EQ(S_OK, v.pdispVal->QueryInterface(IID_IStatisticX, item.putVoid()));
+        VariantClear(&v);
+        short type = 0;
+        ASSERT_EQ(S_OK, item->get_Type(&type));
+        if (type == 2028) {
+            ASSERT_EQ(S_OK, item->QueryInterface(IID_IStatisticX, alpha.putVoid()));
+        }
+        if (type == 4001) {
+            ASSERT_EQ(S_OK, item->QueryInterface(IID_IStatisticX, correlation.putVoid()));
+        }
+    }
+    ASSERT_TRUE(alpha);
+    ASSERT_TRUE(correlation);
+    ASSERT_EQ(S_OK, series->ForecastExponentialSmoothing(0, 0.25, 1));
+    ASSERT_EQ(S_OK, series->CalculateAutoCorrelation(63, 64, 2));
+    EXPECT_EQ(S_OK, alpha->get_Value(&value));
+    EXPECT_EQ(0.25, value);
+    EXPECT_EQ(S_OK, correlation->get_Value(&value));
+    EXPECT_EQ(statistic(series.get(), 4001), value);
+
+    // A series of a matrix, and an observation of it, while the matrix
+    // forecast grows every series.
+    Ref<IMatrixX> matrix;
+    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    fillMatrixSeries(matrix.get(), 0, values);
+    fillMatrixSeries(matrix.get(), 1, values);
+    Ref<ISeriesX> child;
+    ASSERT_EQ(S_OK, matrix->get_Series(1, child.put()));
+    Ref<IObservationX> grandchild;
+    ASSERT_EQ(S_OK, child->get_Observation(63, grandchild.put()));
+    ASSERT_EQ(S_OK, matrix->ForecastExponentialSmoothing(0, -3.0, 5));
+    EXPECT_EQ(S_OK, child->get_NumObservations(&n));
+    EXPECT_EQ(69, n);
+    EXPECT_EQ(S_OK, grandchild->get_Value(&value));
+    EXPECT_EQ(values[63], value);
+    double fitted = 0;
+    EXPECT_EQ(S_OK, grandchild->get_Statistic(29, &fitted));
+    EXPECT_EQ(S_OK, matrix->get_StatValueObs(1, 63, 29, &value));
+    EXPECT_EQ(value, fitted);
+    // A series-level method run on every series is no matrix method: the
+    // matrix records none.
+    short method = 0;
+    EXPECT_EQ(S_OK, matrix->get_ForecastMethodNumber(&method));
+    EXPECT_EQ(-1, method);
+    EXPECT_EQ(S_OK, child->get_ForecastMethodNumber(&method));
+    EXPECT_EQ(5, method);
+
+    // The series of a matrix released by its client still computes.
+    matrix.reset();
+    EXPECT_EQ(S_OK, child->ForecastExponentialSmoothing(0, 0.5, 1));
+    EXPECT_EQ(S_OK, child->get_NumObservations(&n));
+    EXPECT_EQ(70, n);
+    double sum = 0;
+    for (double v : values) sum += v;
+    EXPECT_EQ(S_OK, child->CalculateMean(63, 64));
+    EXPECT_NEAR(sum / 64, statistic(child.get(), 2019), 1e-12);
+    EXPECT_EQ(S_OK, grandchild->get_Value(&value));
+    EXPECT_EQ(values[63], value);
+}
+
+// Periods to forecast that no series could hold fail cleanly with code 3
+// and leave the series as it was.
+TEST_F(ComputeMembersTest, ForecastBeyondAnyStorage)
+{
+    Ref<ISeriesX> series;
+    create(CLSID_SeriesX, IID_ISeriesX, series);
+    fillSeries(series.get(), {3, 5, 4, 6});
+    for (LONG periods : {LONG(0x7fffffff), LONG(0x7fffffff - 4), LONG(0x7fffffff - 5)}) {
+        SCOPED_TRACE(periods);
+        EXPECT_REPORTED(3, series->ForecastExponentialSmoothing(0, 0.5, periods));
+        LONG n = 0;
+        EXPECT_EQ(S_OK, series->get_NumObservations(&n));
+        EXPECT_EQ(4, n);
+    }
+    // The series still works.
+    EXPECT_EQ(S_OK, series->ForecastExponentialSmoothing(0, 0.5, 2));
+    EXPECT_EQ(4.0, observationStatistic(series.get(), 0, 29));
+}
+
+// A statistic that fails on one series of a matrix reports that failure;
+// the series before it keep their results.
+TEST_F(ComputeMembersTest, MatrixFailureKeepsEarlierSeriesResults)
+{
+    Ref<IMatrixX> matrix;
+    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    // Series 0: an irregular sequence; series 1: sin(0.05 i) by its
+    // three-term recurrence, whose autocorrelation matrix of order 180 is
+    // numerically singular.
+    std::uint32_t state = 12345;
+    double a = 0.0, b = 0.049979169270678331;
+    for (int i = 0; i < 200; ++i) {
+        state = state * 1103515245u + 12345u;
+        ASSERT_EQ(S_OK, matrix->AddObservation(0, static_cast<double>((state >> 16) % 1000), nullptr, 1));
+        ASSERT_EQ(S_OK, matrix->AddObservation(1, a, nullptr, 1));
+        double next = 1.9975005206 * b - a;
+        a = b;
+        b = next;
+    }
+    EXPECT_REPORTED_AT(3004, L"Libraries\\SeriesCompute\\SeriesComputePartialAutoCorrelationCoefficient", 84,
+                       matrix->CalculatePartialAutoCorrelationCoefficient(-2, -1, 180));
+    LONG n = -1;
+    Ref<ISeriesX> first, second;
+    ASSERT_EQ(S_OK, matrix->get_Series(0, first.put()));
+    ASSERT_EQ(S_OK, matrix->get_Series(1, second.put()));
+    EXPECT_EQ(S_OK, first->get_NumStatistics(4000, &n));
+    EXPECT_EQ(1, n);
+    double value = statistic(first.get(), 4000);
+    EXPECT_TRUE(std::isfinite(value) && std::fabs(value) < 1.0) << value;
+    EXPECT_EQ(S_OK, second->get_NumStatistics(4000, &n));
+    EXPECT_EQ(0, n);
 }
