@@ -17,7 +17,8 @@ class Series;
 
 class SeriesValueCache {
 public:
-    explicit SeriesValueCache(Series* owner) noexcept;
+    // Allocates the cached statistics; an allocation failure propagates.
+    explicit SeriesValueCache(Series* owner);
     SeriesValueCache(const SeriesValueCache&) = delete;
     SeriesValueCache& operator=(const SeriesValueCache&) = delete;
     ~SeriesValueCache();
@@ -56,6 +57,10 @@ public:
 private:
     struct CachedArray {
         std::int32_t count = 0;
+        // Observations whose values the array holds: the places beyond
+        // them (a caller's extra places) never stand for an observation
+        // appended later.
+        std::int32_t filled = 0;
         std::int32_t capacity = 0;
         double* data = nullptr;
     };

@@ -1,5 +1,6 @@
 #include "Matrix/ObservationQC.h"
 
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -9,8 +10,9 @@
 struct ObservationQC::Block {
     std::int16_t size;
     std::int16_t capacity;
-    std::int16_t position;
-    std::int16_t reserved;
+    // Kept in 32 bits: a result renamed in place by a client may carry any
+    // 16-bit type, and the walk must still move strictly forward.
+    std::int32_t position;
 };
 
 namespace {
@@ -44,7 +46,6 @@ B* allocateBlock(std::int32_t capacity)
     block->size = 0;
     block->capacity = static_cast<std::int16_t>(capacity);
     block->position = 0;
-    block->reserved = 0;
     Quantity* items = itemsOf(block);
     for (std::int32_t i = 0; i < capacity; ++i)
         new (&items[i]) Quantity();
@@ -139,6 +140,13 @@ void ObservationQC::put(std::int32_t type, double value)
         std::int32_t capacity = block_ != nullptr ? block_->capacity * 2 : 2;
         if (capacity > NUM_SLOTS)
             capacity = NUM_SLOTS;
+        // A client may have renamed a result in place (out of order or to a
+        // type held twice), so the block can hold more than one slot per
+        // type: it always grows by at least one.
+        if (capacity < size + 1)
+            capacity = size + 1;
+        if (capacity > INT16_MAX)
+            throw std::bad_alloc();
         Block* grown = allocateBlock<Block>(capacity);
         if (block_ != nullptr) {
             const Quantity* from = itemsOf(block_);
@@ -172,11 +180,14 @@ Quantity* ObservationQC::next()
         return nullptr;
     Quantity* items = itemsOf(block_);
     for (std::int32_t i = 0; i < block_->size; ++i) {
-        if (items[i].type >= block_->position) {
-            block_->position = static_cast<std::int16_t>(items[i].type + 1);
+        // The position moves past every result it visits; a result renamed
+        // to the largest 32-bit type could not be passed and is not visited.
+        if (items[i].type >= block_->position && items[i].type < INT32_MAX) {
+            block_->position = items[i].type + 1;
             return &items[i];
         }
     }
-    block_->position = NUM_SLOTS;
+    if (block_->position < NUM_SLOTS)
+        block_->position = NUM_SLOTS;
     return nullptr;
 }

@@ -69,8 +69,15 @@ std::int32_t QuantitySlots::erase(std::int32_t index)
 
 std::int32_t QuantitySlots::count(std::int16_t index) const
 {
-    if (index == -1)
-        return count_;
+    if (index == -1) {
+        // Counted from the slots: a client may have emptied a slot by
+        // renaming its result to -1 in place, past the running count.
+        std::int32_t set = 0;
+        for (std::int32_t i = 0; i < capacity_; ++i)
+            if (slots_[i].type != -1)
+                ++set;
+        return set;
+    }
     if (index < 0 || index >= capacity_)
         return 0;
     return slots_[index].type != -1 ? 1 : 0;

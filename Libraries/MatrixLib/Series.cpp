@@ -397,9 +397,13 @@ void Series::removeMissingValues(std::int32_t observationNumber, std::int32_t nu
             continue;
         kept.insert(o);
     }
-    resetValues();
-    storedResults.clear();
+    // The kept observations move in without allocating; only then is the
+    // rest reset, so a failure above leaves the series as it was.
     OrderedVector<Observation>::operator=(std::move(kept));
+    setDirty(true, true);
+    forecastMethodNumber = -1;
+    seasonalLength = 0;
+    storedResults.clear();
 }
 
 void Series::removeTrailingZeros()

@@ -8,7 +8,7 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
-SeriesValueCache::SeriesValueCache(Series* owner) noexcept
+SeriesValueCache::SeriesValueCache(Series* owner)
     : cachedStatistics(), owner_(owner), valuesDirty_(true), values_(), forecastsDirty_(true), forecasts_()
 {
 }
@@ -39,6 +39,7 @@ void SeriesValueCache::fit(CachedArray& array, std::int32_t m)
         array.data = nullptr;
         array.capacity = 0;
         array.count = 0;
+        array.filled = 0;
         array.data = new double[static_cast<std::size_t>(m)];
         array.capacity = m;
     }
@@ -48,11 +49,13 @@ void SeriesValueCache::fit(CachedArray& array, std::int32_t m)
 double* SeriesValueCache::values(std::int32_t extra)
 {
     const std::int32_t n = owner_->numObservations();
-    if (n <= values_.count && extra == 0 && !valuesDirty_)
+    if (n <= values_.filled && extra == 0 && !valuesDirty_)
         return values_.data;
     fit(values_, placesFor(n, extra));
+    values_.filled = 0;
     for (std::int32_t i = 0; i < n; ++i)
         values_.data[i] = owner_->observation(i).value;
+    values_.filled = n;
     valuesDirty_ = false;
     return values_.data;
 }
@@ -60,9 +63,10 @@ double* SeriesValueCache::values(std::int32_t extra)
 double* SeriesValueCache::forecastValues(std::int32_t extra)
 {
     const std::int32_t n = owner_->numObservations();
-    if (n <= forecasts_.count && extra == 0 && !forecastsDirty_)
+    if (n <= forecasts_.filled && extra == 0 && !forecastsDirty_)
         return forecasts_.data;
     fit(forecasts_, placesFor(n, extra));
+    forecasts_.filled = 0;
     const double* v = values(0);
     for (std::int32_t i = 0; i < n; ++i) {
         double stored = 0.0;
@@ -71,6 +75,7 @@ double* SeriesValueCache::forecastValues(std::int32_t extra)
         else
             forecasts_.data[i] = v[i];
     }
+    forecasts_.filled = n;
     forecastsDirty_ = false;
     return forecasts_.data;
 }

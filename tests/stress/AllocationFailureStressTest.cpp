@@ -1,0 +1,333 @@
+// Every allocation of a data-model operation made to fail in turn: the
+// operation must end with std::bad_alloc (or the engine's failure), never
+// crash, leak or leave the matrix inconsistent; operations that build
+// everything before changing anything must leave the matrix exactly as it
+// was. Replaces the global allocation functions, so it is an executable of
+// its own.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Foundation/FdExceptions.h"
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/Matrix.h"
+#include "Matrix/MatrixOpApplySeriesCompute.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/ObservationComputeError.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace {
+bool armed = false;
+std::size_t allocations = 0;
+std::size_t failAt = 0;
+
+void* allocate(std::size_t n)
+{
+    if (armed) {
+        ++allocations;
+        if (allocations == failAt)
+            throw std::bad_alloc();
+    }
+    if (void* p = std::malloc(n == 0 ? 1 : n))
+        return p;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return allocate(n); }
+void* operator new[](std::size_t n) { return allocate(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// A matrix of a few series of different lengths (some past the first 64
+// places), with results at every level and handed-out identities.
+void build(Matrix& m, std::uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int ns = pick(2, 5);
+    for (int j = 0; j < ns; ++j) {
+        const int n = pick(0, 1) ? pick(1, 12) : pick(60, 140);
+        for (int i = 0; i < n; ++i)
+            m.addObservation(j, pick(1, 500) / 4.0, i + 3 < n ? QD_SUPPLIED : pick(1, 2),
+                             FdCString(pick(0, 1) ? "Jan" : ""));
+        Series& s = m.series(j);
+        s.setDescription(FdCString("series"));
+        s.storedResults.store(QD_MEAN, j);
+        s.storedResults.createMultiple(4005, 3);
+        s.storedResults.storeMultiple(4005, 1, 2.5);
+        for (int i = 0; i < n; i += 7) {
+            s.observation(i).storedResults.store(QD_FORECAST, i + 0.5);
+            s.observation(i).storedResults.store(pick(0, 36), -1.0);
+            s.observation(i).ensureIdentity();
+        }
+        s.identity();
+    }
+    m.storedResults.createStatisticMatrix(6001, 2, 3);
+    m.storedResults.statisticMatrix(6001)->storeAt(1, 2, 6001, 9.0);
+}
+
+// Everything a client can read, as text (the value cache excluded).
+std::string describe(const Matrix& m)
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << "series " << m.numSeries() << " method " << m.forecastMethodNumber << "\n";
+    for (std::int32_t j = 0; j < m.numSeries(); ++j) {
+        const Series& s = m.series(j);
+        out << "[" << j << "] id " << s.currentIdentity() << " '" << s.description().data() << "' method "
+            << s.forecastMethodNumber << " n " << s.numObservations() << "\n";
+        for (std::int32_t i = 0; i < s.numObservations(); ++i) {
+            const Observation& o = s.observation(i);
+            out << " " << o.value << "/" << o.originType << "/" << o.description.data() << "/" << o.identity();
+            for (std::int32_t t = 0; t < ObservationQC::NUM_SLOTS; ++t) {
+                double v = 0.0;
+                if (o.storedResults.lookup(t, v) == QD_QUANTITY_FOUND)
+                    out << " r" << t << "=" << v;
+            }
+            out << "\n";
+        }
+        for (std::int32_t t = SeriesQC::FIRST_SINGLE; t <= SeriesQC::LAST_SINGLE; ++t) {
+            double v = 0.0;
+            if (s.storedResults.lookup(t, v) == QD_QUANTITY_FOUND)
+                out << " s" << t << "=" << v;
+        }
+        for (std::int32_t t = SeriesQC::FIRST_MULTIPLE; t <= SeriesQC::LAST_MULTIPLE; ++t) {
+            const QuantitySlots* entry = s.storedResults.multiple(t);
+            if (entry == nullptr)
+                continue;
+            out << " m" << t << "[" << entry->capacity() << "]";
+            for (std::int32_t k = 0; k < entry->capacity(); ++k) {
+                double v = 0.0;
+                if (entry->lookup(k, v) == QD_QUANTITY_FOUND)
+                    out << " " << k << "=" << v;
+            }
+        }
+        out << "\n";
+    }
+    for (std::int32_t t = MatrixQC::FIRST_TYPE; t <= MatrixQC::LAST_TYPE; ++t) {
+        const QuantityMatrix* table = m.storedResults.statisticMatrix(t);
+        if (table == nullptr)
+            continue;
+        out << "table " << t << " " << table->rows() << "x" << table->columns() << " count " << table->count(-1);
+        for (std::int32_t r = 0; r < table->rows(); ++r)
+            for (std::int32_t c = 0; c < table->columns(); ++c) {
+                double v = 0.0;
+                if (table->lookupAt(r, c, v) == QD_QUANTITY_FOUND)
+                    out << " (" << r << "," << c << ")=" << v;
+            }
+        out << "\n";
+    }
+    return out.str();
+}
+
+// What must hold whatever failed: the value arrays and the cached mean
+// serve the current observations, the counts agree with the walks, and
+// every series is found again by its identity.
+void expectConsistent(Matrix& m, const std::string& where)
+{
+    for (std::int32_t j = 0; j < m.numSeries(); ++j) {
+        Series& s = m.series(j);
+        const std::int32_t n = s.numObservations();
+        ASSERT_LE(n, static_cast<std::int32_t>(s.capacity())) << where;
+        if (s.currentIdentity() != 0) {
+            ASSERT_EQ(j, m.findSeries(s.currentIdentity(), 0)) << where;
+        }
+        std::int32_t walked = 0;
+        s.storedResults.restart();
+        while (s.storedResults.next() != nullptr && walked <= 200)
+            ++walked;
+        ASSERT_EQ(s.storedResults.count(-1), walked) << where;
+        if (n == 0)
+            continue;
+        const double* v = s.values(0);
+        double sum = 0.0;
+        for (std::int32_t i = 0; i < n; ++i) {
+            ASSERT_EQ(s.observation(i).value, v[i]) << where << " series " << j << " obs " << i;
+            sum += v[i];
+            const Observation& o = s.observation(i);
+            std::int32_t seen = 0;
+            const_cast<ObservationQC&>(o.storedResults).restart();
+            while (const_cast<ObservationQC&>(o.storedResults).next() != nullptr && seen <= 40)
+                ++seen;
+            ASSERT_EQ(o.storedResults.count(-1), seen) << where;
+        }
+        const double* f = s.forecastValues(0);
+        for (std::int32_t i = 0; i < n; ++i) {
+            double stored = 0.0;
+            const bool has = s.observation(i).storedResults.lookup(QD_FORECAST, stored) == QD_QUANTITY_FOUND;
+            ASSERT_EQ(has ? stored : s.observation(i).value, f[i]) << where;
+        }
+        ASSERT_NEAR(sum / n, mean(s, QD_LAST, QD_ALL), 1e-9 * (1.0 + std::fabs(sum / n))) << where;
+    }
+}
+
+struct Operation {
+    const char* name;
+    bool allOrNothing;  // a failure leaves the matrix as it was
+    std::function<void(Matrix&)> run;
+    std::function<void(Matrix&)> prepare = nullptr;  // before allocations may fail
+};
+
+// Fills series 0 up to its capacity, so that the next append moves it.
+void fillToCapacity(Matrix& m)
+{
+    Series& s = m.series(0);
+    while (s.numObservations() < static_cast<std::int32_t>(s.capacity()))
+        s.addObservation(1.0, QD_SUPPLIED);
+}
+
+const std::vector<Operation>& operations()
+{
+    static const std::vector<Operation> list = {
+        {"addObservation past the capacity", false,
+         [](Matrix& m) {
+             for (int i = 0; i < 80; ++i)
+                 m.addObservation(0, i, QD_SUPPLIED, FdCString("grown"));
+         }},
+        {"addObservation to a full series", true, [](Matrix& m) { m.addObservation(0, 2.0, 1, FdCString("x")); },
+         fillToCapacity},
+        {"appendToSeries to a full series", true,
+         [](Matrix& m) { m.appendToSeries(0, m.series(0).observation(0)); }, fillToCapacity},
+        {"addSeries to a full matrix (seed 1 only)", true, [](Matrix& m) { m.addSeries(m.series(0)); },
+         [](Matrix& m) {
+             while (m.numSeries() < 64)
+                 m.addSeries(Series());
+         }},
+        {"addObservation to a new series", false, [](Matrix& m) { m.addObservation(m.numSeries() + 1, 1.0, 1, FdCString("x")); }},
+        {"appendToSeries of an own observation", true, [](Matrix& m) { m.appendToSeries(1, m.series(1).observation(0)); }},
+        {"addSeries of an own series", true, [](Matrix& m) { m.addSeries(m.series(0)); }},
+        {"replaceSeriesAt inside", true, [](Matrix& m) { m.replaceSeriesAt(0, m.series(1)); }},
+        {"replaceSeriesAt beyond the end", false, [](Matrix& m) { m.replaceSeriesAt(m.numSeries() + 2, m.series(0)); }},
+        {"series assignment", true, [](Matrix& m) { m.series(1) = m.series(0); }},
+        {"observation assignment", true, [](Matrix& m) { m.series(0).observation(0) = m.series(1).observation(0); }},
+        {"observation results", false,
+         [](Matrix& m) {
+             m.series(0).setDirty(true, true);  // a forecast (29) is among them
+             for (int t = 0; t < 37; ++t)
+                 m.series(0).observation(1).storedResults.store(t, t);
+         }},
+        {"series vector result", true, [](Matrix& m) { m.series(0).storedResults.createMultiple(4001, 50); }},
+        {"matrix table", true, [](Matrix& m) { m.storedResults.createStatisticMatrix(6000, 4, 4); }},
+        {"copy of the matrix results", true, [](Matrix& m) { m.storedResults = MatrixQC(m.storedResults); }},
+        {"removeMissingValues", true, [](Matrix& m) { m.series(0).removeMissingValues(QD_LAST, QD_ALL, 0.0, 60.0); }},
+        {"reserve", true, [](Matrix& m) { m.series(0).reserve(500); m.reserve(70); }},
+        {"copyValuesTo itself", false, [](Matrix& m) { m.series(1).copyValuesTo(m.series(1), 0, m.series(1).numObservations() - 1); }},
+        {"values with extra places", false, [](Matrix& m) { m.series(0).values(5); m.series(0).forecastValues(7); }},
+        {"mean of every series", false,
+         [](Matrix& m) {
+             m.setDirty(true, true);
+             SeriesComputeMean c(QD_LAST, QD_ALL);
+             MatrixOpApplySeriesCompute op(c);
+             m.apply(op);
+         }},
+        {"variance of a series", false,
+         [](Matrix& m) {
+             SeriesComputeVariance c(QD_LAST, QD_ALL);
+             SeriesOpApplySeriesCompute op(c);
+             op.apply(m.series(0));
+         }},
+        {"observation errors", false,
+         [](Matrix& m) {
+             ObservationComputeError c;
+             SeriesOpApplyIteratedObservationCompute op(c, 0);
+             op.apply(m.series(0));
+         }},
+        {"exponential smoothing", false,
+         [](Matrix& m) {
+             SeriesForecastExponentialSmoothing method(0, QD_COMPUTE, 6);
+             SeriesOpApplySeriesForecast op(method);
+             op.apply(m.series(0));
+         }},
+        {"removeAllCalculations", false, [](Matrix& m) { m.removeAllCalculations(); }},
+    };
+    return list;
+}
+
+// The matrix an operation starts from, its value arrays current as in use.
+void setUp(Matrix& m, std::uint32_t seed, const Operation& op)
+{
+    build(m, seed);
+    if (op.prepare)
+        op.prepare(m);
+    m.setDirty(true, true);
+    for (std::int32_t j = 0; j < m.numSeries(); ++j)
+        m.series(j).forecastValues(0);
+}
+
+}  // namespace
+
+TEST(AllocationFailureStress, EveryAllocationOfEveryOperationMayFail)
+{
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        for (const Operation& op : operations()) {
+            if (seed > 1 && std::string(op.name).find("seed 1 only") != std::string::npos)
+                continue;
+            const auto started = std::chrono::steady_clock::now();
+            // How many allocations the operation makes when nothing fails.
+            std::size_t total = 0;
+            {
+                Matrix m;
+                setUp(m, seed, op);
+                armed = true;
+                allocations = 0;
+                failAt = 0;
+                op.run(m);
+                armed = false;
+                total = allocations;
+            }
+            for (std::size_t k = 1; k <= total; ++k) {
+                const std::string where = std::string(op.name) + ", seed " + std::to_string(seed) + ", allocation "
+                                          + std::to_string(k) + " of " + std::to_string(total);
+                Matrix m;
+                setUp(m, seed, op);
+                const std::string before = describe(m);
+                bool failed = false;
+                armed = true;
+                allocations = 0;
+                failAt = k;
+                try {
+                    op.run(m);
+                } catch (const std::bad_alloc&) {
+                    failed = true;
+                } catch (const MVRBaseException& e) {
+                    failed = true;
+                    EXPECT_EQ(3, e.code) << where;
+                } catch (...) {
+                    armed = false;
+                    ADD_FAILURE() << where << ": not an allocation failure";
+                    failed = true;
+                }
+                armed = false;
+                EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+                if (op.allOrNothing) {
+                    EXPECT_EQ(before, describe(m)) << where;
+                }
+                expectConsistent(m, where);
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+            if (std::getenv("QD_STRESS_TIMES"))
+                std::printf("%s: %d ms\n", op.name, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count()));
+        }
+    }
+}
