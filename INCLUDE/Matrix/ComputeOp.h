@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "Matrix/MVRBaseException.h"
+
 class Matrix;
 class Series;
 class Observation;
@@ -32,6 +34,20 @@ public:
 
 protected:
     ComputeOp() = default;
+
+    // The first observation of an iterated applier: -2 (QD_LAST) becomes the
+    // last of `count` observations; a start before the first fails with
+    // 3000, one past the last with 3006, reported at the caller's file and
+    // lines.
+    static void resolveIteratedStart(std::int32_t& start, std::int32_t count, const char* file,
+                                     std::int32_t negativeLine, std::int32_t pastEndLine)
+    {
+        resolveLastIndex(start, -2, count - 1);
+        if (start < 0)
+            qdThrow(file, negativeLine, 3000);
+        if (start >= count)
+            qdThrow(file, pastEndLine, 3006);
+    }
 };
 
 class MatrixOp : public ComputeOp {

@@ -1,6 +1,5 @@
 #include "Matrix/MatrixOpApplyIteratedSeriesCompute.h"
 
-#include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 
 namespace {
@@ -10,11 +9,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedSe
 void MatrixOpApplyIteratedSeriesCompute::apply(Matrix& matrix)
 {
     const std::int32_t firstLength = matrix.series(0).numObservations();
-    resolveLastIndex(start, -2, firstLength - 1);
-    if (start < 0)
-        qdThrow(QD_SOURCE_PATH, 15, 3000);
-    if (start >= firstLength)
-        qdThrow(QD_SOURCE_PATH, 19, 3006);
+    resolveIteratedStart(start, firstLength, QD_SOURCE_PATH, 15, 19);
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         Series& series = matrix.series(j);
         for (std::int32_t i = start; i < firstLength; ++i) {

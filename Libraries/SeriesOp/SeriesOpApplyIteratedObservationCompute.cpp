@@ -1,6 +1,5 @@
 #include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
 
-#include "Matrix/MVRBaseException.h"
 #include "Matrix/Series.h"
 
 namespace {
@@ -10,11 +9,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedOb
 void SeriesOpApplyIteratedObservationCompute::apply(Series& series)
 {
     const std::int32_t n = series.numObservations();
-    resolveLastIndex(start, -2, n - 1);
-    if (start < 0)
-        qdThrow(QD_SOURCE_PATH, 17, 3000);
-    if (start >= n)
-        qdThrow(QD_SOURCE_PATH, 21, 3006);
+    resolveIteratedStart(start, n, QD_SOURCE_PATH, 17, 21);
     for (std::int32_t i = start; i < n; ++i) {
         Observation& observation = series.observation(i);
         const double v = compute->compute(observation);

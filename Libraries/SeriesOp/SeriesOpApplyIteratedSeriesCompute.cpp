@@ -1,6 +1,5 @@
 #include "Matrix/SeriesOpApplyIteratedSeriesCompute.h"
 
-#include "Matrix/MVRBaseException.h"
 #include "Matrix/Series.h"
 
 namespace {
@@ -10,11 +9,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedSe
 void SeriesOpApplyIteratedSeriesCompute::apply(Series& series)
 {
     const std::int32_t n = series.numObservations();
-    resolveLastIndex(start, -2, n - 1);
-    if (start < 0)
-        qdThrow(QD_SOURCE_PATH, 16, 3000);
-    if (start >= n)
-        qdThrow(QD_SOURCE_PATH, 20, 3006);
+    resolveIteratedStart(start, n, QD_SOURCE_PATH, 16, 20);
     for (std::int32_t i = start; i < n; ++i) {
         compute->last = i;
         const double v = compute->compute(series);

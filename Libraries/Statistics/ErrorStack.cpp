@@ -274,29 +274,31 @@ void l_set_string_arg(int i, const char* text) {
     if (i >= 1 && i <= 9) state().textArgs[i] = text != nullptr ? text : "";
 }
 
+namespace {
+
+// Only level 0 (the current routine) and level 1 (its caller) are kept;
+// another level posts internal error 122.
+bool knownLevel(int level) {
+    if (level == 0 || level == 1) return true;
+    l_set_int_arg(1, 0);
+    l_set_int_arg(2, 1);
+    l_set_int_arg(3, level);
+    l_set_string_arg(1, "level");
+    l_error_post(STATS_INTERNAL, 122);
+    return false;
+}
+
+}  // namespace
+
 int l_error_type_at(int level) {
     std::lock_guard<std::recursive_mutex> lock(stats_library_mutex());
-    if (level != 0 && level != 1) {
-        l_set_int_arg(1, 0);
-        l_set_int_arg(2, 1);
-        l_set_int_arg(3, level);
-        l_set_string_arg(1, "level");
-        l_error_post(STATS_INTERNAL, 122);
-        return 0;
-    }
+    if (!knownLevel(level)) return 0;
     return state().levelType[level];
 }
 
 std::int32_t l_error_code_at(int level) {
     std::lock_guard<std::recursive_mutex> lock(stats_library_mutex());
-    if (level != 0 && level != 1) {
-        l_set_int_arg(1, 0);
-        l_set_int_arg(2, 1);
-        l_set_int_arg(3, level);
-        l_set_string_arg(1, "level");
-        l_error_post(STATS_INTERNAL, 122);
-        return 0;
-    }
+    if (!knownLevel(level)) return 0;
     return state().levelCode[level];
 }
 

@@ -193,6 +193,11 @@ private:
             return true;
         return observationIndex(*s, h.observationToken) >= 0;
     }
+    // The model of a series handle's series; null when it has been removed.
+    ModelSeries* liveSeries(const Handle& h) { return alive(h) ? findSeries(h.root, h.seriesToken) : nullptr; }
+    static int observationCount(const ModelSeries* s) { return s != nullptr ? static_cast<int>(s->obs.size()) : 0; }
+    // An observation index for a series of n: now and then -1 or n.
+    int pickObservationIndex(int n) { return chance(10) ? (chance(50) ? -1 : n) : pick(0, std::max(0, n - 1)); }
 
     // ---- call checking ----
     // A call's answer: S_OK, or a failure with error information; when the
@@ -222,6 +227,17 @@ private:
         return false;
     }
 
+    // A call made through an element the model may have removed: then it
+    // must fail with code 3, otherwise succeed. True when it succeeded.
+    bool expectOkUnlessRemoved(HRESULT hr, bool removed, const char* removedCall, const char* call)
+    {
+        if (removed) {
+            expectAnswer(hr, removedCall, true, 3);
+            return false;
+        }
+        return expectOk(hr, call);
+    }
+
     template <class I>
     I* as(const Handle& h, REFIID iid)
     {
@@ -234,6 +250,16 @@ private:
 
     int newToken() { return ++lastToken_; }
     void addHandle(Handle h) { handles_.push_back(std::move(h)); }
+    // A handle on `object`, an element of the same root and series as `parent`.
+    static Handle childHandle(const Handle& parent, Kind kind, IUnknown* object)
+    {
+        Handle c;
+        c.kind = kind;
+        c.object = object;
+        c.root = parent.root;
+        c.seriesToken = parent.seriesToken;
+        return c;
+    }
     Handle* randomHandle(Kind kind)
     {
         std::vector<std::size_t> matching;
@@ -409,11 +435,7 @@ private:
         for (int k = 0; k < burst; ++k) {
             const double v = randomValue();
             const HRESULT hr = s->AddObservation(v, nullptr, 1);
-            if (!live) {
-                expectAnswer(hr, "AddObservation on a removed series", true, 3);
-                return;
-            }
-            if (!expectOk(hr, "AddObservation"))
+            if (!expectOkUnlessRemoved(hr, !live, "AddObservation on a removed series", "AddObservation"))
                 return;
             findSeries(h->root, h->seriesToken)->obs.push_back({newToken(), v});
         }
@@ -426,9 +448,9 @@ private:
         if (h == nullptr)
             return;
         ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-        ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
-        const int n = ms != nullptr ? static_cast<int>(ms->obs.size()) : 0;
-        const int i = chance(10) ? (chance(50) ? -1 : n) : pick(0, std::max(0, n - 1));
+        ModelSeries* ms = liveSeries(*h);
+        const int n = observationCount(ms);
+        const int i = pickObservationIndex(n);
         IObservationX* o = nullptr;
         const HRESULT hr = s->get_Observation(i, &o);
         if (ms == nullptr) {
@@ -441,11 +463,7 @@ private:
         }
         if (!expectOk(hr, "Observation"))
             return;
-        Handle c;
-        c.kind = Kind::Observation;
-        c.object = o;
-        c.root = h->root;
-        c.seriesToken = h->seriesToken;
+        Handle c = childHandle(*h, Kind::Observation, o);
         c.observationToken = ms->obs[static_cast<std::size_t>(i)].token;
         addHandle(c);
     }
@@ -457,9 +475,9 @@ private:
         if (h == nullptr)
             return;
         ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-        ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
-        const int n = ms != nullptr ? static_cast<int>(ms->obs.size()) : 0;
-        const int i = chance(10) ? (chance(50) ? -1 : n) : pick(0, std::max(0, n - 1));
+        ModelSeries* ms = liveSeries(*h);
+        const int n = observationCount(ms);
+        const int i = pickObservationIndex(n);
         const HRESULT hr = s->RemoveObservationAt(i);
         if (ms == nullptr) {
             expectAnswer(hr, "RemoveObservationAt on a removed series", true, 3);
@@ -480,19 +498,16 @@ private:
         if (h == nullptr)
             return;
         ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-        ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
+        ModelSeries* ms = liveSeries(*h);
         if (chance(50)) {
             const HRESULT hr = s->RemoveAll();
-            if (ms == nullptr)
-                expectAnswer(hr, "RemoveAll on a removed series", true, 3);
-            else if (expectOk(hr, "RemoveAll"))
+            if (expectOkUnlessRemoved(hr, ms == nullptr, "RemoveAll on a removed series", "RemoveAll"))
                 ms->obs.clear();
         } else {
             // Removes the computed observations (the forecasts) as well.
             const HRESULT hr = s->RemoveAllCalculations();
-            if (ms == nullptr) {
-                expectAnswer(hr, "RemoveAllCalculations on a removed series", true, 3);
-            } else if (expectOk(hr, "RemoveAllCalculations")) {
+            if (expectOkUnlessRemoved(hr, ms == nullptr, "RemoveAllCalculations on a removed series",
+                                      "RemoveAllCalculations")) {
                 std::vector<ModelObservation> kept;
                 for (std::size_t i = 0; i < ms->obs.size(); ++i)
                     if (!computed_.count(ms->obs[i].token))
@@ -578,7 +593,7 @@ private:
             if (h == nullptr)
                 return;
             ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-            ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
+            ModelSeries* ms = liveSeries(*h);
             const HRESULT hr = s->Reshape(n);
             if (ms == nullptr)
                 expectAnswer(hr, "SeriesX.Reshape on a removed series", true, 3);
@@ -643,7 +658,7 @@ private:
         if (h == nullptr)
             return;
         ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-        ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
+        ModelSeries* ms = liveSeries(*h);
         const HRESULT hr = s->ForecastExponentialSmoothing(first, alpha, periods);
         if (ms == nullptr) {
             expectAnswer(hr, "forecast of a removed series", true, 3);
@@ -661,8 +676,8 @@ private:
         if (h == nullptr)
             return;
         ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-        ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
-        const int n = ms != nullptr ? static_cast<int>(ms->obs.size()) : 0;
+        ModelSeries* ms = liveSeries(*h);
+        const int n = observationCount(ms);
         const LONG last = chance(30) ? -2 : pick(-1, n);
         const LONG count = chance(30) ? -1 : pick(-1, n + 1);
         const HRESULT hr = s->CalculateMean(last, count);
@@ -689,18 +704,9 @@ private:
         // The collection child, and sometimes its items.
         IStatisticsX* st = nullptr;
         const HRESULT got = s->get_Statistics(&st);
-        if (ms == nullptr) {
-            expectAnswer(got, "Statistics of a removed series", true, 3);
+        if (!expectOkUnlessRemoved(got, ms == nullptr, "Statistics of a removed series", "Statistics"))
             return;
-        }
-        if (!expectOk(got, "Statistics"))
-            return;
-        Handle c;
-        c.kind = Kind::Statistics;
-        c.object = st;
-        c.root = h->root;
-        c.seriesToken = h->seriesToken;
-        addHandle(c);
+        addHandle(childHandle(*h, Kind::Statistics, st));
         if (chance(50))
             enumerateStatistics(handles_.back());
         if (n > 0 && chance(40)) {
@@ -716,11 +722,7 @@ private:
         IUnknown* e = nullptr;
         const bool live = alive(statisticsHandle);
         const HRESULT hr = st->get__NewEnum(&e);
-        if (!live) {
-            expectAnswer(hr, "statistics of a removed element", true, 3);
-            return;
-        }
-        if (!expectOk(hr, "StatisticsX._NewEnum"))
+        if (!expectOkUnlessRemoved(hr, !live, "statistics of a removed element", "StatisticsX._NewEnum"))
             return;
         Handle c = statisticsHandle;
         c.kind = Kind::StatisticEnum;
@@ -751,20 +753,12 @@ private:
             if (h == nullptr)
                 return;
             ISeriesX* s = as<ISeriesX>(*h, IID_ISeriesX);
-            ModelSeries* ms = alive(*h) ? findSeries(h->root, h->seriesToken) : nullptr;
+            ModelSeries* ms = liveSeries(*h);
             IUnknown* e = nullptr;
             const HRESULT hr = s->get__NewEnum(&e);
-            if (ms == nullptr) {
-                expectAnswer(hr, "_NewEnum of a removed series", true, 3);
+            if (!expectOkUnlessRemoved(hr, ms == nullptr, "_NewEnum of a removed series", "SeriesX._NewEnum"))
                 return;
-            }
-            if (!expectOk(hr, "SeriesX._NewEnum"))
-                return;
-            Handle c;
-            c.kind = Kind::ObservationEnum;
-            c.object = e;
-            c.root = h->root;
-            c.seriesToken = h->seriesToken;
+            Handle c = childHandle(*h, Kind::ObservationEnum, e);
             for (const ModelObservation& o : ms->obs)
                 c.order.push_back(o.token);
             addHandle(c);

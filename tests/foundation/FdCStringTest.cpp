@@ -8,22 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "FoundationTestSupport.h"
+
 namespace {
 
 std::string str(const FdCString& s)
 {
     return std::string(s.data(), s.length());
-}
-
-template <class F>
-std::string boundsMessage(F f)
-{
-    try {
-        f();
-    } catch (const FdBoundsErr& e) {
-        return e.why();
-    }
-    return "no exception";
 }
 
 TEST(FdCString, EmptyStringsShareOneRepresentation)

@@ -15,18 +15,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "FoundationTestSupport.h"
 
-template <class F>
-std::string boundsMessage(F f)
-{
-    try {
-        f();
-    } catch (const FdBoundsErr& e) {
-        return e.why();
-    }
-    return "no exception";
-}
+namespace {
 
 struct Node : FdSLink {
     explicit Node(int v) : value(v) {}

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "FoundationTestSupport.h"
+
 namespace {
 
 template <class T>
@@ -17,17 +19,6 @@ std::vector<T> contents(const OrderedVector<T>& v)
     for (std::uint32_t i = 0; i < v.entries(); ++i)
         out.push_back(v[i]);
     return out;
-}
-
-template <class F>
-std::string boundsMessage(F f)
-{
-    try {
-        f();
-    } catch (const FdBoundsErr& e) {
-        return e.why();
-    }
-    return "no exception";
 }
 
 // A record without equality, as the engine's records are.

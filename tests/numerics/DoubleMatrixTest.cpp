@@ -2,6 +2,7 @@
 #include "Foundation/MatrixLoop.h"
 
 #include "ExpectRaise.h"
+#include "NumericsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,6 @@ DoubleMatrix numbered(std::uint32_t rows, std::uint32_t cols, std::int32_t stora
         }
     }
     return m;
-}
-
-std::vector<double> valuesOf(const FdMathVec<double>& v)
-{
-    std::vector<double> out;
-    for (double x : v) {
-        out.push_back(x);
-    }
-    return out;
 }
 
 void expectNumbered(const DoubleMatrix& m, std::uint32_t rows, std::uint32_t cols)

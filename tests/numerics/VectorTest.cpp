@@ -4,6 +4,7 @@
 #include "Foundation/IntVector.h"
 
 #include "ExpectRaise.h"
+#include "NumericsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,6 @@ FdMathVec<double> vectorOf(std::initializer_list<double> values)
         v[k++] = x;
     }
     return v;
-}
-
-std::vector<double> valuesOf(const FdMathVec<double>& v)
-{
-    std::vector<double> out;
-    for (double x : v) {
-        out.push_back(x);
-    }
-    return out;
 }
 
 }  // namespace

@@ -2,12 +2,17 @@
 #ifndef TESTS_STATISTICS_STATSTESTSUPPORT_H
 #define TESTS_STATISTICS_STATSTESTSUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "Statistics/ErrorStack.h"
+#include "Statistics/StatsError.h"
 
 // Sends the library's error stream to a temporary file for the life of the
 // object and gives back what was written.
@@ -68,6 +73,45 @@ private:
 
 inline FlagSetting stopFlag(int type, int value) {
     return FlagSetting(STATS_OPT_GET_STOP, STATS_OPT_SET_STOP, type, value);
+}
+
+// The last error type and code seen by the caller.
+inline void expectError(int type, std::int32_t code) {
+    EXPECT_EQ(type, l_error_type_at(1));
+    EXPECT_EQ(code, l_error_code_at(1));
+}
+
+// A call into the library that stops with the given error.
+struct StoppingCall {
+    const char* label;
+    double (*call)();
+    int type;
+    std::int32_t code;
+    const char* routine;
+    bool nanResult;
+};
+
+// With the stop flag of its error type on (the default), the call leaves the
+// library as StatsError carrying its error; the error stays posted and the
+// call stack is unwound.
+inline void expectStops(const StoppingCall& c) {
+    try {
+        c.call();
+        ADD_FAILURE() << c.label << " did not stop";
+    } catch (const StatsError& e) {
+        EXPECT_EQ(c.type, e.type()) << c.label;
+        EXPECT_EQ(c.code, e.code()) << c.label;
+        EXPECT_EQ(c.routine, e.routine()) << c.label;
+    }
+    expectError(c.type, c.code);
+}
+
+// With the stop flag off the call returns its fixed value and posts the same
+// error.
+inline void expectReturnsWithoutStop(const StoppingCall& c) {
+    auto keepGoing = stopFlag(c.type, 0);
+    EXPECT_EQ(c.nanResult, std::isnan(c.call())) << c.label;
+    expectError(c.type, c.code);
 }
 
 #endif

@@ -233,6 +233,22 @@ private:
             EXPECT_EQ(code, r.code) << where();
         }
     }
+    // A call that checks its index or range: a start before the first
+    // element fails with 3000, an end past the last with 3006. True when it
+    // must have succeeded.
+    bool expectCheckedOutcome(const Run& r, bool beforeFirst, bool pastLast)
+    {
+        if (beforeFirst) {
+            expectOutcome(r, Outcome::Engine, 3000);
+            return false;
+        }
+        if (pastLast) {
+            expectOutcome(r, Outcome::Engine, 3006);
+            return false;
+        }
+        expectOutcome(r, Outcome::Ok);
+        return true;
+    }
     void expectAllowedFailureOrOk(const Run& r)
     {
         // Memory failures cannot happen with these sizes.
@@ -317,26 +333,15 @@ private:
             auto& obs = ref_.series[j].obs;
             const std::int32_t i = observationIndex(static_cast<std::int32_t>(obs.size()));
             Run r = attempt([&] { m_.series(j).removeObservationAt(i); }, where());
-            if (i < 0)
-                expectOutcome(r, Outcome::Engine, 3000);
-            else if (i >= static_cast<std::int32_t>(obs.size()))
-                expectOutcome(r, Outcome::Engine, 3006);
-            else {
-                expectOutcome(r, Outcome::Ok);
+            if (expectCheckedOutcome(r, i < 0, i >= static_cast<std::int32_t>(obs.size())))
                 obs.erase(obs.begin() + i);
-            }
             break;
         }
         case 5: {  // remove one series
             op_ = "removeSeriesAt";
             const std::int32_t j = seriesIndex();
             Run r = attempt([&] { m_.removeSeriesAt(j); }, where());
-            if (j < 0)
-                expectOutcome(r, Outcome::Engine, 3000);
-            else if (j >= ns)
-                expectOutcome(r, Outcome::Engine, 3006);
-            else {
-                expectOutcome(r, Outcome::Ok);
+            if (expectCheckedOutcome(r, j < 0, j >= ns)) {
                 if (ref_.series[j].id != 0)
                     dead_.insert(ref_.series[j].id);
                 ref_.series.erase(ref_.series.begin() + j);
@@ -353,12 +358,7 @@ private:
             Run r = attempt([&] { m_.removeAllObservationsAt(i); }, where());
             if (ns == 0)
                 expectOutcome(r, Outcome::Bounds);
-            else if (i < 0)
-                expectOutcome(r, Outcome::Engine, 3000);
-            else if (i >= shortest)
-                expectOutcome(r, Outcome::Engine, 3006);
-            else {
-                expectOutcome(r, Outcome::Ok);
+            else if (expectCheckedOutcome(r, i < 0, i >= shortest)) {
                 for (auto& s : ref_.series)
                     s.obs.erase(s.obs.begin() + i);
             }
@@ -685,12 +685,7 @@ private:
             Run r = attempt([&] { m_.series(from).copyValuesTo(m_.series(to), first, last); }, where());
             if (first > last) {
                 expectOutcome(r, Outcome::Ok);
-            } else if (first < 0) {
-                expectOutcome(r, Outcome::Engine, 3000);
-            } else if (last >= count) {
-                expectOutcome(r, Outcome::Engine, 3006);
-            } else {
-                expectOutcome(r, Outcome::Ok);
+            } else if (expectCheckedOutcome(r, first < 0, last >= count)) {
                 std::vector<double> v;
                 for (std::int32_t i = first; i <= last; ++i)
                     v.push_back(ref_.series[from].obs[i].value);
@@ -887,12 +882,7 @@ private:
                 expectOutcome(r, Outcome::Ok);
                 EXPECT_EQ(0, positives + zeros + negatives) << where();
                 EXPECT_TRUE(positive) << where();
-            } else if (first < 0) {
-                expectOutcome(r, Outcome::Engine, 3000);
-            } else if (last >= n) {
-                expectOutcome(r, Outcome::Engine, 3006);
-            } else {
-                expectOutcome(r, Outcome::Ok);
+            } else if (expectCheckedOutcome(r, first < 0, last >= n)) {
                 std::int32_t p = 0, z = 0, q = 0;
                 for (std::int32_t i = first; i <= last; ++i) {
                     const double v = obs[static_cast<std::size_t>(i)].value;
