@@ -232,15 +232,16 @@ void SeriesForecastExponentialSmoothing::runZeroDemand(Series& series)
         qdThrow(QD_SOURCE_PATH, 96, 3007);
     if (numPeriodsToForecast < 0)
         qdThrow(QD_SOURCE_PATH, 99, 3030);
-    if (observationNumber == QD_LAST)
-        observationNumber = n - 1;
-    if (observationNumber < -1)
+    // Resolved for this series only: the object may serve series of other
+    // lengths next.
+    const std::int32_t origin = observationNumber == QD_LAST ? n - 1 : observationNumber;
+    if (origin < -1)
         qdThrow(QD_SOURCE_PATH, 103, 3000);
-    if (observationNumber >= n)
+    if (origin >= n)
         qdThrow(QD_SOURCE_PATH, 106, 3006);
     checkArrayLength(n, numPeriodsToForecast);
-    const std::int32_t first = observationNumber + 1;
-    const std::int32_t last = observationNumber + numPeriodsToForecast;
+    const std::int32_t first = origin + 1;
+    const std::int32_t last = origin + numPeriodsToForecast;
     double* forecasts = series.forecastValues(numPeriodsToForecast);
     for (std::int32_t t = first; t <= last; ++t)
         forecasts[t] = finalLevelValue;
