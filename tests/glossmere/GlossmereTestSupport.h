@@ -88,6 +88,24 @@ inline std::wstring glossmerePath()
     return path;
 }
 
+// Creates an object through the module's own class factory, loaded from
+// its file: no registration needed (prefixes of their own).
+template <class T>
+void createFromFile(REFCLSID clsid, REFIID iid, Ref<T>& result)
+{
+    HMODULE module = LoadLibraryW(glossmerePath().c_str());
+    ASSERT_NE(nullptr, module);
+    typedef HRESULT(STDAPICALLTYPE * GetClassObject)(REFCLSID, REFIID, void**);
+    GetClassObject getClassObject =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    ASSERT_NE(nullptr, getClassObject);
+    Ref<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject(clsid, IID_IClassFactory, factory.putVoid()));
+    // The module stays loaded for the rest of the process: its objects do
+    // not hold a reference on the file.
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, iid, result.putVoid()));
+}
+
 class GlossmereTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
