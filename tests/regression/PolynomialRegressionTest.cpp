@@ -68,8 +68,9 @@ TEST(PolynomialRegression, PartialFUsesTheHistoryLength)
         runForecast(method, m);
         const bool accepted = threshold < kPolyF2_n8;
         ASSERT_EQ(m.numSeries(), accepted ? 3 : 2);
-        if (accepted)
+        if (accepted) {
             EXPECT_REL(m.series(2).storedResults.value(QD_BETA), kPolyQuadratic_n8[2], 1e-9);
+        }
     }
 }
 
