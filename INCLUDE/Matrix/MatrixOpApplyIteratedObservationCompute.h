@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
 
 class MatrixOpApplyIteratedObservationCompute : public MatrixOp {
 public:

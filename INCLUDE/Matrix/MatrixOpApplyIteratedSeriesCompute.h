@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
 class MatrixOpApplyIteratedSeriesCompute : public MatrixOp {
 public:

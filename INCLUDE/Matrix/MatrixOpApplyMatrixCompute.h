@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "MatrixCompute/MatrixCompute.h"
+#include "Matrix/MatrixCompute.h"
 
 class MatrixOpApplyMatrixCompute : public MatrixOp {
 public:

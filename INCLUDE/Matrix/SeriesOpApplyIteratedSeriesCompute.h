@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
 class SeriesOpApplyIteratedSeriesCompute : public SeriesOp {
 public:

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
 class SeriesOpApplySeriesGenerateRandom : public SeriesOp {
 public:

@@ -8,7 +8,7 @@
 
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
 
 // The same computation as a plain routine.
 double observationError(const Observation& observation);

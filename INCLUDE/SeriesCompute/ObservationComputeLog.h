@@ -7,7 +7,7 @@
 
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
 
 class ObservationComputeLog : public ObservationCompute {
 public:

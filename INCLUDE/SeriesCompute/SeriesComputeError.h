@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "Matrix/Series.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
 // The error statistic errorType of the range (the routine called resolves
 // the sentinels and checks the range).

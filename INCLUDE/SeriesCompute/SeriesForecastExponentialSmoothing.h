@@ -24,7 +24,7 @@
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
 #include "SeriesCompute/ParameterList.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
 class SeriesForecastExponentialSmoothing : public SeriesForecast, public ObjectiveFunction {
 public:

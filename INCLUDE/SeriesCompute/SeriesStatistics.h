@@ -24,9 +24,7 @@
 
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
-#include "SeriesCompute/SeriesCompute.h"
-
-class DoubleMatrix;
+#include "Matrix/SeriesCompute.h"
 
 // Replaces QD_LAST by the last index and QD_ALL by the observation count.
 inline void resolveSeriesRange(const Series& series, std::int32_t& last, std::int32_t& count)
@@ -84,9 +82,6 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
 double difference(Series& series, std::int32_t last, std::int32_t numValuesBack);
 // The partial autocorrelation at lag k (1 <= k <= count).
 double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t count, std::int32_t k);
-// Determinant through the LU factorisation; 0.0 for an empty or
-// numerically singular matrix.
-double matrixDeterminant(const DoubleMatrix& matrix);
 
 // ---- functors ------------------------------------------------------------
 

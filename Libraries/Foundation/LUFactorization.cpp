@@ -274,6 +274,14 @@ double determinantFromLU(const LUFactorization& lu)
     return det;
 }
 
+double matrixDeterminant(const DoubleMatrix& matrix)
+{
+    if (matrix.rows() == 0 || matrix.cols() == 0)
+        return 0.0;
+    const LUFactorization lu(matrix, true);
+    return determinantFromLU(lu);
+}
+
 DoubleMatrix inverseFromLU(const LUFactorization& lu)
 {
     const std::int32_t n = static_cast<std::int32_t>(lu.order());

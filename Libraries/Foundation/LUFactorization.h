@@ -45,6 +45,9 @@ private:
 // The determinant: 0.0 for an empty or singular factorisation, else the
 // product of the diagonal of U with a sign change for every row exchange.
 double determinantFromLU(const LUFactorization& lu);
+// The determinant of a matrix through its factorisation; 0.0 for an empty
+// or numerically singular matrix.
+double matrixDeterminant(const DoubleMatrix& matrix);
 // The inverse as a new matrix (the empty factors for n = 0); CANTSOLVE when
 // the factorisation is singular.
 DoubleMatrix inverseFromLU(const LUFactorization& lu);

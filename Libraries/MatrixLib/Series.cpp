@@ -5,7 +5,7 @@
 #include "Foundation/FdExceptions.h"
 #include "Matrix/ElementIdentity.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesRange.h"
 
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Series";

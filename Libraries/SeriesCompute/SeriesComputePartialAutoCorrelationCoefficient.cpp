@@ -9,14 +9,6 @@ namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputePartialAutoCorrelationCoefficient";
 }
 
-double matrixDeterminant(const DoubleMatrix& matrix)
-{
-    if (matrix.rows() == 0 || matrix.cols() == 0)
-        return 0.0;
-    const LUFactorization lu(matrix, true);
-    return determinantFromLU(lu);
-}
-
 // The last coefficient phi(k, k) of the Yule-Walker equations of order k,
 // by Cramer's rule: det(P*) / det(P), where P is the k x k autocorrelation
 // matrix (unit diagonal, r of lag |a - b| elsewhere) and P* is P with its

@@ -281,3 +281,20 @@ TEST(LUFactorization, DeterminantOfProductIsProductOfDeterminants)
             << "n = " << n;
     }
 }
+
+TEST(LUFactorization, MatrixDeterminant)
+{
+    DoubleMatrix singular(2, 2);
+    singular(0, 0) = 1.0;
+    singular(0, 1) = 1.0;
+    singular(1, 0) = 1.0;
+    singular(1, 1) = 1.0;
+    EXPECT_EQ(matrixDeterminant(singular), 0.0);
+    EXPECT_EQ(matrixDeterminant(DoubleMatrix()), 0.0);
+    DoubleMatrix regular(2, 2);
+    regular(0, 0) = 2.0;
+    regular(0, 1) = 1.0;
+    regular(1, 0) = 1.0;
+    regular(1, 1) = 3.0;
+    EXPECT_DOUBLE_EQ(matrixDeterminant(regular), 5.0);
+}

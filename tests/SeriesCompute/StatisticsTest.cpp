@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include "ComputeTestSupport.h"
-#include "Foundation/DoubleMatrix.h"
 #include "Matrix/SeriesOpApplyIteratedSeriesCompute.h"
 #include "Matrix/SeriesOpApplySeriesCompute.h"
 #include "SeriesCompute/SeriesStatistics.h"
@@ -290,23 +289,6 @@ TEST(SeriesStatistics, PartialAutocorrelationOfASingularMatrixFails)
     EXPECT_NO_THROW(partialAutocorrelation(wave, QD_LAST, QD_ALL, 20));
     EXPECT_MVR_AT(partialAutocorrelation(wave, QD_LAST, QD_ALL, 180), 3004,
                   "Libraries\\SeriesCompute\\SeriesComputePartialAutoCorrelationCoefficient", 84);
-}
-
-TEST(SeriesStatistics, MatrixDeterminant)
-{
-    DoubleMatrix singular(2, 2);
-    singular(0, 0) = 1.0;
-    singular(0, 1) = 1.0;
-    singular(1, 0) = 1.0;
-    singular(1, 1) = 1.0;
-    EXPECT_EQ(matrixDeterminant(singular), 0.0);
-    EXPECT_EQ(matrixDeterminant(DoubleMatrix()), 0.0);
-    DoubleMatrix regular(2, 2);
-    regular(0, 0) = 2.0;
-    regular(0, 1) = 1.0;
-    regular(1, 0) = 1.0;
-    regular(1, 1) = 3.0;
-    EXPECT_DOUBLE_EQ(matrixDeterminant(regular), 5.0);
 }
 
 TEST(SeriesStatistics, Difference)

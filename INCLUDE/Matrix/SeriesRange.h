@@ -1,0 +1,31 @@
+// The range check of a series: used by the data model (Series) and by the
+// statistics of the compute library.
+//
+// The error locations are the published ones of the compute interface
+// header, where this check was first defined; they do not follow this file.
+#ifndef QD_MATRIX_SERIESRANGE_H
+#define QD_MATRIX_SERIESRANGE_H
+
+#include <cstdint>
+
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/Series.h"
+
+// The range check of the series statistics, called with `last` and `count`
+// already resolved (QD_LAST, QD_ALL). The first failing check throws:
+// last < 0 (3000), count < minCount (3001), last >= number of observations
+// (3006), last - count + 1 < 0 (3005).
+inline void checkSeriesRange(const Series& series, std::int32_t last, std::int32_t count,
+                             std::int32_t minCount)
+{
+    if (last < 0)
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 139, 3000);
+    if (count < minCount)
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 142, 3001);
+    if (last >= series.numObservations())
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 145, 3006);
+    if (static_cast<std::int64_t>(last) - count + 1 < 0)
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 148, 3005);
+}
+
+#endif
