@@ -11,6 +11,8 @@
 #include "StatisticX.h"
 #include "StatisticsX.h"
 
+#include "ModuleAllocation.h"
+
 #include "ComLayer/ClassFactory.h"
 #include "ComLayer/ComModule.h"
 #include "ComLayer/Registrar.h"
@@ -90,6 +92,7 @@ ComLayer::ClassEntry classTable[] = {
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
+        ModuleAllocation::readTestLimit();
         std::set_new_handler(&allocationFailed);
         emergencyReserve = std::malloc(reserveSize);
         ComLayer::ComModule::instance().init(instance, classTable,

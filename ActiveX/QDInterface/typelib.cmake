@@ -47,7 +47,14 @@ set(_qd_tl_hidl ${_qd_tl_work}/h/QDInterface.idl)
 set(_qd_tl_table ${_qd_tl_work}/double-defaults.txt)
 set(_qd_tl_raw ${_qd_tl_work}/QDInterface.tlb)
 
-set(_qd_widl ${Python3_EXECUTABLE} ${_qd_tl_tool} run ${QD_WIDL} --win32 -I${QD_WIDL_IDL_DIR})
+# The type library describes the tree's own architecture: vtable offsets and
+# the system kind differ between 32- and 64-bit Windows.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(_qd_widl_arch --win64)
+else()
+  set(_qd_widl_arch --win32)
+endif()
+set(_qd_widl ${Python3_EXECUTABLE} ${_qd_tl_tool} run ${QD_WIDL} ${_qd_widl_arch} -I${QD_WIDL_IDL_DIR})
 if(QD_WIDL_STDOLE_DIR)
   list(APPEND _qd_widl -L${QD_WIDL_STDOLE_DIR})
 endif()

@@ -53,6 +53,11 @@ public:
     Series& operator=(Series&& other) noexcept;
     ~Series() override;
 
+    // The most observations one series can ever hold: its count is a 32-bit
+    // number and its observations one block whose size fits 32 bits, on
+    // every architecture. A request for more is out of memory at once.
+    static std::int32_t maxObservations();
+
     // ---- access and building ----
     std::int32_t numObservations() const { return static_cast<std::int32_t>(entries()); }
     // Bounds-checked (FdBoundsErr 8211); a negative index reads as huge.

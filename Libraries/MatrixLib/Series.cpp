@@ -1,5 +1,6 @@
 #include "Matrix/Series.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "Foundation/FdExceptions.h"
@@ -12,6 +13,13 @@ const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Series";
 
 constexpr std::int32_t DEFAULT_PLACES = 64;
 }  // namespace
+
+std::int32_t Series::maxObservations()
+{
+    // The block's bookkeeping takes 64 bytes of the 32-bit size.
+    const std::uint64_t places = (std::uint64_t(0xFFFFFFFFu) - 64u) / sizeof(Observation);
+    return places < std::uint64_t(INT32_MAX) ? static_cast<std::int32_t>(places) : INT32_MAX;
+}
 
 Series::Series(std::int32_t initialCapacity)
     : OrderedVector<Observation>(),

@@ -23,9 +23,10 @@ std::int32_t SeriesValueCache::placesFor(std::int32_t n, std::int32_t extra)
 {
     if (extra < 0)
         extra = 0;
-    // A request that cannot be counted in 32 bits can never be allocated.
+    // Places for more observations than a series can hold are never
+    // needed: such a request is out of memory before anything is allocated.
     const std::int64_t m = static_cast<std::int64_t>(n) + extra;
-    if (m > INT32_MAX)
+    if (m > Series::maxObservations())
         throw std::bad_alloc();
     return static_cast<std::int32_t>(m);
 }

@@ -29,10 +29,10 @@ bool isLegalAlpha(double alpha)
 }
 
 // Places needed for `count` observations and `extra` more; a total that
-// does not fit the value arrays' 32-bit sizes cannot be allocated.
+// no series can hold cannot be allocated.
 void checkArrayLength(std::int64_t count, std::int64_t extra)
 {
-    if (count + extra > std::numeric_limits<std::int32_t>::max())
+    if (count + extra > Series::maxObservations())
         throw std::bad_alloc();
 }
 

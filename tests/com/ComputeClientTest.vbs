@@ -4,19 +4,43 @@
 Option Explicit
 On Error Resume Next
 
+' Under On Error Resume Next a statement that raises is abandoned: a Check
+' whose condition raises is never called. So every Check fails first on an
+' error left pending, naming the last check made and this one, between
+' which it was raised. A condition must be a truth value: a comparison with
+' Null gives Null, which If Not would let pass.
 Dim failures : failures = 0
+Dim lastCheck : lastCheck = "the start"
+Sub Fail(what)
+    WScript.Echo "FAIL: " & what
+    failures = failures + 1
+End Sub
 Sub Check(condition, what)
-    If Not condition Then
-        WScript.Echo "FAIL: " & what
-        failures = failures + 1
+    If Err.Number <> 0 Then
+        Fail "error raised after """ & lastCheck & """, before """ & what & """: 0x" & Hex(Err.Number) & " " & Err.Description
+        Err.Clear
     End If
+    If VarType(condition) <> vbBoolean Then
+        Fail what & ": not a truth value (VarType " & VarType(condition) & ")"
+    ElseIf Not condition Then
+        Fail what
+    End If
+    lastCheck = what
 End Sub
 Sub NoError(what)
     If Err.Number <> 0 Then
-        WScript.Echo "FAIL: " & what & ": 0x" & Hex(Err.Number) & " " & Err.Description
-        failures = failures + 1
+        Fail what & ": 0x" & Hex(Err.Number) & " " & Err.Description
         Err.Clear
     End If
+    lastCheck = what
+End Sub
+' An expected failure: its number, description and source, then cleared.
+Dim errNumber, errDescription, errSource
+Sub TakeError()
+    errNumber = Err.Number
+    errDescription = Err.Description
+    errSource = Err.Source
+    Err.Clear
 End Sub
 Function Near(a, b)
     Near = Abs(a - b) <= 1e-9 * (1 + Abs(b))
@@ -109,8 +133,8 @@ NoError "CalculateLog"
 Check Near(t.StatValueObs(11, 2), Log(values(11))) And t.StatValueObs(10, 2) = 0, "logarithm of the last observation only"
 NoError "reading the per-observation values"
 t.CalculateNormalityError
-Check Err.Number <> 0, "k has no default"
-Err.Clear
+TakeError
+Check errNumber <> 0, "k has no default"
 t.CalculateNormalityError , , 1
 NoError "CalculateNormalityError with k"
 Set m = CreateObject("MatrixX.MatrixX.1")
@@ -132,15 +156,16 @@ NoError "reading the matrix results"
 
 ' Failures.
 s.ForecastExponentialSmoothing 0, 1.5
-Check Err.Number = &H80044005, "alpha 1.5 fails: 0x" & Hex(Err.Number)
-Check InStr(Err.Description, "Error: 3007" & vbLf) > 0, "code 3007: " & Err.Description
-Check Err.Source = "SeriesX.SeriesX.1", "source " & Err.Source
-Err.Clear
+TakeError
+Check errNumber = &H80044005, "alpha 1.5 fails: 0x" & Hex(errNumber)
+Check InStr(errDescription, "Error: 3007" & vbLf) > 0, "code 3007: " & errDescription
+Check errSource = "SeriesX.SeriesX.1", "source " & errSource
 m.AddObservation 2, 1
+NoError "adding a shorter series"
 m.CalculateMean
-Check InStr(Err.Description, "Error: 2000" & vbLf) > 0, "unequal lengths: " & Err.Description
-Check Err.Source = "MatrixX.MatrixX.1", "matrix source " & Err.Source
-Err.Clear
+TakeError
+Check InStr(errDescription, "Error: 2000" & vbLf) > 0, "unequal lengths: " & errDescription
+Check errSource = "MatrixX.MatrixX.1", "matrix source " & errSource
 
 ' An empty series is left as it is.
 Set s = CreateObject("SeriesX.SeriesX.1")

@@ -109,9 +109,10 @@ TEST_F(ErrorReportTest, AllocationFailuresAreCode3AgainAfterTheReserveIsGone)
     create(CLSID_SeriesX, IID_ISeriesX, series);
     for (int attempt = 0; attempt < 2; ++attempt) {
         SCOPED_TRACE(attempt);
-        // Room for 60 million observations (about 1.9 GB in one block)
-        // does not exist in a 32-bit process: the module's allocation
-        // failure handler raises code 3.
+        // Room for 60 million observations (1.9 GB in one block on i686,
+        // 2.9 GB on x86-64) is more than this program lets the server
+        // allocate at once (QD_TEST_ALLOCATION_LIMIT): the module's
+        // allocation failure handler raises code 3.
         EXPECT_EQ(QD_E_REPORTED, series->Reshape(60000000));
         ErrorReport report = lastError();
         EXPECT_EQ(3, reportedCode(report));

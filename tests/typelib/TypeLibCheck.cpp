@@ -141,6 +141,11 @@ std::string defaultText(const VARIANT& v, VARTYPE expected) {
     return s;
 }
 
+// The type library describes the architecture it was built for: a vtable
+// slot is one pointer wide, and the system kind names the platform.
+constexpr unsigned kSlotSize = sizeof(void*);
+constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+
 // Renders one function of a vtable (TKIND_INTERFACE) view in the notation of
 // the golden tables; anything unusual shows up as an extra mark.
 std::string memberText(ITypeInfo* ti, UINT index) {
@@ -154,8 +159,8 @@ std::string memberText(ITypeInfo* ti, UINT index) {
                      : fd->invkind == INVOKE_PROPERTYGET ? "get"
                      : fd->invkind == INVOKE_PROPERTYPUT ? "put"
                      : fd->invkind == INVOKE_PROPERTYPUTREF ? "putref" : "?";
-    std::string s = std::to_string(fd->oVft / 4) + " " + std::to_string(fd->memid) + " " + kind + " ";
-    if (fd->oVft % 4) s += "{oVft " + std::to_string(fd->oVft) + "} ";
+    std::string s = std::to_string(fd->oVft / kSlotSize) + " " + std::to_string(fd->memid) + " " + kind + " ";
+    if (fd->oVft % kSlotSize) s += "{oVft " + std::to_string(fd->oVft) + "} ";
     if (fd->wFuncFlags & FUNCFLAG_FRESTRICTED) s += "restricted ";
     if (fd->wFuncFlags & ~FUNCFLAG_FRESTRICTED) s += "{funcflags " + std::to_string(fd->wFuncFlags) + "} ";
     s += got > 0 ? narrow(names[0]) : "?";
@@ -269,7 +274,7 @@ TEST_F(TypeLibCheck, LibraryAttributes) {
     EXPECT_EQ(0x409u, attr->lcid);
     EXPECT_EQ(1, attr->wMajorVerNum);
     EXPECT_EQ(0, attr->wMinorVerNum);
-    EXPECT_EQ(SYS_WIN32, attr->syskind);
+    EXPECT_EQ(kSysKind, attr->syskind);
     lib->ReleaseTLibAttr(attr);
 
     Bstr name, help;
@@ -381,7 +386,7 @@ TEST_F(TypeLibCheck, DualInterfaces) {
         EXPECT_EQ(TKIND_INTERFACE, vattr.a->typekind);
         EXPECT_EQ(vtableFlags, vattr.a->wTypeFlags);
         EXPECT_EQ(guidText(dattr.a->guid), guidText(vattr.a->guid));
-        EXPECT_EQ((7u + itfGolden.members.size()) * 4u, vattr.a->cbSizeVft);
+        EXPECT_EQ((7u + itfGolden.members.size()) * kSlotSize, vattr.a->cbSizeVft);
         ASSERT_EQ(1, vattr.a->cImplTypes);
         ASSERT_EQ(S_OK, vt->GetRefTypeOfImplType(0, &href));
         Ref<ITypeInfo> base;
@@ -460,7 +465,7 @@ TEST_F(TypeLibCheck, DoubleDefaultsReadBackAsDoubles) {
         ASSERT_EQ(S_OK, disp->GetRefTypeInfo(href, &vt.p));
         FUNCDESC* fd = nullptr;
         ASSERT_EQ(S_OK, vt->GetFuncDesc(static_cast<UINT>(c.slot - 7), &fd));
-        EXPECT_EQ(c.slot * 4, fd->oVft);
+        EXPECT_EQ(c.slot * static_cast<int>(kSlotSize), fd->oVft);
         ASSERT_LT(c.param, fd->cParams);
         const PARAMDESC& pd = fd->lprgelemdescParam[c.param].paramdesc;
         EXPECT_EQ(VT_R8, fd->lprgelemdescParam[c.param].tdesc.vt);
