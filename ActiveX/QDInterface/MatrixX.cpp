@@ -22,16 +22,6 @@
 const ClassIdentity MatrixX::identity = {
     L"MatrixX", L"MatrixX.MatrixX.1", "ActiveX\\QDInterface\\MatrixX", &CLSID_MatrixX, &IID_IMatrixX};
 
-namespace {
-
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-    QD_CODE_MATRIX_NOT_EMPTY = 3065,
-};
-
-} // namespace
-
 MatrixX::MatrixX()
 {
     std::shared_ptr<Matrix> own = std::make_shared<Matrix>();
@@ -50,21 +40,21 @@ void MatrixX::attach(const ElementBinding<Matrix>& binding)
 Matrix& MatrixX::matrix(std::int32_t line)
 {
     Matrix* element = matrix_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
 Series& MatrixX::checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line)
 {
-    if (seriesIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (seriesIndex >= m.numSeries()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (seriesIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (seriesIndex >= m.numSeries()) throwCode(identity, line, ErrorCode::OutOfBounds);
     return m.series(seriesIndex);
 }
 
 void MatrixX::checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line)
 {
-    if (observationIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (observationIndex >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (observationIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (observationIndex >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
 }
 
 ElementBinding<Series> MatrixX::bindSeries(Matrix& m, std::int32_t index)
@@ -90,7 +80,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double valu
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (seriesNumber < 0) throwCode(identity, __LINE__, QD_CODE_NEGATIVE_INDEX);
+        if (seriesNumber < 0) throwCode(identity, __LINE__, ErrorCode::NegativeIndex);
         FdCString text = StringTransfer(description);
         m.addObservation(seriesNumber, value, originType, text);
         return S_OK;
@@ -294,7 +284,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::Reshape(LONG numSeries)
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (m.numSeries() > 0) throwCode(identity, __LINE__, QD_CODE_MATRIX_NOT_EMPTY);
+        if (m.numSeries() > 0) throwCode(identity, __LINE__, ErrorCode::MatrixNotEmpty);
         m.reserve(numSeries);
         return S_OK;
     });

@@ -16,12 +16,10 @@ const ClassIdentity ObservationX::identity = {
 
 namespace {
 
-const std::int32_t QD_CODE_OBSERVATION_TYPE = 3059;
-
 // The observation-level quantity types are 0 to 36.
 void checkObservationType(std::int32_t line, std::int32_t type)
 {
-    if (type < 0 || type > 36) throwCode(ObservationX::identity, line, QD_CODE_OBSERVATION_TYPE);
+    if (type < 0 || type > 36) throwCode(ObservationX::identity, line, ErrorCode::NotObservationLevel);
 }
 
 } // namespace
@@ -46,7 +44,7 @@ void ObservationX::attach(const ElementBinding<Observation>& binding)
 Observation& ObservationX::observation(std::int32_t line)
 {
     Observation* element = observation_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
@@ -171,7 +169,7 @@ void ObservationX::apply(ObservationOp& op)
     } catch (...) {
         // Any other failure of the computation is reported with this
         // step's line.
-        throwCode(identity, applyLine, QD_CODE_UNEXPECTED);
+        throwCode(identity, applyLine, ErrorCode::Unexpected);
     }
 }
 

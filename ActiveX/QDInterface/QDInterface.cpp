@@ -42,7 +42,7 @@ void freeReserve()
 void allocationFailed()
 {
     freeReserve();
-    qdThrow(QD_SOURCE_PATH, __LINE__, 3);
+    qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfMemory);
 }
 
 using ComLayer::ClassRegistrationInfo;

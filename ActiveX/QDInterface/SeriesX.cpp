@@ -26,13 +26,6 @@ namespace {
 
 const std::int32_t observationsPreSized = 64;
 
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-    QD_CODE_SERIES_LEVEL_TYPE = 3060,
-    QD_CODE_NOT_EMPTY = 3066,
-};
-
 } // namespace
 
 ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
@@ -72,14 +65,14 @@ void SeriesX::attach(const ElementBinding<Series>& binding)
 Series& SeriesX::series(std::int32_t line)
 {
     Series* element = series_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
 void SeriesX::checkObservationIndex(const Series& s, LONG index, std::int32_t line)
 {
-    if (index < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (index >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (index < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (index >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
 }
 
 HRESULT STDMETHODCALLTYPE SeriesX::AddObservation(double value, BSTR description, short originType)
@@ -111,7 +104,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Observation(LONG index, IObservationX** r
         checkResultPointer(identity, __LINE__, result);
         Series& s = series(__LINE__);
         if (index < 0 || index > s.numObservations() - 1)
-            throwCode(identity, __LINE__, QD_CODE_INVALID_INDEX);
+            throwCode(identity, __LINE__, ErrorCode::InvalidIndex);
         ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
         child->attach(bindObservation(series_, s, index));
         return child->QueryInterface(IID_IObservationX, reinterpret_cast<void**>(result));
@@ -208,7 +201,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Statistic(short type, double* result)
         checkResultPointer(identity, __LINE__, result);
         Series& s = series(__LINE__);
         if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
-            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+            throwCode(identity, __LINE__, ErrorCode::NotSeriesLevel);
         if (type <= SeriesQC::LAST_SINGLE) {
             *result = s.storedResults.value(type);
             return S_OK;
@@ -227,7 +220,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::put_Statistic(short type, double value)
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
         if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
-            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+            throwCode(identity, __LINE__, ErrorCode::NotSeriesLevel);
         if (type <= SeriesQC::LAST_SINGLE) {
             s.storedResults.store(type, value);
             return S_OK;
@@ -359,7 +352,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::Reshape(LONG numObservations)
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        if (s.numObservations() > 0) throwCode(identity, __LINE__, QD_CODE_NOT_EMPTY);
+        if (s.numObservations() > 0) throwCode(identity, __LINE__, ErrorCode::SeriesNotEmpty);
         if (numObservations > observationsPreSized) s.reserve(numObservations);
         return S_OK;
     });

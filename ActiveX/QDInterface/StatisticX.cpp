@@ -31,7 +31,7 @@ Quantity& StatisticX::quantity(std::int32_t line)
     }
     // The collection was cleared, or no longer holds this result: the
     // result this object stood for is gone.
-    throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    throwCode(identity, line, ErrorCode::OutOfMemory);
 }
 
 std::int32_t StatisticX::ordinalOf(const Quantity& target)

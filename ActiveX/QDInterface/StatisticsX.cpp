@@ -27,7 +27,7 @@ HRESULT STDMETHODCALLTYPE StatisticsX::get__NewEnum(IUnknown** result)
         if (collection_.bound()) {
             collection = collection_.get();
             // Bound to an element that has since been removed.
-            if (collection == nullptr) throwCode(identity, __LINE__, QD_CODE_OUT_OF_MEMORY);
+            if (collection == nullptr) throwCode(identity, __LINE__, ErrorCode::OutOfMemory);
         }
         std::int32_t n = collection ? collection->count(-1) : 0;
         if (n < 0) n = 0;

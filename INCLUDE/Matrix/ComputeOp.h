@@ -44,9 +44,9 @@ protected:
     {
         resolveLastIndex(start, -2, count - 1);
         if (start < 0)
-            qdThrow(file, negativeLine, 3000);
+            qdThrow(file, negativeLine, ErrorCode::NegativeIndex);
         if (start >= count)
-            qdThrow(file, pastEndLine, 3006);
+            qdThrow(file, pastEndLine, ErrorCode::OutOfBounds);
     }
 };
 

@@ -108,9 +108,9 @@ public:
     void removeObservationAt(std::int32_t i)
     {
         if (i < 0)
-            qdThrow("INCLUDE\\Matrix/Series", 175, 3000);
+            qdThrow("INCLUDE\\Matrix/Series", publishedLine(175), ErrorCode::NegativeIndex);
         if (i >= numObservations())
-            qdThrow("INCLUDE\\Matrix/Series", 178, 3006);
+            qdThrow("INCLUDE\\Matrix/Series", publishedLine(178), ErrorCode::OutOfBounds);
         removeAt(static_cast<std::uint32_t>(i));
         setDirty(true, true);
     }

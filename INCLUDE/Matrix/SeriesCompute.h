@@ -67,12 +67,12 @@ public:
     virtual void fillReal(double* buffer)
     {
         (void)buffer;
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 67, 3149);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(67), ErrorCode::IllegalRandomValueType);
     }
     virtual void fillInteger(std::int32_t* buffer)
     {
         (void)buffer;
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 71, 3149);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(71), ErrorCode::IllegalRandomValueType);
     }
 
     std::int32_t count;      // how many values to generate

@@ -19,13 +19,13 @@ inline void checkSeriesRange(const Series& series, std::int32_t last, std::int32
                              std::int32_t minCount)
 {
     if (last < 0)
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 139, 3000);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(139), ErrorCode::NegativeIndex);
     if (count < minCount)
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 142, 3001);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(142), ErrorCode::IllegalNumHistoricalValues);
     if (last >= series.numObservations())
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 145, 3006);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(145), ErrorCode::OutOfBounds);
     if (static_cast<std::int64_t>(last) - count + 1 < 0)
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", 148, 3005);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(148), ErrorCode::NotEnoughHistoricalData);
 }
 
 #endif

@@ -8,7 +8,7 @@ QuantitySlots::QuantitySlots(std::int32_t capacity)
     : capacity_(0), count_(0), position_(0), slots_(nullptr)
 {
     if (capacity < 1)
-        qdThrow("INCLUDE\\Matrix/QuantitySlots", 23, 3000);
+        qdThrow("INCLUDE\\Matrix/QuantitySlots", publishedLine(23), ErrorCode::NegativeIndex);
     slots_ = new Quantity[static_cast<std::size_t>(capacity)];
     capacity_ = capacity;
 }

@@ -79,7 +79,7 @@ std::int32_t SeriesQC::count(std::int16_t type) const
         return total;
     }
     if (type < FIRST_SINGLE || type > LAST_MULTIPLE)
-        qdThrow(QD_SOURCE_PATH, 105, 3060);
+        qdThrow(QD_SOURCE_PATH, publishedLine(105), ErrorCode::NotSeriesLevel);
     if (type <= LAST_SINGLE)
         return singles_.count(static_cast<std::int16_t>(type - FIRST_SINGLE));
     const QuantitySlots* entry = multiples_[multipleIndex(type) - 1];

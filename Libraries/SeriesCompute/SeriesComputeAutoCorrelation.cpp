@@ -15,7 +15,7 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
     if (lag == QD_COMPUTE)
         lag = 1;
     else if (lag < 0 || lag > count)
-        qdThrow(QD_SOURCE_PATH, 64, 3002);
+        qdThrow(QD_SOURCE_PATH, publishedLine(64), ErrorCode::IllegalNumLagValues);
     double q = 0.0;
     if (ssd >= 0.0) {
         // A sum supplied by the caller skips the sum's own range check; the

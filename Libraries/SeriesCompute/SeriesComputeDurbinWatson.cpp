@@ -17,7 +17,7 @@ double durbinWatson(Series& series, std::int32_t last, std::int32_t count, std::
     // A negative offset would pair errors with errors after the range,
     // beyond the end of the series.
     if (offset < 0)
-        qdThrow(QD_SOURCE_PATH, 50, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(50), ErrorCode::OutOfBounds);
 
     double cached = 0.0;
     if (lookupCachedStatistic(series, QD_DURBIN_WATSON, last, count, offset,

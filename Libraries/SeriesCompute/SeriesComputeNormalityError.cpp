@@ -10,7 +10,7 @@ double normalityError(Series& series, std::int32_t last, std::int32_t count, std
 {
     resolveSeriesRange(series, last, count);
     if (k < 0 || k > count)
-        qdThrow(QD_SOURCE_PATH, 43, 3010);
+        qdThrow(QD_SOURCE_PATH, publishedLine(43), ErrorCode::IllegalNormalityK);
     double cached = 0.0;
     if (lookupCachedStatistic(series, QD_NORMALITY_ERROR, last, count, k, StatisticInputs::VALUES, cached))
         return cached;

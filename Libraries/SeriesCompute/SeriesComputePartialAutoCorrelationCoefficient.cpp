@@ -18,7 +18,7 @@ double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t co
     resolveSeriesRange(series, last, count);
     // Lag 0 has no equations: both determinants would be empty.
     if (k < 1 || k > count)
-        qdThrow(QD_SOURCE_PATH, 51, 3002);
+        qdThrow(QD_SOURCE_PATH, publishedLine(51), ErrorCode::IllegalNumLagValues);
 
     // r1 .. rk over the range, with one sum of squared deviations (which
     // checks the range).
@@ -44,7 +44,7 @@ double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t co
     const double denominator = matrixDeterminant(p);
     // A numerically singular autocorrelation matrix has no solution.
     if (denominator == 0.0)
-        qdThrow(QD_SOURCE_PATH, 84, 3004);
+        qdThrow(QD_SOURCE_PATH, publishedLine(84), ErrorCode::DividedByZero);
     return matrixDeterminant(pStar) / denominator;
 }
 

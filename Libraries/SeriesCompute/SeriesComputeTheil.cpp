@@ -19,13 +19,13 @@ double theilStatistic(Series& series, std::int32_t last, std::int32_t count)
     if (count == QD_ALL)
         count = n - 1;
     if (last < 0)
-        qdThrow(QD_SOURCE_PATH, 57, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(57), ErrorCode::NegativeIndex);
     if (last >= n - 1)
-        qdThrow(QD_SOURCE_PATH, 60, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(60), ErrorCode::OutOfBounds);
     if (count <= 1)
-        qdThrow(QD_SOURCE_PATH, 63, 3001);
+        qdThrow(QD_SOURCE_PATH, publishedLine(63), ErrorCode::IllegalNumHistoricalValues);
     if (last - count + 1 < 0)
-        qdThrow(QD_SOURCE_PATH, 66, 3005);
+        qdThrow(QD_SOURCE_PATH, publishedLine(66), ErrorCode::NotEnoughHistoricalData);
 
     double cached = 0.0;
     if (lookupCachedStatistic(series, QD_THEIL, last, count, 0, StatisticInputs::VALUES_AND_FORECASTS, cached))

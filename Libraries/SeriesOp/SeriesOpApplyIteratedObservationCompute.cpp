@@ -9,7 +9,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedOb
 void SeriesOpApplyIteratedObservationCompute::apply(Series& series)
 {
     const std::int32_t n = series.numObservations();
-    resolveIteratedStart(start, n, QD_SOURCE_PATH, 17, 21);
+    resolveIteratedStart(start, n, QD_SOURCE_PATH, publishedLine(17), publishedLine(21));
     for (std::int32_t i = start; i < n; ++i) {
         Observation& observation = series.observation(i);
         const double v = compute->compute(observation);
