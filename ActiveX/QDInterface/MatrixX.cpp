@@ -24,10 +24,7 @@ const ClassIdentity MatrixX::identity = {
 
 MatrixX::MatrixX()
 {
-    std::shared_ptr<Matrix> own = std::make_shared<Matrix>();
-    Matrix* element = own.get();
-    matrix_.anchor = own;
-    matrix_.find = [element] { return element; };
+    matrix_ = bindOwned(std::make_shared<Matrix>());
 }
 
 MatrixX::~MatrixX() = default;
@@ -55,24 +52,6 @@ void MatrixX::checkObservationIndex(const Series& s, LONG observationIndex, std:
 {
     if (observationIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
     if (observationIndex >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
-}
-
-ElementBinding<Series> MatrixX::bindSeries(Matrix& m, std::int32_t index)
-{
-    std::uint64_t id = m.series(index).identity();
-    std::function<Matrix*()> findMatrix = matrix_.find;
-    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
-    ElementBinding<Series> binding;
-    binding.anchor = matrix_.anchor;
-    binding.find = [findMatrix, id, hint]() -> Series* {
-        Matrix* owner = findMatrix();
-        if (owner == nullptr) return nullptr;
-        std::int32_t at = owner->findSeries(id, *hint);
-        if (at < 0) return nullptr;
-        *hint = at;
-        return &owner->series(at);
-    };
-    return binding;
 }
 
 HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double value, BSTR description,
@@ -120,7 +99,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
         Matrix& m = matrix(__LINE__);
         m.seriesAt(index);
         ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-        child->attach(bindSeries(m, index));
+        child->attach(bindChild(matrix_, m, index));
         return child->QueryInterface(IID_ISeriesX, reinterpret_cast<void**>(result));
     });
 }
@@ -141,14 +120,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
         matrix(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = matrix_.anchor;
-            std::function<Matrix*()> find = matrix_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Matrix* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(matrix_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
@@ -200,7 +172,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get__NewEnum(IUnknown** result)
         items_.allocate(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i) {
             ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-            child->attach(bindSeries(m, i));
+            child->attach(bindChild(matrix_, m, i));
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<ISeriesX*>(child.detach());
         }

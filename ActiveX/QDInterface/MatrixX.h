@@ -135,8 +135,6 @@ private:
     // Index checks of Value, StatValueObs and StatValueSeries.
     Series& checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line);
     void checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line);
-    // A binding to the series at index that finds it again by its identity.
-    ElementBinding<Series> bindSeries(Matrix& m, std::int32_t index);
 
     ElementBinding<Matrix> matrix_;
     ComLayer::ComPtr<StatisticsX> statistics_;

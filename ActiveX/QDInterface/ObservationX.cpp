@@ -26,10 +26,7 @@ void checkObservationType(std::int32_t line, std::int32_t type)
 
 ObservationX::ObservationX()
 {
-    std::shared_ptr<Observation> own = std::make_shared<Observation>();
-    Observation* element = own.get();
-    observation_.anchor = own;
-    observation_.find = [element] { return element; };
+    observation_ = bindOwned(std::make_shared<Observation>());
 }
 
 ObservationX::~ObservationX() = default;
@@ -55,14 +52,7 @@ HRESULT STDMETHODCALLTYPE ObservationX::get_Statistics(IStatisticsX** result)
         observation(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = observation_.anchor;
-            std::function<Observation*()> find = observation_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Observation* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(observation_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));

@@ -28,31 +28,9 @@ const std::int32_t observationsPreSized = 64;
 
 } // namespace
 
-ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
-                                            std::int32_t index)
-{
-    std::uint64_t id = s.observation(index).ensureIdentity();
-    std::function<Series*()> findSeries = series.find;
-    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
-    ElementBinding<Observation> binding;
-    binding.anchor = series.anchor;
-    binding.find = [findSeries, id, hint]() -> Observation* {
-        Series* owner = findSeries();
-        if (owner == nullptr) return nullptr;
-        std::int32_t at = owner->findObservation(id, *hint);
-        if (at < 0) return nullptr;
-        *hint = at;
-        return &owner->observation(at);
-    };
-    return binding;
-}
-
 SeriesX::SeriesX()
 {
-    std::shared_ptr<Series> own = std::make_shared<Series>(observationsPreSized);
-    Series* element = own.get();
-    series_.anchor = own;
-    series_.find = [element] { return element; };
+    series_ = bindOwned(std::make_shared<Series>(observationsPreSized));
 }
 
 SeriesX::~SeriesX() = default;
@@ -106,7 +84,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Observation(LONG index, IObservationX** r
         if (index < 0 || index > s.numObservations() - 1)
             throwCode(identity, __LINE__, ErrorCode::InvalidIndex);
         ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
-        child->attach(bindObservation(series_, s, index));
+        child->attach(bindChild(series_, s, index));
         return child->QueryInterface(IID_IObservationX, reinterpret_cast<void**>(result));
     });
 }
@@ -121,7 +99,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get__NewEnum(IUnknown** result)
         items_.allocate(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i) {
             ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
-            child->attach(bindObservation(series_, s, i));
+            child->attach(bindChild(series_, s, i));
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<IObservationX*>(child.detach());
         }
@@ -181,14 +159,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Statistics(IStatisticsX** result)
         series(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = series_.anchor;
-            std::function<Series*()> find = series_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Series* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(series_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));

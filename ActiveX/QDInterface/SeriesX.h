@@ -137,10 +137,4 @@ private:
     ComLayer::VariantArray items_;
 };
 
-// A binding to the observation at index of the bound series, which finds
-// the observation again by its identity on every call.
-class Observation;
-ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
-                                            std::int32_t index);
-
 #endif
