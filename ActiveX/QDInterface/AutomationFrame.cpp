@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 const std::uint32_t shownPathLength = 50;

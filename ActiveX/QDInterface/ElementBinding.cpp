@@ -3,6 +3,8 @@
 #include "Matrix/Matrix.h"
 #include "Matrix/Series.h"
 
+using namespace qd;
+
 std::uint64_t ChildrenOf<Matrix>::identityAt(Matrix& matrix, std::int32_t index)
 {
     return matrix.series(index).identity();

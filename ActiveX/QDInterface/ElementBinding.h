@@ -15,14 +15,12 @@
 #include <functional>
 #include <memory>
 
-// The library headers and the type library header both declare the
-// automation enums; the type library's declarations are used here.
-#ifndef QD_TYPELIB_ENUMS_DEFINED
-#define QD_TYPELIB_ENUMS_DEFINED
-#endif
-
+namespace qd {
 class QuantityCollection;
-struct Quantity;
+class Matrix;
+class Series;
+class Observation;
+} // namespace qd
 
 typedef std::shared_ptr<void> StorageAnchor;
 
@@ -41,11 +39,7 @@ struct ElementBinding {
     }
 };
 
-typedef ElementBinding<QuantityCollection> CollectionBinding;
-
-class Matrix;
-class Series;
-class Observation;
+typedef ElementBinding<qd::QuantityCollection> CollectionBinding;
 
 // A binding to storage the object made itself: the anchor owns it and the
 // finder always answers it.
@@ -67,19 +61,19 @@ template <class Container>
 struct ChildrenOf;
 
 template <>
-struct ChildrenOf<Matrix> {
-    typedef Series Child;
-    static std::uint64_t identityAt(Matrix& matrix, std::int32_t index);
-    static std::int32_t find(const Matrix& matrix, std::uint64_t identity, std::int32_t hint);
-    static Series& at(Matrix& matrix, std::int32_t index);
+struct ChildrenOf<qd::Matrix> {
+    typedef qd::Series Child;
+    static std::uint64_t identityAt(qd::Matrix& matrix, std::int32_t index);
+    static std::int32_t find(const qd::Matrix& matrix, std::uint64_t identity, std::int32_t hint);
+    static qd::Series& at(qd::Matrix& matrix, std::int32_t index);
 };
 
 template <>
-struct ChildrenOf<Series> {
-    typedef Observation Child;
-    static std::uint64_t identityAt(Series& series, std::int32_t index);
-    static std::int32_t find(const Series& series, std::uint64_t identity, std::int32_t hint);
-    static Observation& at(Series& series, std::int32_t index);
+struct ChildrenOf<qd::Series> {
+    typedef qd::Observation Child;
+    static std::uint64_t identityAt(qd::Series& series, std::int32_t index);
+    static std::int32_t find(const qd::Series& series, std::uint64_t identity, std::int32_t hint);
+    static qd::Observation& at(qd::Series& series, std::int32_t index);
 };
 
 // The element finder: a binding to the child at `index` of the bound
@@ -116,7 +110,7 @@ CollectionBinding bindResults(const ElementBinding<Element>& element)
     CollectionBinding binding;
     binding.anchor = element.anchor;
     std::function<Element*()> find = element.find;
-    binding.find = [find]() -> QuantityCollection* {
+    binding.find = [find]() -> qd::QuantityCollection* {
         Element* found = find();
         return found ? &found->storedResults : nullptr;
     };

@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity MatrixX::identity = {
     L"MatrixX", L"MatrixX.MatrixX.1", "ActiveX\\QDInterface\\MatrixX", &CLSID_MatrixX, &IID_IMatrixX};
 

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity ObservationX::identity = {
     L"ObservationX", L"ObservationX.ObservationX.1", "ActiveX\\QDInterface\\ObservationX",
     &CLSID_ObservationX, &IID_IObservationX};

@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <new>
 
+using namespace qd;
+
 namespace {
 
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";

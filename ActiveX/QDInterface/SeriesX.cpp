@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity SeriesX::identity = {
     L"SeriesX", L"SeriesX.SeriesX.1", "ActiveX\\QDInterface\\SeriesX", &CLSID_SeriesX, &IID_ISeriesX};
 

@@ -3,6 +3,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantityTypes.h"
 
+using namespace qd;
+
 const ClassIdentity StatisticX::identity = {
     L"StatisticX", L"StatisticX.StatisticX.1", "ActiveX\\QDInterface\\StatisticX",
     &CLSID_StatisticX, &IID_IStatisticX};

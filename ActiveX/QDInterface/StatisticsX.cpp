@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace qd;
+
 const ClassIdentity StatisticsX::identity = {
     L"StatisticsX", L"StatisticsX.StatisticsX.1", "ActiveX\\QDInterface\\StatisticsX",
     &CLSID_StatisticsX, &IID_IStatisticsX};

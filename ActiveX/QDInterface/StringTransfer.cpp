@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using namespace qd;
+
 namespace {
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\StringTransfer";
 }

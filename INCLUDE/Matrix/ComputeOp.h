@@ -13,6 +13,8 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 class Matrix;
 class Series;
 class Observation;
@@ -64,5 +66,7 @@ class ObservationOp : public ComputeOp {
 public:
     virtual void apply(Observation& observation) = 0;
 };
+
+} // namespace qd
 
 #endif

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 enum class ErrorCode : std::int32_t {
     // system
     NewFailed = 1,
@@ -69,5 +71,7 @@ constexpr std::int32_t codeNumber(ErrorCode code)
 {
     return static_cast<std::int32_t>(code);
 }
+
+} // namespace qd
 
 #endif

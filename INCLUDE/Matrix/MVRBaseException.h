@@ -55,6 +55,8 @@
 #include "Foundation/FdCString.h"
 #include "Matrix/ErrorCodes.h"
 
+namespace qd {
+
 class MVRBaseException {
 public:
     // Order of the arguments: file, line, code. The description stays empty.
@@ -94,5 +96,7 @@ constexpr std::int32_t publishedLine(std::int32_t line)
 {
     return line;
 }
+
+} // namespace qd
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class Matrix;
 
 class MatrixComputeRoot {
@@ -25,5 +27,7 @@ class MatrixForecast : public MatrixComputeRoot {
 public:
     virtual void compute(Matrix& matrix, std::int32_t flag) = 0;
 };
+
+} // namespace qd
 
 #endif

@@ -8,6 +8,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class MatrixOpApplyIteratedSeriesCompute : public MatrixOp {
 public:
     MatrixOpApplyIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start) : start(start), compute(&compute) {}
@@ -16,5 +18,7 @@ public:
     std::int32_t start;       // first observation; -2 (QD_LAST): the last one of series 0
     SeriesCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

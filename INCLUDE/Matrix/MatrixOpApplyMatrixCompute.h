@@ -7,6 +7,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/MatrixCompute.h"
 
+namespace qd {
+
 class MatrixOpApplyMatrixCompute : public MatrixOp {
 public:
     explicit MatrixOpApplyMatrixCompute(MatrixCompute& compute) : compute(&compute) {}
@@ -14,5 +16,7 @@ public:
 
     MatrixCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -7,6 +7,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/MatrixCompute.h"
 
+namespace qd {
+
 class MatrixOpApplyMatrixForecast : public MatrixOp {
 public:
     explicit MatrixOpApplyMatrixForecast(MatrixForecast& compute) : compute(&compute) {}
@@ -14,5 +16,7 @@ public:
 
     MatrixForecast* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -7,6 +7,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class MatrixOpApplySeriesForecast : public MatrixOp {
 public:
     explicit MatrixOpApplySeriesForecast(SeriesForecast& compute) : compute(&compute) {}
@@ -14,5 +16,7 @@ public:
 
     SeriesForecast* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

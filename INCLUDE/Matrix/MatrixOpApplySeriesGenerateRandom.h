@@ -7,6 +7,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class MatrixOpApplySeriesGenerateRandom : public MatrixOp {
 public:
     explicit MatrixOpApplySeriesGenerateRandom(SeriesGenerateRandom& compute) : compute(&compute) {}
@@ -14,5 +16,7 @@ public:
 
     SeriesGenerateRandom* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

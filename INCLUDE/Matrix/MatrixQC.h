@@ -10,6 +10,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantitySlots.h"
 
+namespace qd {
+
 class QuantityMatrix : public QuantitySlots {
 public:
     // rows x columns empty cells; both must be at least 1 (rows x columns
@@ -103,5 +105,7 @@ private:
     std::int32_t position_;
     QuantityMatrix* tables_[NUM_TYPES];
 };
+
+} // namespace qd
 
 #endif

@@ -8,6 +8,8 @@
 
 #include "Matrix/Observation.h"
 
+namespace qd {
+
 class ObservationCompute {
 public:
     virtual double compute(Observation& observation) = 0;
@@ -20,5 +22,7 @@ protected:
     ObservationCompute& operator=(const ObservationCompute&) = default;
     ~ObservationCompute() = default;
 };
+
+} // namespace qd
 
 #endif

@@ -8,6 +8,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/ObservationCompute.h"
 
+namespace qd {
+
 class ObservationOpApplyObservationCompute : public ObservationOp {
 public:
     explicit ObservationOpApplyObservationCompute(ObservationCompute& compute) : compute(&compute) {}
@@ -15,5 +17,7 @@ public:
 
     ObservationCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -14,6 +14,8 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityCollection.h"
 
+namespace qd {
+
 class ObservationQC : public QuantityCollection {
 public:
     enum : std::int32_t { NUM_SLOTS = 37 };
@@ -74,5 +76,7 @@ private:
 
     Block* block_;
 };
+
+} // namespace qd
 
 #endif

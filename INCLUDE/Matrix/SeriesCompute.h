@@ -18,6 +18,8 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesRange.h"
 
+namespace qd {
+
 // A statistic of one series that yields one double.
 class SeriesCompute {
 public:
@@ -79,5 +81,7 @@ public:
     FdCString name;          // description of every generated observation
     std::int32_t valueType;  // 1 real values, 0 integer values
 };
+
+} // namespace qd
 
 #endif

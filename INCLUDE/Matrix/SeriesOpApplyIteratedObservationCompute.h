@@ -8,6 +8,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/ObservationCompute.h"
 
+namespace qd {
+
 class SeriesOpApplyIteratedObservationCompute : public SeriesOp {
 public:
     SeriesOpApplyIteratedObservationCompute(ObservationCompute& compute, std::int32_t start) : start(start), compute(&compute) {}
@@ -16,5 +18,7 @@ public:
     std::int32_t start;            // first observation; -2 (QD_LAST): the last one
     ObservationCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -9,6 +9,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class SeriesOpApplyIteratedSeriesCompute : public SeriesOp {
 public:
     SeriesOpApplyIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start) : start(start), compute(&compute) {}
@@ -17,5 +19,7 @@ public:
     std::int32_t start;       // first observation; -2 (QD_LAST): the last one
     SeriesCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -9,6 +9,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class SeriesOpApplySeriesCompute : public SeriesOp {
 public:
     explicit SeriesOpApplySeriesCompute(SeriesCompute& compute) : compute(&compute) {}
@@ -16,5 +18,7 @@ public:
 
     SeriesCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -8,6 +8,8 @@
 #include "Matrix/ComputeOp.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class SeriesOpApplySeriesForecast : public SeriesOp {
 public:
     explicit SeriesOpApplySeriesForecast(SeriesForecast& compute) : compute(&compute) {}
@@ -15,5 +17,7 @@ public:
 
     SeriesForecast* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

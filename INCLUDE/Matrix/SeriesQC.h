@@ -17,6 +17,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantitySlots.h"
 
+namespace qd {
+
 class SeriesQC : public QuantityCollection {
 public:
     enum : std::int32_t {
@@ -137,5 +139,7 @@ private:
     QuantitySlots* multiples_[NUM_MULTIPLE];
     std::int32_t position_;
 };
+
+} // namespace qd
 
 #endif

@@ -11,6 +11,8 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Series.h"
 
+namespace qd {
+
 // The range check of the series statistics, called with `last` and `count`
 // already resolved (QD_LAST, QD_ALL). The first failing check throws:
 // last < 0 (3000), count < minCount (3001), last >= number of observations
@@ -27,5 +29,7 @@ inline void checkSeriesRange(const Series& series, std::int32_t last, std::int32
     if (static_cast<std::int64_t>(last) - count + 1 < 0)
         qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", publishedLine(148), ErrorCode::NotEnoughHistoricalData);
 }
+
+} // namespace qd
 
 #endif

@@ -10,6 +10,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/ObservationCompute.h"
 
+namespace qd {
+
 // The same computation as a plain routine.
 double observationError(const Observation& observation);
 
@@ -18,5 +20,7 @@ public:
     double compute(Observation& observation) override;
     std::int32_t quantityId() const override { return QD_ERRORTERM; }
 };
+
+} // namespace qd
 
 #endif

@@ -9,10 +9,14 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/ObservationCompute.h"
 
+namespace qd {
+
 class ObservationComputeLog : public ObservationCompute {
 public:
     double compute(Observation& observation) override;
     std::int32_t quantityId() const override { return QD_LOG; }
 };
+
+} // namespace qd
 
 #endif

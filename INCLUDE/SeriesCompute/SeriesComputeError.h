@@ -14,6 +14,8 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 // The error statistic errorType of the range (the routine called resolves
 // the sentinels and checks the range).
 double errorValue(Series& series, std::int32_t last, std::int32_t count, std::int32_t errorType,
@@ -33,5 +35,7 @@ public:
 
     std::int32_t errorType;
 };
+
+} // namespace qd
 
 #endif

@@ -26,6 +26,8 @@
 #include "SeriesCompute/ParameterList.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 class SeriesForecastExponentialSmoothing : public SeriesForecast, public ObjectiveFunction {
 public:
     SeriesForecastExponentialSmoothing(std::int32_t observationNumber, double alpha,
@@ -79,5 +81,7 @@ private:
     double* forecasts_;
     double finalLevel_;
 };
+
+} // namespace qd
 
 #endif

@@ -26,6 +26,8 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesCompute.h"
 
+namespace qd {
+
 // Replaces QD_LAST by the last index and QD_ALL by the observation count.
 inline void resolveSeriesRange(const Series& series, std::int32_t& last, std::int32_t& count)
 {
@@ -189,5 +191,7 @@ public:
 
     std::int32_t numValuesBack() const { return count; }
 };
+
+} // namespace qd
 
 #endif

@@ -25,6 +25,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
+namespace qd {
+
 // Which of the series' value arrays a statistic reads: a statistic may use
 // its cached value only while those arrays are not stale.
 enum class StatisticInputs {
@@ -46,5 +48,7 @@ void storeCachedStatistic(Series& series, std::int32_t type, std::int32_t last, 
 
 // Forgets the cached value of `type`, whatever range it was computed for.
 void removeCachedStatistic(Series& series, std::int32_t type);
+
+} // namespace qd
 
 #endif

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace qd {
+
 namespace {
 
 // Element (i, j) of column-major storage.
@@ -340,3 +342,5 @@ FdMathVec<double> matrixProduct(const DoubleMatrix& a, const FdMathVec<double>& 
     }
     return result;
 }
+
+} // namespace qd

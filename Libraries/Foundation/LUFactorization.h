@@ -17,6 +17,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class LUFactorization {
 public:
     // Factors a (never written: a private column-major copy is factored).
@@ -72,5 +74,7 @@ bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int
 // overwrites a with the inverse (work holds n doubles). Returns job / 10.
 std::int32_t determinantAndInverse(double* a, std::int32_t lda, std::int32_t n, const std::int32_t* pivots,
                                    double* det, double* work, std::int32_t job) noexcept;
+
+} // namespace qd
 
 #endif

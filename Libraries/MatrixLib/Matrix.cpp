@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Matrix";
 
@@ -218,3 +220,5 @@ std::int32_t Matrix::findSeries(std::uint64_t identity, std::int32_t hint) const
     }
     return -1;
 }
+
+} // namespace qd

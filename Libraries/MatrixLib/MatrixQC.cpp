@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\MatrixQC";
 
@@ -130,3 +132,5 @@ void MatrixQC::createStatisticMatrix(std::int32_t type, std::int32_t rows, std::
     destroyEntry(k);
     tables_[k] = table.release();
 }
+
+} // namespace qd

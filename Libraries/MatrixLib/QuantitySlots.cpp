@@ -4,6 +4,8 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 QuantitySlots::QuantitySlots(std::int32_t capacity)
     : capacity_(0), count_(0), position_(0), slots_(nullptr)
 {
@@ -129,3 +131,5 @@ std::int32_t QuantitySlots::store(std::int32_t index, std::int32_t type, double 
     slots_[index].value = value;
     return QD_QUANTITY_FOUND;
 }
+
+} // namespace qd

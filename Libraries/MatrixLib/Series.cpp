@@ -8,6 +8,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/SeriesRange.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Series";
 
@@ -502,3 +504,5 @@ std::int32_t Series::findObservation(std::uint64_t identity, std::int32_t hint) 
     }
     return -1;
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include <memory>
 #include <utility>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\SeriesQC";
 }
@@ -138,3 +140,5 @@ std::int32_t SeriesQC::storeMultiple(std::int32_t type, std::int32_t index, doub
         return QD_QUANTITY_ABSENT;
     return entry->store(index, type, value);
 }
+
+} // namespace qd

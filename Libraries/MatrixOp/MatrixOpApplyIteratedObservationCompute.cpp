@@ -2,6 +2,8 @@
 
 #include "Matrix/Matrix.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedObservationCompute";
 }
@@ -21,3 +23,5 @@ void MatrixOpApplyIteratedObservationCompute::apply(Matrix& matrix)
         }
     }
 }
+
+} // namespace qd

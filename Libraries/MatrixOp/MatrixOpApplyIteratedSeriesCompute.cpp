@@ -2,6 +2,8 @@
 
 #include "Matrix/Matrix.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedSeriesCompute";
 }
@@ -23,3 +25,5 @@ void MatrixOpApplyIteratedSeriesCompute::apply(Matrix& matrix)
         }
     }
 }
+
+} // namespace qd

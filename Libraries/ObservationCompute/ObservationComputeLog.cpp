@@ -4,6 +4,8 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\ObservationCompute\\ObservationComputeLog";
 }
@@ -16,3 +18,5 @@ double ObservationComputeLog::compute(Observation& observation)
         qdThrow(QD_SOURCE_PATH, publishedLine(23), ErrorCode::LogOfNegative);
     return std::log(observation.value);
 }
+
+} // namespace qd

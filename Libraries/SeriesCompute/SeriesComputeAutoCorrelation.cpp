@@ -2,6 +2,8 @@
 
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeAutoCorrelation";
 }
@@ -39,3 +41,5 @@ double SeriesComputeAutoCorrelation::compute(Series& series)
 {
     return autocorrelation(series, last, count, numLagValues, -1.0);
 }
+
+} // namespace qd

@@ -1,5 +1,7 @@
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeAutoCovariance";
 }
@@ -25,3 +27,5 @@ double SeriesComputeAutoCovariance::compute(Series& series)
 {
     return autocovariance(series, last, count, numLagValues);
 }
+
+} // namespace qd

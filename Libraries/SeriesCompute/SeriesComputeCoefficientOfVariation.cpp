@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 // 100 x standard deviation / mean, a percentage; 0 (not cached) when the
 // mean is within 1e-9 of zero.
 double SeriesComputeCoefficientOfVariation::compute(Series& series)
@@ -22,3 +24,5 @@ double SeriesComputeCoefficientOfVariation::compute(Series& series)
     storeCachedStatistic(series, QD_COEFFICIENT_OF_VARIATION, l, n, 0, result);
     return result;
 }
+
+} // namespace qd

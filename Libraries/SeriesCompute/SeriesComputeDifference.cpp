@@ -1,5 +1,7 @@
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeDifference";
 }
@@ -23,3 +25,5 @@ double SeriesComputeDifference::compute(Series& series)
 {
     return difference(series, last, numValuesBack());
 }
+
+} // namespace qd

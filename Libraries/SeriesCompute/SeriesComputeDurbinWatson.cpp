@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeDurbinWatson";
 }
@@ -44,3 +46,5 @@ double SeriesComputeDurbinWatson::compute(Series& series)
 {
     return durbinWatson(series, last, count, offset);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeError";
 }
@@ -42,3 +44,5 @@ double SeriesComputeError::compute(Series& series)
 {
     return errorValue(series, last, count, errorType, 1);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 // The fourth central sum over count - 1, divided by the fourth power of the
 // standard deviation (3 for normal data, not the excess); 0 (not cached)
 // when the deviation is within 1e-9 of zero.
@@ -33,3 +35,5 @@ double SeriesComputeKurtosis::compute(Series& series)
 {
     return kurtosis(series, last, count);
 }
+
+} // namespace qd

@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double maximum(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -22,3 +24,5 @@ double SeriesComputeMax::compute(Series& series)
 {
     return maximum(series, last, count);
 }
+
+} // namespace qd

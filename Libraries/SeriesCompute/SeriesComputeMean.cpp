@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double mean(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -30,3 +32,5 @@ double SeriesComputeMean::compute(Series& series)
 {
     return checkedMean(series, last, count);
 }
+
+} // namespace qd

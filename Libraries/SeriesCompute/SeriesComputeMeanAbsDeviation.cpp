@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double SeriesComputeMeanAbsDeviation::compute(Series& series)
 {
     std::int32_t l = last;
@@ -20,3 +22,5 @@ double SeriesComputeMeanAbsDeviation::compute(Series& series)
     storeCachedStatistic(series, QD_MEAN_ABS_DEVIATION, l, n, 0, result);
     return result;
 }
+
+} // namespace qd

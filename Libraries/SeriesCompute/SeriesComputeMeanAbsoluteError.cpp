@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanAbsoluteError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -25,3 +27,5 @@ double SeriesComputeMeanAbsoluteError::compute(Series& series)
 {
     return meanAbsoluteError(series, last, count);
 }
+
+} // namespace qd

@@ -4,6 +4,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanAbsolutePercentageError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -34,3 +36,5 @@ double SeriesComputeMeanAbsolutePercentageError::compute(Series& series)
 {
     return meanAbsolutePercentageError(series, last, count);
 }
+
+} // namespace qd

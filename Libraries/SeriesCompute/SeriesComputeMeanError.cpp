@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -23,3 +25,5 @@ double SeriesComputeMeanError::compute(Series& series)
 {
     return meanError(series, last, count);
 }
+
+} // namespace qd

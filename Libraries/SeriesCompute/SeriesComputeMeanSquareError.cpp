@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanSquareError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -18,3 +20,5 @@ double SeriesComputeMeanSquareError::compute(Series& series)
 {
     return meanSquareError(series, last, count);
 }
+
+} // namespace qd

@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanSquaredDeviation(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -18,3 +20,5 @@ double SeriesComputeMeanSquaredDeviation::compute(Series& series)
 {
     return meanSquaredDeviation(series, last, count);
 }
+
+} // namespace qd

@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeNormalityError";
 }
@@ -25,3 +27,5 @@ double SeriesComputeNormalityError::compute(Series& series)
 {
     return normalityError(series, last, count, k);
 }
+
+} // namespace qd

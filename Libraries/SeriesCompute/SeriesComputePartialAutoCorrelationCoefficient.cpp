@@ -5,6 +5,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputePartialAutoCorrelationCoefficient";
 }
@@ -52,3 +54,5 @@ double SeriesComputePartialAutoCorrelationCoefficient::compute(Series& series)
 {
     return partialAutocorrelation(series, last, count, numLagValues);
 }
+
+} // namespace qd

@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double SeriesComputeRange::compute(Series& series)
 {
     std::int32_t l = last;
@@ -14,3 +16,5 @@ double SeriesComputeRange::compute(Series& series)
     storeCachedStatistic(series, QD_RANGE, l, n, 0, result);
     return result;
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 // The root of the mean squared deviation from the mean (not of the mean
 // square of the values).
 double SeriesComputeRootMeanSquare::compute(Series& series)
@@ -18,3 +20,5 @@ double SeriesComputeRootMeanSquare::compute(Series& series)
     storeCachedStatistic(series, QD_ROOT_MEAN_SQUARE, l, n, 0, result);
     return result;
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double rootMeanSquareError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -19,3 +21,5 @@ double SeriesComputeRootMeanSquareError::compute(Series& series)
 {
     return rootMeanSquareError(series, last, count);
 }
+
+} // namespace qd

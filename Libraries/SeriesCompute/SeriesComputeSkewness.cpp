@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 // The third central sum over count - 1, divided by the cube of the
 // standard deviation; 0 (not cached) when the deviation is within 1e-9 of
 // zero.
@@ -32,3 +34,5 @@ double SeriesComputeSkewness::compute(Series& series)
 {
     return skewness(series, last, count);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double standardDeviation(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -18,3 +20,5 @@ double SeriesComputeStandardDeviation::compute(Series& series)
 {
     return standardDeviation(series, last, count);
 }
+
+} // namespace qd

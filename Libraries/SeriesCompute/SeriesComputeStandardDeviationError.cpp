@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double standardDeviationError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -20,3 +22,5 @@ double SeriesComputeStandardDeviationError::compute(Series& series)
 {
     return standardDeviationError(series, last, count);
 }
+
+} // namespace qd

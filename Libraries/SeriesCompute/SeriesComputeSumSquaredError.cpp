@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double sumSquaredError(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -24,3 +26,5 @@ double SeriesComputeSumSquaredError::compute(Series& series)
 {
     return sumSquaredError(series, last, count);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeTheil";
 }
@@ -62,3 +64,5 @@ double SeriesComputeTheil::compute(Series& series)
 {
     return theilStatistic(series, last, count);
 }
+
+} // namespace qd

@@ -1,6 +1,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double variance(Series& series, std::int32_t last, std::int32_t count)
 {
     resolveSeriesRange(series, last, count);
@@ -17,3 +19,5 @@ double SeriesComputeVariance::compute(Series& series)
 {
     return variance(series, last, count);
 }
+
+} // namespace qd

@@ -9,6 +9,8 @@
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesForecastExponentialSmoothing";
@@ -246,3 +248,5 @@ void SeriesForecastExponentialSmoothing::runZeroDemand(Series& series)
         forecasts[t] = finalLevelValue;
     series.storeForecasts(QD_EXPONENTIAL_SMOOTHING, first, last, false);
 }
+
+} // namespace qd

@@ -2,6 +2,8 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedObservationCompute";
 }
@@ -16,3 +18,5 @@ void SeriesOpApplyIteratedObservationCompute::apply(Series& series)
         series.observation(i).storedResults.store(compute->quantityId(), v);
     }
 }
+
+} // namespace qd

@@ -2,6 +2,8 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedSeriesCompute";
 }
@@ -16,3 +18,5 @@ void SeriesOpApplyIteratedSeriesCompute::apply(Series& series)
         series.observation(i).storedResults.store(compute->quantityId(), v);
     }
 }
+
+} // namespace qd

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 struct MessageRow {

@@ -6,6 +6,8 @@
 
 #include "Foundation/FdExceptions.h"
 
+using namespace qd;
+
 // The message of the bounds error that f raises, or "no exception".
 template <class F>
 std::string boundsMessage(F f)

@@ -17,6 +17,8 @@
 
 #include "FoundationTestSupport.h"
 
+using namespace qd;
+
 namespace {
 
 struct Node : FdSLink {

@@ -10,6 +10,8 @@
 
 #include "FoundationTestSupport.h"
 
+using namespace qd;
+
 namespace {
 
 template <class T>

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 std::string text(const FdCString& s)

@@ -9,6 +9,8 @@
 #include <new>
 #include <vector>
 
+using namespace qd;
+
 namespace {
 
 // rows x cols column-major matrix with element (i, j) = 10 i + j.

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace qd;
+
 #define EXPECT_RAISES(statement, ExceptionType, expectedText)                                      \
     do {                                                                                           \
         bool raised_ = false;                                                                      \

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace qd;
+
 namespace {
 
 FdMathVec<double> vectorOf(const std::vector<double>& values)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace qd;
+
 namespace {
 
 DoubleMatrix fromRows(std::uint32_t rows, std::uint32_t cols, const std::vector<double>& values)

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace qd;
+
 // The elements of a vector or view, in its order.
 inline std::vector<double> valuesOf(const FdMathVec<double>& v)
 {

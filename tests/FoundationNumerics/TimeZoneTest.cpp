@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 std::string text(const FdCString& s)

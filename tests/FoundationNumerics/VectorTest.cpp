@@ -13,6 +13,8 @@
 #include <new>
 #include <vector>
 
+using namespace qd;
+
 namespace {
 
 FdMathVec<double> vectorOf(std::initializer_list<double> values)

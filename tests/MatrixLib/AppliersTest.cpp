@@ -21,6 +21,8 @@
 #include "Matrix/SeriesOpApplySeriesGenerateRandom.h"
 #include "TestSupport.h"
 
+using namespace qd;
+
 // The generators' shared generate() lives in the compute library; these
 // tests need only something that appends one observation.
 void SeriesGenerateRandom::generate(Series& series)

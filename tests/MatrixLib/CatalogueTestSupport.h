@@ -7,6 +7,8 @@
 
 #include "Foundation/FdCString.h"
 
+using namespace qd;
+
 inline std::string toStd(const FdCString& s)
 {
     return std::string(s.data(), s.length());

@@ -8,6 +8,8 @@
 #include "CatalogueTestSupport.h"
 #include "Matrix/ErrorCatalogue.h"
 
+using namespace qd;
+
 namespace {
 
 const char* const kDefault = "No description specified.";

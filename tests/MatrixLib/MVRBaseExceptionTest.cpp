@@ -5,6 +5,8 @@
 #include "CatalogueTestSupport.h"
 #include "Matrix/MVRBaseException.h"
 
+using namespace qd;
+
 TEST(MVRBaseException, CarriesFileLineCodeAndEmptyDescription)
 {
     MVRBaseException e(FdCString("Libraries\\MatrixLib\\SeriesQC"), 105, 3060);

@@ -7,6 +7,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "TestSupport.h"
 
+using namespace qd;
+
 namespace {
 
 const char* const MATRIX_FILE = "Libraries\\MatrixLib\\Matrix";

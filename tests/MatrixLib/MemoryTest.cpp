@@ -8,6 +8,8 @@
 #include "Matrix/Matrix.h"
 #include "Matrix/QuantityTypes.h"
 
+using namespace qd;
+
 namespace {
 bool counting = false;
 std::size_t allocations = 0;

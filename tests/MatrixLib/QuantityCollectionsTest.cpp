@@ -11,6 +11,8 @@
 #include "Matrix/SeriesQC.h"
 #include "TestSupport.h"
 
+using namespace qd;
+
 namespace {
 
 std::vector<std::pair<int, double>> walk(QuantityCollection& qc)

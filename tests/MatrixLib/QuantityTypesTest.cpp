@@ -8,6 +8,8 @@
 #include "CatalogueTestSupport.h"
 #include "Matrix/QuantityTypes.h"
 
+using namespace qd;
+
 namespace {
 
 const char* const kDefault = "No default description specified";

@@ -11,6 +11,8 @@
 #include "Matrix/Series.h"
 #include "TestSupport.h"
 
+using namespace qd;
+
 namespace {
 
 Series makeSeries(const std::vector<double>& values, const std::vector<int>& origins = {})

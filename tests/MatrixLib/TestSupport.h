@@ -9,6 +9,8 @@
 #include "Foundation/FdExceptions.h"
 #include "Matrix/MVRBaseException.h"
 
+using namespace qd;
+
 // Runs stmt and expects an MVRBaseException with this code, file and line.
 #define EXPECT_MVR(stmt, expectedCode, expectedFile, expectedLine)                          \
     do {                                                                                    \

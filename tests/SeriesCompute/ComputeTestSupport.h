@@ -13,6 +13,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
+using namespace qd;
+
 // A series of supplied observations.
 inline void fillSeries(Series& series, const std::vector<double>& values)
 {

@@ -17,6 +17,8 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+using namespace qd;
+
 namespace {
 
 #include "SmoothingReference.inc"

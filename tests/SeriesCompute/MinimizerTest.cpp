@@ -8,6 +8,8 @@
 
 #include "SeriesCompute/Minimizer.h"
 
+using namespace qd;
+
 namespace {
 
 #include "MinimizerTrace.inc"

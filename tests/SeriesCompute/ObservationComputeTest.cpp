@@ -18,6 +18,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
 
+using namespace qd;
+
 namespace {
 
 TEST(ObservationCompute, Error)

@@ -7,6 +7,8 @@
 #include "Foundation/FdExceptions.h"
 #include "SeriesCompute/ParameterList.h"
 
+using namespace qd;
+
 namespace {
 
 TEST(ParameterList, CursorWalksCyclically)

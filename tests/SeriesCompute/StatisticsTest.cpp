@@ -17,6 +17,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+using namespace qd;
+
 namespace {
 
 #include "StatisticsReference.inc"

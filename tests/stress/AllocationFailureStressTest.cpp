@@ -33,6 +33,8 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+using namespace qd;
+
 namespace {
 bool armed = false;
 std::size_t allocations = 0;

@@ -42,6 +42,8 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+using namespace qd;
+
 namespace {
 
 // ---- the plain model -------------------------------------------------------
