@@ -1,5 +1,6 @@
-// The range check of a series: used by the data model (Series) and by the
-// statistics of the compute library.
+// The range of a series request (last, count): its sentinels resolved and
+// its check, used by the data model (Series) and by the statistics of the
+// compute library.
 //
 // The error locations are the published ones of the compute interface
 // header, where this check was first defined; they do not follow this file.
@@ -9,9 +10,19 @@
 #include <cstdint>
 
 #include "Matrix/MVRBaseException.h"
+#include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
 namespace qd {
+
+// Replaces QD_LAST by the last index and QD_ALL by the observation count.
+inline void resolveSeriesRange(const Series& series, std::int32_t& last, std::int32_t& count)
+{
+    if (last == QD_LAST)
+        last = series.numObservations() - 1;
+    if (count == QD_ALL)
+        count = series.numObservations();
+}
 
 // The range check of the series statistics, called with `last` and `count`
 // already resolved (QD_LAST, QD_ALL). The first failing check throws:

@@ -29,7 +29,7 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
     }
     if (std::fabs(q) < 1e-9)
         return 0.0;
-    const double m = mean(series, last, count);
+    const double m = meanOfValues(series, last, count);
     const double* a = series.values(0);
     double sum = 0.0;
     for (std::int32_t i = last - count + 1; i <= last - lag; ++i)

@@ -6,7 +6,7 @@ namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeDifference";
 }
 
-double difference(Series& series, std::int32_t last, std::int32_t numValuesBack)
+double valueDifference(Series& series, std::int32_t last, std::int32_t numValuesBack)
 {
     if (last == QD_LAST)
         last = series.numObservations() - 1;
@@ -23,7 +23,7 @@ double difference(Series& series, std::int32_t last, std::int32_t numValuesBack)
 
 double SeriesComputeDifference::compute(Series& series)
 {
-    return difference(series, last, numValuesBack());
+    return valueDifference(series, last, numValuesBack());
 }
 
 } // namespace qd

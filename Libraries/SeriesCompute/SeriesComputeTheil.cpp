@@ -29,35 +29,33 @@ double theilStatistic(Series& series, std::int32_t last, std::int32_t count)
     if (last - count + 1 < 0)
         qdThrow(QD_SOURCE_PATH, publishedLine(66), ErrorCode::NotEnoughHistoricalData);
 
-    double cached = 0.0;
-    if (lookupCachedStatistic(series, QD_THEIL, last, count, 0, StatisticInputs::VALUES_AND_FORECASTS, cached))
-        return cached;
-
-    const double* a = series.values(0);
-    const std::int32_t first = last - count + 1;
-    double d = 0.0;
-    for (std::int32_t i = first; i <= last; ++i) {
-        if (std::fabs(a[i]) > 1e-6) {
-            const double change = (a[i + 1] - a[i]) / a[i];
-            d += change * change;
+    const CacheRule rule{QD_THEIL, StatisticInputs::VALUES_AND_FORECASTS, CacheRule::noRangeCheck};
+    return cachedStatistic(series, last, count, rule, [&](StatisticRange range) -> StatisticValue {
+        const double* a = series.values(0);
+        const std::int32_t first = range.first();
+        double d = 0.0;
+        for (std::int32_t i = first; i <= range.last; ++i) {
+            if (std::fabs(a[i]) > 1e-6) {
+                const double change = (a[i + 1] - a[i]) / a[i];
+                d += change * change;
+            }
         }
-    }
-    if (std::fabs(d) < 1e-6)
-        return 0.0;
+        if (std::fabs(d) < 1e-6)
+            return StatisticValue::notCached(0.0);
 
-    double numerator = 0.0;
-    for (std::int32_t i = first; i <= last; ++i) {
-        double forecast = 0.0;
-        if (series.observation(i + 1).storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
-            return 0.0;
-        if (std::fabs(a[i]) > 1e-6) {
-            const double error = (forecast - a[i + 1]) / a[i];
-            numerator += error * error;
+        double numerator = 0.0;
+        for (std::int32_t i = first; i <= range.last; ++i) {
+            double forecast = 0.0;
+            if (series.observation(i + 1).storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
+                return StatisticValue::notCached(0.0);
+            if (std::fabs(a[i]) > 1e-6) {
+                const double error = (forecast - a[i + 1]) / a[i];
+                numerator += error * error;
+            }
         }
-    }
-    const double result = std::sqrt(numerator / d);
-    storeCachedStatistic(series, QD_THEIL, last, count, 0, result);
-    return result;
+        const double result = std::sqrt(numerator / d);
+        return result;
+    });
 }
 
 double SeriesComputeTheil::compute(Series& series)

@@ -149,16 +149,16 @@ TEST(SharedRoutines, MeanCachesByRange)
 {
     Series s;
     fillSeries(s, {1.0, 2.0, 3.0, 4.0});
-    EXPECT_EQ(mean(s, QD_LAST, 2), 3.5);
-    EXPECT_EQ(mean(s, 1, 2), 1.5);
+    EXPECT_EQ(meanOfValues(s, QD_LAST, 2), 3.5);
+    EXPECT_EQ(meanOfValues(s, 1, 2), 1.5);
     EXPECT_EQ(checkedMean(s, QD_LAST, QD_ALL), 2.5);
     EXPECT_MVR_CODE(checkedMean(s, 4, 1), 3006);
     // Never a read outside the series.
-    EXPECT_MVR_CODE(mean(s, 4, 1), 3006);
-    EXPECT_MVR_CODE(mean(s, 1, 3), 3005);
+    EXPECT_MVR_CODE(meanOfValues(s, 4, 1), 3006);
+    EXPECT_MVR_CODE(meanOfValues(s, 1, 3), 3005);
     // No mean of an empty or negative count (nor index arithmetic on it).
-    EXPECT_MVR_CODE(mean(s, 2, 0), 3001);
-    EXPECT_MVR_CODE(mean(s, 2, -2147483647), 3001);
+    EXPECT_MVR_CODE(meanOfValues(s, 2, 0), 3001);
+    EXPECT_MVR_CODE(meanOfValues(s, 2, -2147483647), 3001);
 }
 
 TEST(SharedRoutines, AutocorrelationsToSeries)

@@ -63,8 +63,8 @@ std::map<std::string, Statistic> statistics()
     m["skewness"] = static_cast<RangeRoutine>(skewness);
     m["kurtosis"] = static_cast<RangeRoutine>(kurtosis);
     m["normalityError"] = [](Series& s, std::int32_t l, std::int32_t c) { return normalityError(s, l, c, 0); };
-    m["minimum"] = static_cast<RangeRoutine>(minimum);
-    m["maximum"] = static_cast<RangeRoutine>(maximum);
+    m["minimum"] = static_cast<RangeRoutine>(minimumOfValues);
+    m["maximum"] = static_cast<RangeRoutine>(maximumOfValues);
     m["range"] = viaFunctor<SeriesComputeRange>();
     for (int h = 0; h < 4; ++h)
         m["autocovariance" + std::to_string(h)] = [h](Series& s, std::int32_t l, std::int32_t c) {
@@ -144,8 +144,8 @@ TEST(SeriesStatistics, RangeChecks)
     const char* header = "INCLUDE\\SeriesCompute/SeriesCompute";
     EXPECT_MVR_AT(variance(s, 3, QD_ALL), 3005, header, 148);
     EXPECT_MVR_AT(variance(s, -5, 0), 3000, header, 139);
-    EXPECT_MVR_AT(minimum(s, 4, 0), 3001, header, 142);
-    EXPECT_MVR_AT(minimum(s, 10, 1), 3006, header, 145);
+    EXPECT_MVR_AT(minimumOfValues(s, 4, 0), 3001, header, 142);
+    EXPECT_MVR_AT(minimumOfValues(s, 10, 1), 3006, header, 145);
     // Minimum count 2.
     for (RangeRoutine f : {static_cast<RangeRoutine>(variance), static_cast<RangeRoutine>(standardDeviation),
                            static_cast<RangeRoutine>(skewness), static_cast<RangeRoutine>(kurtosis),
@@ -156,7 +156,7 @@ TEST(SeriesStatistics, RangeChecks)
     // Minimum count 1.
     EXPECT_NO_THROW(sumSquaredDeviation(s, 4, 1));
     EXPECT_NO_THROW(meanSquareError(s, 4, 1));
-    EXPECT_EQ(minimum(s, 4, 1), 2.0);
+    EXPECT_EQ(minimumOfValues(s, 4, 1), 2.0);
     // A failed statistic leaves the cache as it was.
     EXPECT_EQ(s.valueCache.cachedStatistics.count(QD_VARIANCE), 0);
 }
@@ -297,14 +297,14 @@ TEST(SeriesStatistics, Difference)
 {
     Series s;
     fillSeries(s, {3.0, 8.0, 4.0});
-    EXPECT_EQ(difference(s, QD_LAST, 1), -4.0);
-    EXPECT_EQ(difference(s, 2, 2), 1.0);
-    EXPECT_EQ(difference(s, 0, 0), 0.0);
+    EXPECT_EQ(valueDifference(s, QD_LAST, 1), -4.0);
+    EXPECT_EQ(valueDifference(s, 2, 2), 1.0);
+    EXPECT_EQ(valueDifference(s, 0, 0), 0.0);
     const char* file = "Libraries\\SeriesCompute\\SeriesComputeDifference";
-    EXPECT_MVR_AT(difference(s, -1, 1), 3000, file, 47);
-    EXPECT_MVR_AT(difference(s, 2, -1), 3043, file, 51);
-    EXPECT_MVR_AT(difference(s, 0, 1), 3000, file, 55);
-    EXPECT_MVR_AT(difference(s, 3, 1), 3006, file, 59);
+    EXPECT_MVR_AT(valueDifference(s, -1, 1), 3000, file, 47);
+    EXPECT_MVR_AT(valueDifference(s, 2, -1), 3043, file, 51);
+    EXPECT_MVR_AT(valueDifference(s, 0, 1), 3000, file, 55);
+    EXPECT_MVR_AT(valueDifference(s, 3, 1), 3006, file, 59);
 
     // Iterated over the observations: each gets its own difference.
     SeriesComputeDifference diff(QD_LAST, 1);
@@ -347,8 +347,8 @@ TEST(StatisticsCache, KeyedByRangeAndParameter)
     fillSeries(s, {1.0, 2.0, 3.0, 10.0, 20.0});
     s.values(0);
     s.forecastValues(0);
-    EXPECT_EQ(mean(s, 2, 3), 2.0);
-    EXPECT_EQ(mean(s, 4, 2), 15.0);
+    EXPECT_EQ(meanOfValues(s, 2, 3), 2.0);
+    EXPECT_EQ(meanOfValues(s, 4, 2), 15.0);
     EXPECT_EQ(variance(s, 2, 3), 1.0);
     EXPECT_EQ(variance(s, 4, 2), 50.0);
     EXPECT_EQ(variance(s, 2, 3), 1.0);
