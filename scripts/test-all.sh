@@ -56,15 +56,9 @@ run_tests() {
 }
 
 # prepare_wine PRESET: creates the tree's Wine prefix once, before the tests
-# start in parallel, and keeps one Wine server running for the whole test
-# run, so no test waits for a boot or a server start.
+# start in parallel, so no test waits for a boot.
 prepare_wine() {
-  (cd "build/$1" && "$root/cmake/wine-run.sh" --server -p && "$root/cmake/wine-run.sh" cmd /c exit 0) \
-    >/dev/null 2>&1 || true
-}
-
-stop_wine() {
-  (cd "build/$1" && "$root/cmake/wine-run.sh" --server -k) >/dev/null 2>&1 || true
+  (cd "build/$1" && "$root/cmake/wine-run.sh" cmd /c exit 0) >/dev/null 2>&1 || true
 }
 
 echo "== native tree (g++, AddressSanitizer + UndefinedBehaviorSanitizer)"
@@ -79,7 +73,6 @@ echo "== win64 tree (x86_64-w64-mingw32, tests under Wine's 64-bit loader)"
 if build win64; then
   prepare_wine win64
   run_tests win64
-  stop_wine win64
 else
   status=1
   summary+=("win64: build failed")
@@ -91,7 +84,6 @@ if build win32; then
     echo "-- tests under Wine's 32-bit loader"
     prepare_wine win32
     run_tests win32
-    stop_wine win32
   else
     skipped=$(count win32)
     skipped=${skipped:-0}

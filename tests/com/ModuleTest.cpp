@@ -104,6 +104,17 @@ TEST_F(ModuleTest, EveryClassIsRegisteredWithItsKeys)
     for (const ClassRow& row : classes) expectRegistered(row);
 }
 
+// The type library is registered for the server's own architecture, in the
+// registry view of that architecture.
+TEST_F(ModuleTest, TheTypeLibraryIsRegisteredForTheServersArchitecture)
+{
+    const std::wstring version = L"TypeLib\\" + guidText(LIBID_QDINTERFACELib) + L"\\1.0";
+    const wchar_t* own = sizeof(void*) == 8 ? L"win64" : L"win32";
+    std::wstring path = keyValue(version + L"\\409\\" + own);
+    EXPECT_NE(L"<absent>", path);
+    EXPECT_NE(std::wstring::npos, path.find(L"QDInterface.dll")) << std::string(path.begin(), path.end());
+}
+
 TEST_F(ModuleTest, TheControlHasItsExtraKeys)
 {
     std::wstring classKey = L"CLSID\\" + guidText(CLSID_Quendar);

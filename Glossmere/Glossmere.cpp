@@ -1,0 +1,63 @@
+// The Glossmere module: load and unload, the class table and the four
+// exported entry points of an in-process server.
+#include "Registration.h"
+#include "WizardLocale.h"
+#include "WizardLocaleUtil.h"
+
+#include "ComLayer/ClassFactory.h"
+#include "ComLayer/ComModule.h"
+
+namespace {
+
+const Glossmere::ClassKeys classKeys[] = {
+    {L"WizardLocale", &CLSID_WizardLocale},
+    {L"WizardLocaleUtil", &CLSID_WizardLocaleUtil},
+};
+
+template <int Index>
+HRESULT registration(bool doRegister)
+{
+    return Glossmere::registerClassKeys(classKeys[Index], doRegister);
+}
+
+ComLayer::ClassEntry classTable[] = {
+    {&CLSID_WizardLocale, &registration<0>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<Glossmere::WizardLocale>, nullptr},
+    {&CLSID_WizardLocaleUtil, &registration<1>, &ComLayer::ClassFactory::create,
+     &ComLayer::createObject<Glossmere::WizardLocaleUtil>, nullptr},
+};
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        ComLayer::ComModule::instance().init(instance, classTable, sizeof classTable / sizeof classTable[0]);
+        DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        ComLayer::ComModule::instance().term(reserved != nullptr);
+    }
+    return TRUE;
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return ComLayer::ComModule::instance().canUnloadNow();
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* result)
+{
+    return ComLayer::ComModule::instance().getClassObject(clsid, iid, result);
+}
+
+STDAPI DllRegisterServer()
+{
+    return ComLayer::ComModule::instance().registerServer();
+}
+
+STDAPI DllUnregisterServer()
+{
+    HRESULT classes = ComLayer::ComModule::instance().unregisterServer();
+    HRESULT library = Glossmere::unregisterTypeLibrary();
+    return FAILED(classes) ? classes : library;
+}
