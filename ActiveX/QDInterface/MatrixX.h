@@ -20,6 +20,7 @@ class MatrixOp;
 class Series;
 class SeriesCompute;
 class SeriesForecast;
+class MatrixCompute;
 class StatisticsX;
 class MatrixXEx1;
 
@@ -116,6 +117,27 @@ public:
     HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
                                                            LONG numPeriodsToForecast) override;
 
+    // ---- decomposition index, safety stock and confidence interval of every series ----
+    HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG SeasonalLength, short decompType) override;
+    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short decompType) override;
+    HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
+                                                   double ServiceLevel) override;
+    HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                          double ConfidenceLevel) override;
+
+    // ---- computations over the whole matrix ----
+    HRESULT STDMETHODCALLTYPE CalculateErlangB(LONG doType, double B) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangC(LONG doType) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangPoisson(LONG doType, double p) override;
+    HRESULT STDMETHODCALLTYPE ForecastCensusX11(LONG observationNumber, LONG numHistoricalValues,
+                                                LONG numForecastPeriods, LONG SeasonalLength, short decompType,
+                                                double SDRatio, short needTradingDaysAdjust,
+                                                short ForecastMethod) override;
+    HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
+    HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
@@ -125,6 +147,10 @@ private:
     HRESULT runSeriesCompute(SeriesCompute& compute);
     HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
     HRESULT runSeriesForecast(SeriesForecast& compute);
+    HRESULT runMatrixCompute(MatrixCompute& compute);
+    // The apply step without the test of the series' lengths, for the
+    // computations that take a matrix of any shape.
+    HRESULT applyAnyShape(MatrixOp& op);
     // A statistic built from the member's arguments and run by
     // runSeriesCompute.
     template <class Statistic, class... Arguments>
