@@ -16,6 +16,17 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/ObservationComputeLog.h"
+#include "MatrixCompute/MatrixComputeErlangB.h"
+#include "MatrixCompute/MatrixComputeErlangC.h"
+#include "MatrixCompute/MatrixComputeErlangPoisson.h"
+#include "MatrixCompute/MatrixComputeEventIndexApply.h"
+#include "MatrixCompute/MatrixComputeEventIndexCreate.h"
+#include "MatrixCompute/MatrixForecastCensusX11.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeConfidenceInterval.h"
+#include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesComputeModeMedian.h"
 #include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
@@ -34,25 +45,14 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity MatrixX::identity = {
     L"MatrixX", L"MatrixX.MatrixX.1", "ActiveX\\QDInterface\\MatrixX", &CLSID_MatrixX, &IID_IMatrixX};
 
-namespace {
-
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-    QD_CODE_MATRIX_NOT_EMPTY = 3065,
-};
-
-} // namespace
-
 MatrixX::MatrixX()
 {
-    std::shared_ptr<Matrix> own = std::make_shared<Matrix>();
-    Matrix* element = own.get();
-    matrix_.anchor = own;
-    matrix_.find = [element] { return element; };
+    matrix_ = bindOwned(std::make_shared<Matrix>());
 }
 
 MatrixX::~MatrixX() = default;
@@ -65,39 +65,21 @@ void MatrixX::attach(const ElementBinding<Matrix>& binding)
 Matrix& MatrixX::matrix(std::int32_t line)
 {
     Matrix* element = matrix_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
 Series& MatrixX::checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line)
 {
-    if (seriesIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (seriesIndex >= m.numSeries()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (seriesIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (seriesIndex >= m.numSeries()) throwCode(identity, line, ErrorCode::OutOfBounds);
     return m.series(seriesIndex);
 }
 
 void MatrixX::checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line)
 {
-    if (observationIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (observationIndex >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
-}
-
-ElementBinding<Series> MatrixX::bindSeries(Matrix& m, std::int32_t index)
-{
-    std::uint64_t id = m.series(index).identity();
-    std::function<Matrix*()> findMatrix = matrix_.find;
-    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
-    ElementBinding<Series> binding;
-    binding.anchor = matrix_.anchor;
-    binding.find = [findMatrix, id, hint]() -> Series* {
-        Matrix* owner = findMatrix();
-        if (owner == nullptr) return nullptr;
-        std::int32_t at = owner->findSeries(id, *hint);
-        if (at < 0) return nullptr;
-        *hint = at;
-        return &owner->series(at);
-    };
-    return binding;
+    if (observationIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (observationIndex >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
 }
 
 HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double value, BSTR description,
@@ -105,7 +87,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double valu
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (seriesNumber < 0) throwCode(identity, __LINE__, QD_CODE_NEGATIVE_INDEX);
+        if (seriesNumber < 0) throwCode(identity, __LINE__, ErrorCode::NegativeIndex);
         FdCString text = StringTransfer(description);
         m.addObservation(seriesNumber, value, originType, text);
         return S_OK;
@@ -145,7 +127,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
         Matrix& m = matrix(__LINE__);
         m.seriesAt(index);
         ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-        child->attach(bindSeries(m, index));
+        child->attach(bindChild(matrix_, m, index));
         return child->QueryInterface(IID_ISeriesX, reinterpret_cast<void**>(result));
     });
 }
@@ -166,14 +148,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
         matrix(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = matrix_.anchor;
-            std::function<Matrix*()> find = matrix_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Matrix* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(matrix_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
@@ -225,7 +200,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get__NewEnum(IUnknown** result)
         items_.allocate(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i) {
             ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-            child->attach(bindSeries(m, i));
+            child->attach(bindChild(matrix_, m, i));
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<ISeriesX*>(child.detach());
         }
@@ -309,7 +284,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::Reshape(LONG numSeries)
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (m.numSeries() > 0) throwCode(identity, __LINE__, QD_CODE_MATRIX_NOT_EMPTY);
+        if (m.numSeries() > 0) throwCode(identity, __LINE__, ErrorCode::MatrixNotEmpty);
         m.reserve(numSeries);
         return S_OK;
     });
@@ -461,6 +436,25 @@ HRESULT MatrixX::runSeriesForecast(SeriesForecast& compute)
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesForecast(compute));
         return apply(*op);
+    });
+}
+
+HRESULT MatrixX::runMatrixCompute(qd::MatrixCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT MatrixX::applyAnyShape(MatrixOp& op)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        op.flag = 1;
+        m.setDirty(true, true);
+        m.apply(op);
+        return S_OK;
     });
 }
 
@@ -656,18 +650,10 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observation
 
 // ---- regressions and matrix statistics ------------------------------------------
 
-HRESULT MatrixX::runMatrixForecast(MatrixForecast& compute)
+HRESULT MatrixX::runMatrixForecast(qd::MatrixForecast& compute)
 {
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
-        return apply(*op);
-    });
-}
-
-HRESULT MatrixX::runMatrixCompute(MatrixCompute& compute)
-{
-    return runFrame(identity, __LINE__, [&] {
-        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
         return apply(*op);
     });
 }
@@ -719,23 +705,23 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNu
         // The regression's failure stays reported; forward selection with
         // no F limits tries the series one by one.
         qd::MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, qd::kForwardSelection,
-                                            QD_COMPUTE, QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
+                                            qd::QD_COMPUTE, qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
                                             false, false);
         const HRESULT result = runMatrixForecast(stepwise);
         // Unbound, there is no matrix to record the method in (the failure,
         // code 3, is reported already).
         if (!matrix_.bound() || matrix_.get() == nullptr) return result;
         Matrix& m = *matrix_.get();
-        m.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        m.forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         std::int32_t dependents = 0;
         std::int32_t dependent = -1;
         for (std::int32_t i = 0; i < m.numSeries(); ++i) {
-            if (m.series(i).dependenceType == QD_DEPENDENT) {
+            if (m.series(i).dependenceType == qd::QD_DEPENDENT) {
                 ++dependents;
                 dependent = i;
             }
         }
-        if (dependents == 1) m.series(dependent).forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        if (dependents == 1) m.series(dependent).forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         return result;
     });
 }
@@ -829,5 +815,108 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastWeightedMovingAverage(LONG observatio
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
         return runSeriesForecast(method);
+    });
+}
+
+// ---- decomposition index, safety stock and confidence interval of every series ---
+
+HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG SeasonalLength, short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, SeasonalLength,
+                                                          decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                           short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        // Refused before anything is built, also on an unbound object.
+        if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
+            throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
+        qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG leadTime, double ServiceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, static_cast<double>(leadTime),
+                                             ServiceLevel, qd::kSeriesLevel, 1, true);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                               double ConfidenceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeConfidenceInterval compute(observationNumber, numHistoricalValues, ConfidenceLevel);
+        return runSeriesCompute(compute);
+    });
+}
+
+// ---- computations over the whole matrix ---------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangB(LONG doType, double B)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangB compute(doType, B);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangC(LONG doType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangC compute(doType);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangPoisson(LONG doType, double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangPoisson compute(doType, p);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastCensusX11(LONG observationNumber, LONG numHistoricalValues,
+                                                     LONG numForecastPeriods, LONG SeasonalLength, short decompType,
+                                                     double SDRatio, short needTradingDaysAdjust,
+                                                     short ForecastMethod)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixForecastCensusX11> compute(
+            new qd::MatrixForecastCensusX11(observationNumber, numHistoricalValues, numForecastPeriods, SeasonalLength,
+                                            decompType, SDRatio, needTradingDaysAdjust != 0, ForecastMethod));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(*compute));
+        return applyAnyShape(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::EventIndexCreate(LONG observationNumber, double EISmoothingWeight)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixComputeEventIndexCreate> compute(
+            new qd::MatrixComputeEventIndexCreate(observationNumber, 0, -1, EISmoothingWeight));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
+        return applyAnyShape(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::EventIndexApply(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixComputeEventIndexApply> compute(
+            new qd::MatrixComputeEventIndexApply(observationNumber, 0, -1));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
+        return applyAnyShape(*op);
     });
 }

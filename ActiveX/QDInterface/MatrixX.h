@@ -15,15 +15,18 @@
 #include "ElementBinding.h"
 #include "QDInterfaceMembers.h"
 
+namespace qd {
 class Matrix;
 class MatrixOp;
 class Series;
 class SeriesCompute;
 class SeriesForecast;
-class StatisticsX;
-class MatrixXEx1;
 class MatrixForecast;
 class MatrixCompute;
+} // namespace qd
+
+class StatisticsX;
+class MatrixXEx1;
 
 class MatrixX : public AutomationClass<MatrixX, IMatrixXMembers, IMatrixX> {
 public:
@@ -34,7 +37,7 @@ public:
 
     // Binds the object to a matrix that lives elsewhere; a matrix the
     // object owned is freed, one it merely referred to is left alone.
-    void attach(const ElementBinding<Matrix>& binding);
+    void attach(const ElementBinding<qd::Matrix>& binding);
 
     HRESULT STDMETHODCALLTYPE AddObservation(LONG seriesNumber, double value, BSTR description,
                                              short originType) override;
@@ -145,36 +148,58 @@ public:
     HRESULT STDMETHODCALLTYPE ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength, LONG numPeriodsToForecast, double alpha, double beta, double gamma, short decompType) override;
     HRESULT STDMETHODCALLTYPE ForecastWeightedMovingAverage(LONG observationNumber, LONG numHistoricalValues, LONG numPeriodsToForecast) override;
 
+    // ---- decomposition index, safety stock and confidence interval of every series ----
+    HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG SeasonalLength, short decompType) override;
+    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short decompType) override;
+    HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
+                                                   double ServiceLevel) override;
+    HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                          double ConfidenceLevel) override;
+
+    // ---- computations over the whole matrix ----
+    HRESULT STDMETHODCALLTYPE CalculateErlangB(LONG doType, double B) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangC(LONG doType) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangPoisson(LONG doType, double p) override;
+    HRESULT STDMETHODCALLTYPE ForecastCensusX11(LONG observationNumber, LONG numHistoricalValues,
+                                                LONG numForecastPeriods, LONG SeasonalLength, short decompType,
+                                                double SDRatio, short needTradingDaysAdjust,
+                                                short ForecastMethod) override;
+    HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
+    HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
-    HRESULT apply(MatrixOp& op);
+    HRESULT apply(qd::MatrixOp& op);
     // Each wraps the compute object in its applier, runs the apply step
     // and deletes the applier.
-    HRESULT runSeriesCompute(SeriesCompute& compute);
-    HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
-    HRESULT runSeriesForecast(SeriesForecast& compute);
+    HRESULT runSeriesCompute(qd::SeriesCompute& compute);
+    HRESULT runIteratedSeriesCompute(qd::SeriesCompute& compute, std::int32_t start);
+    HRESULT runSeriesForecast(qd::SeriesForecast& compute);
+    // The apply step without the test of the series' lengths, for the
+    // computations that take a matrix of any shape.
+    HRESULT applyAnyShape(qd::MatrixOp& op);
     // A statistic built from the member's arguments and run by
     // runSeriesCompute.
     template <class Statistic, class... Arguments>
     HRESULT calculate(std::int32_t line, Arguments... arguments);
 
     // The matrix; code 3 when unbound.
-    Matrix& matrix(std::int32_t line);
+    qd::Matrix& matrix(std::int32_t line);
     // Index checks of Value, StatValueObs and StatValueSeries.
-    Series& checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line);
-    void checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line);
-    // A binding to the series at index that finds it again by its identity.
-    ElementBinding<Series> bindSeries(Matrix& m, std::int32_t index);
+    qd::Series& checkedSeries(qd::Matrix& m, LONG seriesIndex, std::int32_t line);
+    void checkObservationIndex(const qd::Series& s, LONG observationIndex, std::int32_t line);
 
-    ElementBinding<Matrix> matrix_;
+    ElementBinding<qd::Matrix> matrix_;
     ComLayer::ComPtr<StatisticsX> statistics_;
     ComLayer::ComPtr<MatrixXEx1> extension_;
     ComLayer::VariantArray items_;
 
     // Runners of the matrix-level computations, like the ones above.
-    HRESULT runMatrixForecast(MatrixForecast& compute);
-    HRESULT runMatrixCompute(MatrixCompute& compute);
+    HRESULT runMatrixForecast(qd::MatrixForecast& compute);
+    HRESULT runMatrixCompute(qd::MatrixCompute& compute);
 };
 
 #endif

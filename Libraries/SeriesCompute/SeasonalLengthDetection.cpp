@@ -38,12 +38,12 @@ std::int32_t detectSeasonalLength(Series& series, std::int32_t startIndex, doubl
                                   double unknownThreshold, std::int32_t* seasonalLength, double minCycles)
 {
     if (startIndex < 0)
-        qdThrow(QD_SOURCE_PATH, 526, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(526), ErrorCode::NegativeIndex);
     if (startIndex >= series.numObservations())
-        qdThrow(QD_SOURCE_PATH, 530, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(530), ErrorCode::OutOfBounds);
     if (!isLegalThreshold(seasonalThreshold) || !isLegalThreshold(unknownThreshold) ||
         seasonalThreshold < unknownThreshold)
-        qdThrow(QD_SOURCE_PATH, 535, 3055);
+        qdThrow(QD_SOURCE_PATH, publishedLine(535), ErrorCode::IllegalSeasonalThreshold);
 
     Series working;
     series.copyValuesTo(working, startIndex, series.numObservations() - 1);
@@ -55,7 +55,7 @@ std::int32_t detectSeasonalLength(Series& series, std::int32_t startIndex, doubl
     for (std::int32_t length : kCandidates) {
         if (static_cast<double>(count) < length * minCycles) {
             if (length == kCandidates[0])
-                qdThrow(QD_SOURCE_PATH, 568, 3039);
+                qdThrow(QD_SOURCE_PATH, publishedLine(568), ErrorCode::DataSetTooSmall);
             break;
         }
         const double r = autocorrelation(working, QD_LAST, QD_ALL, length, -1.0);

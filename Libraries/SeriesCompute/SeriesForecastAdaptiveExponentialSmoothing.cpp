@@ -22,13 +22,13 @@ SeriesForecastAdaptiveExponentialSmoothing::SeriesForecastAdaptiveExponentialSmo
 void SeriesForecastAdaptiveExponentialSmoothing::checkArguments(std::int32_t n) const
 {
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 74, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(74), ErrorCode::IllegalForecastPeriods);
     if (observationNumber < 0)
-        qdThrow(QD_SOURCE_PATH, 77, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(77), ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 80, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(80), ErrorCode::OutOfBounds);
     if (!isLegalSmoothingConstant(constant_))
-        qdThrow(QD_SOURCE_PATH, 83, 3008);
+        qdThrow(QD_SOURCE_PATH, publishedLine(83), ErrorCode::IllegalBeta);
 }
 
 void SeriesForecastAdaptiveExponentialSmoothing::smoothingPass(double b, double start0, std::int32_t h)

@@ -21,13 +21,13 @@ void SeriesForecastDoubleExponentialSmoothingBrown::checkArguments(std::int32_t 
 {
     // The recurrences divide by 1 - alpha: alpha 1 is refused.
     if (!isLegalSmoothingConstant(constant_, true))
-        qdThrow(QD_SOURCE_PATH, 75, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(75), ErrorCode::IllegalAlpha);
     if (observationNumber < 0)
-        qdThrow(QD_SOURCE_PATH, 78, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(78), ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 81, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(81), ErrorCode::OutOfBounds);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 84, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(84), ErrorCode::IllegalForecastPeriods);
 }
 
 void SeriesForecastDoubleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)

@@ -85,18 +85,18 @@ std::int32_t SeriesForecastDoubleExponentialSmoothingHolt::compute(Series& serie
     if (n < 2)
         return 0;
     if (!isLegalSmoothingConstant(alpha))
-        qdThrow(QD_SOURCE_PATH, 96, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(96), ErrorCode::IllegalAlpha);
     if (!isLegalSmoothingConstant(gamma))
-        qdThrow(QD_SOURCE_PATH, 99, 3013);
+        qdThrow(QD_SOURCE_PATH, publishedLine(99), ErrorCode::IllegalGamma);
     // Resolved for this series only: the object may serve series of other
     // lengths next.
     const std::int32_t s = observationNumber == QD_LAST ? n - 2 : observationNumber;
     if (s < 0)
-        qdThrow(QD_SOURCE_PATH, 104, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(104), ErrorCode::NegativeIndex);
     if (s >= n - 1)
-        qdThrow(QD_SOURCE_PATH, 107, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(107), ErrorCode::OutOfBounds);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 110, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(110), ErrorCode::IllegalForecastPeriods);
     checkForecastLength(n, numPeriodsToForecast);
 
     const RestoreOnExit<double> keepAlpha(alpha, constructorAlpha_);

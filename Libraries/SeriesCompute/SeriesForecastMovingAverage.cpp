@@ -21,7 +21,7 @@ std::int32_t SeriesForecastMovingAverage::compute(Series& series, std::int32_t f
     checkSeriesRange(series, last, w, 1);
     const std::int32_t h = numPeriodsToForecast;
     if (h < 0)
-        qdThrow(QD_SOURCE_PATH, 47, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(47), ErrorCode::IllegalForecastPeriods);
     checkForecastLength(series.numObservations(), h);
 
     // The window's fitted values.

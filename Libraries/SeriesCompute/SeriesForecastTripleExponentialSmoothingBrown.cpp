@@ -51,14 +51,14 @@ SeriesForecastTripleExponentialSmoothingBrown::SeriesForecastTripleExponentialSm
 void SeriesForecastTripleExponentialSmoothingBrown::checkArguments(std::int32_t n) const
 {
     if (observationNumber < 0)
-        qdThrow(QD_SOURCE_PATH, 81, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(81), ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 84, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(84), ErrorCode::OutOfBounds);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 87, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(87), ErrorCode::IllegalForecastPeriods);
     // The recurrences divide by 1 - alpha: alpha 1 is refused.
     if (!isLegalSmoothingConstant(constant_, true))
-        qdThrow(QD_SOURCE_PATH, 90, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(90), ErrorCode::IllegalAlpha);
 }
 
 void SeriesForecastTripleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)

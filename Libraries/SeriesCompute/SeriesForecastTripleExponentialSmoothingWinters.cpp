@@ -220,29 +220,29 @@ void SeriesForecastTripleExponentialSmoothingWinters::checkArguments(Series& ser
     // lengths next.
     start = observationNumber == QD_LAST ? n - 1 : observationNumber;
     if (start < (zeroDemand ? -1 : 0))
-        qdThrow(QD_SOURCE_PATH, 235, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(235), ErrorCode::NegativeIndex);
     if (start >= n)
-        qdThrow(QD_SOURCE_PATH, 238, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(238), ErrorCode::OutOfBounds);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 241, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(241), ErrorCode::IllegalForecastPeriods);
     if (!isLegalSmoothingConstant(alpha))
-        qdThrow(QD_SOURCE_PATH, 244, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(244), ErrorCode::IllegalAlpha);
     if (!isLegalSmoothingConstant(beta))
-        qdThrow(QD_SOURCE_PATH, 247, 3008);
+        qdThrow(QD_SOURCE_PATH, publishedLine(247), ErrorCode::IllegalBeta);
     if (!isLegalSmoothingConstant(gamma))
-        qdThrow(QD_SOURCE_PATH, 250, 3013);
+        qdThrow(QD_SOURCE_PATH, publishedLine(250), ErrorCode::IllegalGamma);
     if (decompType == 0)
-        qdThrow(QD_SOURCE_PATH, 253, 3082);
+        qdThrow(QD_SOURCE_PATH, publishedLine(253), ErrorCode::IllegalDecompositionType);
     length = seasonalityLength;
     if (!zeroDemand && length == QD_COMPUTE) {
         if (detectSeasonalLength(series, 0, -1.0, -1.0, &length, 2.0) != QD_SEASONALITY_FOUND)
-            qdThrow(QD_SOURCE_PATH, 260, 3079);
+            qdThrow(QD_SOURCE_PATH, publishedLine(260), ErrorCode::NotSeasonalData);
     }
     // Zero demand needs its factors: without them there is no season.
     if (length < 0 || (zeroDemand && (length == 0 || seasonalIndexValues == nullptr)))
-        qdThrow(QD_SOURCE_PATH, 269, 3051);
+        qdThrow(QD_SOURCE_PATH, publishedLine(269), ErrorCode::InvalidSeasonalLength);
     if (!zeroDemand && length > n)
-        qdThrow(QD_SOURCE_PATH, 272, 3051);
+        qdThrow(QD_SOURCE_PATH, publishedLine(272), ErrorCode::InvalidSeasonalLength);
     checkForecastLength(n, numPeriodsToForecast);
 }
 

@@ -23,7 +23,7 @@ std::int32_t SeriesForecastWeightedMovingAverage::compute(Series& series, std::i
     const std::int32_t h = numPeriodsToForecast;
     // A negative horizon is refused before anything is written.
     if (h < 0)
-        qdThrow(QD_SOURCE_PATH, 52, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(52), ErrorCode::IllegalForecastPeriods);
     const std::int32_t n = series.numObservations();
     checkForecastLength(n, h);
 

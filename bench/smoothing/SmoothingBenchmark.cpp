@@ -61,6 +61,8 @@
 #include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
 #include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 
+using namespace qd;
+
 namespace {
 
 struct M3Series {

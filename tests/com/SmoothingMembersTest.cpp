@@ -1,6 +1,6 @@
 // The smoothing-family members of SeriesX and MatrixX through early binding:
 // given constants against the independent fixture of the engine tests
-// (tests/compute/SmoothingFamilyReference.inc), Holt-Winters with its
+// (tests/SeriesCompute/SmoothingFamilyReference.inc), Holt-Winters with its
 // defaults on the airline series and its stored constants and factors, the
 // moving averages, mode and median, reports of bad arguments, and one
 // object run over the series of a matrix.
@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace {
-#include "../compute/SmoothingFamilyReference.inc"
+#include "../SeriesCompute/SmoothingFamilyReference.inc"
 
 class SmoothingMembersTest : public ComTest {};
 
