@@ -761,7 +761,8 @@ HRESULT STDMETHODCALLTYPE MatrixX::CalculateMode(LONG observationNumber, LONG nu
     return calculate<qd::SeriesComputeMode>(__LINE__, observationNumber, numHistoricalValues);
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
+                                                                        LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastAdaptiveExponentialSmoothing method(observationNumber, beta, numPeriodsToForecast);
@@ -769,7 +770,8 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastAdaptiveExponentialSmoothing(LONG obs
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastDoubleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
@@ -777,7 +779,9 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingBrown(LONG 
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber, LONG numPeriodsToForecast, double alpha, double gamma)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
+                                                                          LONG numPeriodsToForecast,
+                                                                          double alpha, double gamma)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastDoubleExponentialSmoothingHolt method(observationNumber, numPeriodsToForecast, alpha, gamma);
@@ -785,7 +789,8 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingHolt(LONG o
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastTripleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
@@ -793,7 +798,8 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastTripleExponentialSmoothingBrown(LONG 
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
@@ -801,16 +807,21 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMovingAverage(LONG observationNumber,
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength, LONG numPeriodsToForecast, double alpha, double beta, double gamma, short decompType)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
+                                                       LONG numPeriodsToForecast, double alpha, double beta,
+                                                       double gamma, short decompType)
 {
     return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength, numPeriodsToForecast,
-                                                            alpha, beta, gamma, decompType, false, 0.0, 0.0, nullptr);
+        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength,
+                                                                   numPeriodsToForecast, alpha, beta, gamma,
+                                                                   decompType, false, 0.0, 0.0, nullptr);
         return runSeriesForecast(method);
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastWeightedMovingAverage(LONG observationNumber, LONG numHistoricalValues, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastWeightedMovingAverage(LONG observationNumber,
+                                                                 LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);

@@ -650,7 +650,8 @@ HRESULT STDMETHODCALLTYPE SeriesX::CalculateMode(LONG observationNumber, LONG nu
     return calculate<qd::SeriesComputeMode>(__LINE__, observationNumber, numHistoricalValues);
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
+                                                                        LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastAdaptiveExponentialSmoothing method(observationNumber, beta, numPeriodsToForecast);
@@ -658,7 +659,8 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastAdaptiveExponentialSmoothing(LONG obs
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastDoubleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
@@ -666,7 +668,9 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingBrown(LONG 
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber, LONG numPeriodsToForecast, double alpha, double gamma)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
+                                                                          LONG numPeriodsToForecast,
+                                                                          double alpha, double gamma)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastDoubleExponentialSmoothingHolt method(observationNumber, numPeriodsToForecast, alpha, gamma);
@@ -674,7 +678,8 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingHolt(LONG o
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastTripleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
@@ -682,7 +687,8 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastTripleExponentialSmoothingBrown(LONG 
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
@@ -690,16 +696,21 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastMovingAverage(LONG observationNumber,
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength, LONG numPeriodsToForecast, double alpha, double beta, double gamma, short decompType)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
+                                                       LONG numPeriodsToForecast, double alpha, double beta,
+                                                       double gamma, short decompType)
 {
     return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength, numPeriodsToForecast,
-                                                            alpha, beta, gamma, decompType, false, 0.0, 0.0, nullptr);
+        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength,
+                                                                   numPeriodsToForecast, alpha, beta, gamma,
+                                                                   decompType, false, 0.0, 0.0, nullptr);
         return runSeriesForecast(method);
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::ForecastWeightedMovingAverage(LONG observationNumber, LONG numHistoricalValues, LONG numPeriodsToForecast)
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastWeightedMovingAverage(LONG observationNumber,
+                                                                 LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast)
 {
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
