@@ -156,7 +156,10 @@ TEST_F(ControlMembersTest, ImpossibleGrowthIsRefusedBeforeAnythingIsAppended)
     ASSERT_EQ(S_OK, control->AddObservation(1, 10.0, nullptr, 1));
     Ref<IMatrixX> matrix;
     ASSERT_EQ(S_OK, control->get_Matrix(matrix.put()));
-    const long huge[] = {LONG_MAX, LONG_MAX - 1, 1L << 30, 1L << 27};
+    // 1 << 23 series: in a 32-bit process their array alone (2.5 GB) is
+    // still a countable allocation, but with their observation places they
+    // need about 19 GB, which no 32-bit process can have.
+    const long huge[] = {LONG_MAX, LONG_MAX - 1, 1L << 30, 1L << 27, 1L << 23};
     for (long seriesNumber : huge) {
         SCOPED_TRACE(seriesNumber);
         EXPECT_REPORTED(3, control->AddObservation(seriesNumber, 1.0, nullptr, 1));
@@ -201,4 +204,29 @@ TEST_F(ControlMembersTest, MatrixOutlivesItsControl)
     EXPECT_EQ(S_OK, matrix->RemoveAll());
     EXPECT_EQ(0, numSeries(matrix.get()));
     EXPECT_REPORTED(3, series->get_NumObservations(&n));
+}
+
+// The picture a container's toolbox shows: resource BITMAP 1 of the
+// module, the one the registration names.
+TEST_F(ControlMembersTest, ToolboxBitmapIsResourceOne)
+{
+    HMODULE module = LoadLibraryExW(L"" QD_DLL_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(2));  // RT_BITMAP
+    ASSERT_NE(nullptr, found);
+    const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+    ASSERT_NE(nullptr, header);
+    EXPECT_EQ(16, header->biWidth);
+    EXPECT_EQ(16, header->biHeight);
+    FreeLibrary(module);
+
+    wchar_t key[128] = L"CLSID\\";
+    StringFromGUID2(CLSID_Quendar, key + 6, 64);
+    wcscat(key, L"\\ToolboxBitmap32");
+    wchar_t value[MAX_PATH * 2] = {};
+    LONG size = sizeof value;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueW(HKEY_CLASSES_ROOT, key, value, &size));
+    const std::wstring text(value);
+    ASSERT_GT(text.size(), 3u);
+    EXPECT_EQ(L", 1", text.substr(text.size() - 3));
 }
