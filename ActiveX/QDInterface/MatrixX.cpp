@@ -8,6 +8,8 @@
 #include "ComLayer/VariantEnumerator.h"
 #include "Matrix/Matrix.h"
 #include "Matrix/MatrixOpApplyIteratedObservationCompute.h"
+#include "Matrix/MatrixOpApplyMatrixCompute.h"
+#include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "Matrix/MatrixOpApplyIteratedSeriesCompute.h"
 #include "Matrix/MatrixOpApplySeriesCompute.h"
 #include "Matrix/MatrixOpApplySeriesForecast.h"
@@ -16,6 +18,11 @@
 #include "SeriesCompute/ObservationComputeLog.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "MatrixCompute/MatrixForecastMultipleRegression.h"
+#include "MatrixCompute/MatrixForecastPolynomialRegression.h"
+#include "MatrixCompute/MatrixForecastStepwise.h"
+#include "MatrixCompute/MatrixStatistics.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
 
 #include <memory>
 
@@ -636,5 +643,114 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observation
     return runFrame(identity, __LINE__, [&] {
         SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, false, 0.0);
         return runSeriesForecast(method);
+    });
+}
+
+// ---- regressions and matrix statistics ------------------------------------------
+
+HRESULT MatrixX::runMatrixForecast(MatrixForecast& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT MatrixX::runMatrixCompute(MatrixCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true,
+                                                  0.0, false, 0.0, 0.0);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateCoefficientDeterminationMatrix(LONG observationNumber,
+                                                                           LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeCoefficientDeterminationMatrix compute(observationNumber, numHistoricalValues);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateCorrelationCoefficientMatrix(LONG observationNumber,
+                                                                         LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeCorrelationCoefficientMatrix compute(observationNumber, numHistoricalValues);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateCovarianceMatrix(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeCovarianceMatrix compute(observationNumber, numHistoricalValues);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        {
+            qd::MatrixForecastMultipleRegression regression(observationNumber, numHistoricalValues, true, 0, 0.0,
+                                                            false, false, false, false, -1);
+            if (runMatrixForecast(regression) == S_OK) return S_OK;
+        }
+        // The regression's failure stays reported; forward selection with
+        // no F limits tries the series one by one.
+        qd::MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, qd::kForwardSelection,
+                                            QD_COMPUTE, QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
+                                            false, false);
+        const HRESULT result = runMatrixForecast(stepwise);
+        // Unbound, there is no matrix to record the method in (the failure,
+        // code 3, is reported already).
+        if (!matrix_.bound() || matrix_.get() == nullptr) return result;
+        Matrix& m = *matrix_.get();
+        m.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        std::int32_t dependents = 0;
+        std::int32_t dependent = -1;
+        for (std::int32_t i = 0; i < m.numSeries(); ++i) {
+            if (m.series(i).dependenceType == QD_DEPENDENT) {
+                ++dependents;
+                dependent = i;
+            }
+        }
+        if (dependents == 1) m.series(dependent).forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        return result;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastStepwise(LONG observationNumber, LONG numHistoricalValues, SHORT sType,
+                                                    LONG minNumSeries, LONG maxNumSeries, double minFIn,
+                                                    double maxFOut, LONG minLag, LONG maxLag, SHORT needLagDependent)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixForecastStepwise method(observationNumber, numHistoricalValues, sType, minNumSeries, maxNumSeries,
+                                          minFIn, maxFOut, minLag, maxLag, needLagDependent == 1, true, 0, 0.0,
+                                          false, false, false);
+        return runMatrixForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastPolynomialRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                                LONG maxDegree, double partialF, double minFIn,
+                                                                double maxFOut)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixForecastPolynomialRegression method(observationNumber, numHistoricalValues, maxDegree, partialF,
+                                                      minFIn, maxFOut, true, 0, 0.0, false, false, false);
+        return runMatrixForecast(method);
     });
 }

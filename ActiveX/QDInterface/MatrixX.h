@@ -22,6 +22,8 @@ class SeriesCompute;
 class SeriesForecast;
 class StatisticsX;
 class MatrixXEx1;
+class MatrixForecast;
+class MatrixCompute;
 
 class MatrixX : public AutomationClass<MatrixX, IMatrixXMembers, IMatrixX> {
 public:
@@ -115,6 +117,22 @@ public:
     // ---- forecasts of every series ----
     HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
                                                            LONG numPeriodsToForecast) override;
+    HRESULT STDMETHODCALLTYPE ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG numPeriodsToForecast) override;
+
+    // ---- regressions and matrix statistics ----
+    HRESULT STDMETHODCALLTYPE CalculateCoefficientDeterminationMatrix(LONG observationNumber,
+                                                                      LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateCorrelationCoefficientMatrix(LONG observationNumber,
+                                                                    LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateCovarianceMatrix(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE ForecastMultipleRegression(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE ForecastStepwise(LONG observationNumber, LONG numHistoricalValues, SHORT sType,
+                                               LONG minNumSeries, LONG maxNumSeries, double minFIn, double maxFOut,
+                                               LONG minLag, LONG maxLag, SHORT needLagDependent) override;
+    HRESULT STDMETHODCALLTYPE ForecastPolynomialRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                           LONG maxDegree, double partialF, double minFIn,
+                                                           double maxFOut) override;
 
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
@@ -142,6 +160,10 @@ private:
     ComLayer::ComPtr<StatisticsX> statistics_;
     ComLayer::ComPtr<MatrixXEx1> extension_;
     ComLayer::VariantArray items_;
+
+    // Runners of the matrix-level computations, like the ones above.
+    HRESULT runMatrixForecast(MatrixForecast& compute);
+    HRESULT runMatrixCompute(MatrixCompute& compute);
 };
 
 #endif

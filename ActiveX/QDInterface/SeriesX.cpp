@@ -15,6 +15,7 @@
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/ObservationComputeLog.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 #include <memory>
@@ -645,6 +646,16 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastExponentialSmoothing(LONG observation
 {
     return runFrame(identity, __LINE__, [&] {
         SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, false, 0.0);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true,
+                                                  0.0, false, 0.0, 0.0);
         return runSeriesForecast(method);
     });
 }

@@ -111,6 +111,8 @@ public:
     // ---- forecasts ----
     HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
                                                            LONG numPeriodsToForecast) override;
+    HRESULT STDMETHODCALLTYPE ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG numPeriodsToForecast) override;
 
 private:
     // The apply step: code 3 when there is no series; marks both value
