@@ -783,7 +783,7 @@ HRESULT STDMETHODCALLTYPE Quendar::QuickActivate(QACONTAINER* container, QACONTR
 {
     if (container == nullptr || control == nullptr) return E_POINTER;
     // The fields read and written here are those of the first layout.
-    if (container->cbSize < offsetof(QACONTAINER, pFont) || control->cbSize < sizeof(QACONTROL))
+    if (container->cbSize < offsetof(QACONTAINER, pPropertyNotifySink) || control->cbSize < sizeof(QACONTROL))
         return E_INVALIDARG;
     SetClientSite(container->pClientSite);
     if (container->pAdviseSink != nullptr) SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
