@@ -408,7 +408,11 @@ HRESULT STDMETHODCALLTYPE Quendar::DoVerb(LONG verb, LPMSG, IOleClientSite* acti
 HRESULT STDMETHODCALLTYPE Quendar::EnumVerbs(IEnumOLEVERB** verbs)
 {
     if (verbs == nullptr) return E_POINTER;
-    return OleRegEnumVerbs(CLSID_Quendar, verbs);
+    *verbs = nullptr;
+    // The registration names no verbs; whatever the registry's answer to
+    // that, the container learns that there are none.
+    HRESULT hr = OleRegEnumVerbs(CLSID_Quendar, verbs);
+    return SUCCEEDED(hr) ? hr : OLEOBJ_E_NOVERBS;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::Update()

@@ -431,3 +431,19 @@ TEST_F(ControlContainerTest, QuickActivation)
     // Released without the usual teardown: the control drops what it held.
     EXPECT_EQ(1u, site.refs);
 }
+
+// What the control answers from its registration.
+TEST_F(ControlContainerTest, RegisteredTypeAndStatus)
+{
+    Ref<IOleObject> object;
+    create(CLSID_Quendar, IID_IOleObject, object);
+    LPOLESTR type = nullptr;
+    ASSERT_EQ(S_OK, object->GetUserType(USERCLASSTYPE_FULL, &type));
+    EXPECT_STREQ(L"Quendar Class", type);
+    CoTaskMemFree(type);
+    DWORD status = 1;
+    EXPECT_EQ(S_OK, object->GetMiscStatus(DVASPECT_ICON, &status));
+    EXPECT_EQ(0u, status);  // the registered default for the other aspects
+    Ref<IEnumOLEVERB> verbs;
+    EXPECT_EQ(OLEOBJ_E_NOVERBS, object->EnumVerbs(verbs.put()));
+}
