@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 const std::uint32_t shownPathLength = 50;
@@ -91,10 +93,10 @@ HRESULT reportException(const ClassIdentity& identity, const MVRBaseException& e
     }
 }
 
-HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, std::int32_t code) noexcept
+HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, ErrorCode code) noexcept
 {
     try {
-        return reportError(FdCString(identity.sourcePath), line, *identity.clsid, *identity.iid, code);
+        return reportError(FdCString(identity.sourcePath), line, *identity.clsid, *identity.iid, codeNumber(code));
     } catch (...) {
         // Not even the path could be copied: the failure is still returned.
         SetErrorInfo(0, nullptr);
@@ -114,7 +116,7 @@ HRESULT reportNotAvailable(const ClassIdentity& identity, const wchar_t* member)
     return E_NOTIMPL;
 }
 
-void throwCode(const ClassIdentity& identity, std::int32_t line, std::int32_t code)
+void throwCode(const ClassIdentity& identity, std::int32_t line, ErrorCode code)
 {
     qdThrow(identity.sourcePath, line, code);
 }

@@ -23,15 +23,6 @@
 // The HRESULT of every failure reported through error information.
 const HRESULT QD_E_REPORTED = static_cast<HRESULT>(0x80044005L);
 
-// Error codes of the frame itself.
-enum : std::int32_t {
-    QD_CODE_NEW_FAILED = 1,
-    QD_CODE_OUT_OF_MEMORY = 3,
-    QD_CODE_UNEXPECTED = 999,
-    QD_CODE_INVALID_POINTER = 1000,
-    QD_CODE_INVALID_INDEX = 1011,
-};
-
 struct ClassIdentity {
     const wchar_t* name;    // "SeriesX"
     const wchar_t* progId;  // "SeriesX.SeriesX.1"
@@ -43,47 +34,47 @@ struct ClassIdentity {
 // Composes the error text, sets it as the thread's error information (the
 // IID as its GUID, the class's ProgID as its source) and returns
 // 0x80044005. Never throws.
-HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID classId,
+HRESULT reportError(const qd::FdCString& sourcePath, std::int32_t line, REFCLSID classId,
                     REFIID interfaceId, std::int32_t code) noexcept;
 
 // The text of the error report, lines ended by a line feed.
-FdCString errorReportText(const FdCString& sourcePath, std::int32_t line, std::int32_t code);
+qd::FdCString errorReportText(const qd::FdCString& sourcePath, std::int32_t line, std::int32_t code);
 
 // A member that later work provides: E_NOTIMPL with error information
 // saying so.
 HRESULT reportNotAvailable(const ClassIdentity& identity, const wchar_t* member) noexcept;
 
 // Throws the class's own MVRBaseException.
-[[noreturn]] void throwCode(const ClassIdentity& identity, std::int32_t line, std::int32_t code);
+[[noreturn]] void throwCode(const ClassIdentity& identity, std::int32_t line, qd::ErrorCode code);
 
 // Check 1 of the frame: a null result pointer is code 1000.
 template <class T>
 void checkResultPointer(const ClassIdentity& identity, std::int32_t line, T* pointer)
 {
-    if (pointer == nullptr) throwCode(identity, line, QD_CODE_INVALID_POINTER);
+    if (pointer == nullptr) throwCode(identity, line, qd::ErrorCode::InvalidPointer);
 }
 
-HRESULT reportException(const ClassIdentity& identity, const MVRBaseException& e) noexcept;
+HRESULT reportException(const ClassIdentity& identity, const qd::MVRBaseException& e) noexcept;
 // A failure of the class itself (code 3 or 999) at the given line.
-HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, std::int32_t code) noexcept;
+HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, qd::ErrorCode code) noexcept;
 
 template <class Body>
 HRESULT runFrame(const ClassIdentity& identity, std::int32_t line, Body&& body) noexcept
 {
     try {
         return body();
-    } catch (const MVRBaseException& e) {
+    } catch (const qd::MVRBaseException& e) {
         return reportException(identity, e);
     } catch (const std::bad_alloc&) {
-        return reportClassFailure(identity, line, QD_CODE_OUT_OF_MEMORY);
+        return reportClassFailure(identity, line, qd::ErrorCode::OutOfMemory);
     } catch (...) {
-        return reportClassFailure(identity, line, QD_CODE_UNEXPECTED);
+        return reportClassFailure(identity, line, qd::ErrorCode::Unexpected);
     }
 }
 
 // A string result: the text converted from the ANSI code page into a new
 // BSTR of exactly its length. Allocation failure is code 3.
-BSTR makeBstr(const FdCString& text);
+BSTR makeBstr(const qd::FdCString& text);
 
 // Common part of the automation classes: ISupportErrorInfo for the class's
 // own dual interface, and the report of members not available yet.

@@ -26,25 +26,14 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity MatrixX::identity = {
     L"MatrixX", L"MatrixX.MatrixX.1", "ActiveX\\QDInterface\\MatrixX", &CLSID_MatrixX, &IID_IMatrixX};
 
-namespace {
-
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-    QD_CODE_MATRIX_NOT_EMPTY = 3065,
-};
-
-} // namespace
-
 MatrixX::MatrixX()
 {
-    std::shared_ptr<Matrix> own = std::make_shared<Matrix>();
-    Matrix* element = own.get();
-    matrix_.anchor = own;
-    matrix_.find = [element] { return element; };
+    matrix_ = bindOwned(std::make_shared<Matrix>());
 }
 
 MatrixX::~MatrixX() = default;
@@ -57,39 +46,21 @@ void MatrixX::attach(const ElementBinding<Matrix>& binding)
 Matrix& MatrixX::matrix(std::int32_t line)
 {
     Matrix* element = matrix_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
 Series& MatrixX::checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line)
 {
-    if (seriesIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (seriesIndex >= m.numSeries()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (seriesIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (seriesIndex >= m.numSeries()) throwCode(identity, line, ErrorCode::OutOfBounds);
     return m.series(seriesIndex);
 }
 
 void MatrixX::checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line)
 {
-    if (observationIndex < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (observationIndex >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
-}
-
-ElementBinding<Series> MatrixX::bindSeries(Matrix& m, std::int32_t index)
-{
-    std::uint64_t id = m.series(index).identity();
-    std::function<Matrix*()> findMatrix = matrix_.find;
-    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
-    ElementBinding<Series> binding;
-    binding.anchor = matrix_.anchor;
-    binding.find = [findMatrix, id, hint]() -> Series* {
-        Matrix* owner = findMatrix();
-        if (owner == nullptr) return nullptr;
-        std::int32_t at = owner->findSeries(id, *hint);
-        if (at < 0) return nullptr;
-        *hint = at;
-        return &owner->series(at);
-    };
-    return binding;
+    if (observationIndex < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (observationIndex >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
 }
 
 HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double value, BSTR description,
@@ -97,7 +68,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double valu
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (seriesNumber < 0) throwCode(identity, __LINE__, QD_CODE_NEGATIVE_INDEX);
+        if (seriesNumber < 0) throwCode(identity, __LINE__, ErrorCode::NegativeIndex);
         FdCString text = StringTransfer(description);
         m.addObservation(seriesNumber, value, originType, text);
         return S_OK;
@@ -137,7 +108,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
         Matrix& m = matrix(__LINE__);
         m.seriesAt(index);
         ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-        child->attach(bindSeries(m, index));
+        child->attach(bindChild(matrix_, m, index));
         return child->QueryInterface(IID_ISeriesX, reinterpret_cast<void**>(result));
     });
 }
@@ -158,14 +129,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
         matrix(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = matrix_.anchor;
-            std::function<Matrix*()> find = matrix_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Matrix* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(matrix_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
@@ -217,7 +181,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get__NewEnum(IUnknown** result)
         items_.allocate(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i) {
             ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
-            child->attach(bindSeries(m, i));
+            child->attach(bindChild(matrix_, m, i));
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<ISeriesX*>(child.detach());
         }
@@ -301,7 +265,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::Reshape(LONG numSeries)
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        if (m.numSeries() > 0) throwCode(identity, __LINE__, QD_CODE_MATRIX_NOT_EMPTY);
+        if (m.numSeries() > 0) throwCode(identity, __LINE__, ErrorCode::MatrixNotEmpty);
         m.reserve(numSeries);
         return S_OK;
     });

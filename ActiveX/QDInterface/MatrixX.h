@@ -15,11 +15,14 @@
 #include "ElementBinding.h"
 #include "QDInterfaceMembers.h"
 
+namespace qd {
 class Matrix;
 class MatrixOp;
 class Series;
 class SeriesCompute;
 class SeriesForecast;
+} // namespace qd
+
 class StatisticsX;
 class MatrixXEx1;
 class MatrixForecast;
@@ -34,7 +37,7 @@ public:
 
     // Binds the object to a matrix that lives elsewhere; a matrix the
     // object owned is freed, one it merely referred to is left alone.
-    void attach(const ElementBinding<Matrix>& binding);
+    void attach(const ElementBinding<qd::Matrix>& binding);
 
     HRESULT STDMETHODCALLTYPE AddObservation(LONG seriesNumber, double value, BSTR description,
                                              short originType) override;
@@ -137,26 +140,24 @@ public:
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
-    HRESULT apply(MatrixOp& op);
+    HRESULT apply(qd::MatrixOp& op);
     // Each wraps the compute object in its applier, runs the apply step
     // and deletes the applier.
-    HRESULT runSeriesCompute(SeriesCompute& compute);
-    HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
-    HRESULT runSeriesForecast(SeriesForecast& compute);
+    HRESULT runSeriesCompute(qd::SeriesCompute& compute);
+    HRESULT runIteratedSeriesCompute(qd::SeriesCompute& compute, std::int32_t start);
+    HRESULT runSeriesForecast(qd::SeriesForecast& compute);
     // A statistic built from the member's arguments and run by
     // runSeriesCompute.
     template <class Statistic, class... Arguments>
     HRESULT calculate(std::int32_t line, Arguments... arguments);
 
     // The matrix; code 3 when unbound.
-    Matrix& matrix(std::int32_t line);
+    qd::Matrix& matrix(std::int32_t line);
     // Index checks of Value, StatValueObs and StatValueSeries.
-    Series& checkedSeries(Matrix& m, LONG seriesIndex, std::int32_t line);
-    void checkObservationIndex(const Series& s, LONG observationIndex, std::int32_t line);
-    // A binding to the series at index that finds it again by its identity.
-    ElementBinding<Series> bindSeries(Matrix& m, std::int32_t index);
+    qd::Series& checkedSeries(qd::Matrix& m, LONG seriesIndex, std::int32_t line);
+    void checkObservationIndex(const qd::Series& s, LONG observationIndex, std::int32_t line);
 
-    ElementBinding<Matrix> matrix_;
+    ElementBinding<qd::Matrix> matrix_;
     ComLayer::ComPtr<StatisticsX> statistics_;
     ComLayer::ComPtr<MatrixXEx1> extension_;
     ComLayer::VariantArray items_;

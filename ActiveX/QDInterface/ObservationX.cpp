@@ -10,28 +10,25 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity ObservationX::identity = {
     L"ObservationX", L"ObservationX.ObservationX.1", "ActiveX\\QDInterface\\ObservationX",
     &CLSID_ObservationX, &IID_IObservationX};
 
 namespace {
 
-const std::int32_t QD_CODE_OBSERVATION_TYPE = 3059;
-
 // The observation-level quantity types are 0 to 36.
 void checkObservationType(std::int32_t line, std::int32_t type)
 {
-    if (type < 0 || type > 36) throwCode(ObservationX::identity, line, QD_CODE_OBSERVATION_TYPE);
+    if (type < 0 || type > 36) throwCode(ObservationX::identity, line, ErrorCode::NotObservationLevel);
 }
 
 } // namespace
 
 ObservationX::ObservationX()
 {
-    std::shared_ptr<Observation> own = std::make_shared<Observation>();
-    Observation* element = own.get();
-    observation_.anchor = own;
-    observation_.find = [element] { return element; };
+    observation_ = bindOwned(std::make_shared<Observation>());
 }
 
 ObservationX::~ObservationX() = default;
@@ -46,7 +43,7 @@ void ObservationX::attach(const ElementBinding<Observation>& binding)
 Observation& ObservationX::observation(std::int32_t line)
 {
     Observation* element = observation_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
@@ -57,14 +54,7 @@ HRESULT STDMETHODCALLTYPE ObservationX::get_Statistics(IStatisticsX** result)
         observation(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = observation_.anchor;
-            std::function<Observation*()> find = observation_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Observation* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(observation_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
@@ -171,7 +161,7 @@ void ObservationX::apply(ObservationOp& op)
     } catch (...) {
         // Any other failure of the computation is reported with this
         // step's line.
-        throwCode(identity, applyLine, QD_CODE_UNEXPECTED);
+        throwCode(identity, applyLine, ErrorCode::Unexpected);
     }
 }
 

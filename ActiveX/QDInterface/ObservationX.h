@@ -7,8 +7,11 @@
 #include "ElementBinding.h"
 #include "QDInterfaceMembers.h"
 
+namespace qd {
 class Observation;
 class ObservationOp;
+} // namespace qd
+
 class StatisticsX;
 
 class ObservationX : public AutomationClass<ObservationX, IObservationXMembers, IObservationX> {
@@ -21,7 +24,7 @@ public:
     // Binds the object to an observation that lives elsewhere; the
     // observation the object owned, if any, is freed (one it merely
     // referred to is left alone).
-    void attach(const ElementBinding<Observation>& binding);
+    void attach(const ElementBinding<qd::Observation>& binding);
 
     HRESULT STDMETHODCALLTYPE get_Statistics(IStatisticsX** result) override;
     HRESULT STDMETHODCALLTYPE get_Statistic(short type, double* result) override;
@@ -39,13 +42,13 @@ public:
 
     // The class's apply step: runs the op on the observation (code 3 when
     // unbound).
-    void apply(ObservationOp& op);
+    void apply(qd::ObservationOp& op);
 
 private:
     // The observation; code 3 when unbound or when it is gone.
-    Observation& observation(std::int32_t line);
+    qd::Observation& observation(std::int32_t line);
 
-    ElementBinding<Observation> observation_;
+    ElementBinding<qd::Observation> observation_;
     ComLayer::ComPtr<StatisticsX> statistics_; // created on first read
 };
 

@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <new>
 
+using namespace qd;
+
 namespace {
 
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";
@@ -42,7 +44,7 @@ void freeReserve()
 void allocationFailed()
 {
     freeReserve();
-    qdThrow(QD_SOURCE_PATH, __LINE__, 3);
+    qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfMemory);
 }
 
 using ComLayer::ClassRegistrationInfo;

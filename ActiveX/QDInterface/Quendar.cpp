@@ -10,15 +10,12 @@
 
 #include <new>
 
+using namespace qd;
+
 const ClassIdentity Quendar::identity = {
     L"Quendar", L"Quendar.Quendar.1", "ActiveX\\QDInterface\\Quendar", &CLSID_Quendar, &IID_IQuendar};
 
 namespace {
-
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-};
 
 // The only detail level there is.
 const short QD_DETAIL_LEVEL = 1;
@@ -82,7 +79,7 @@ HRESULT Quendar::onDraw(HDC dc, const RECT& bounds)
 
 ControlMatrix& Quendar::holder(std::int32_t line)
 {
-    if (!holder_) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (!holder_) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *holder_;
 }
 
@@ -93,14 +90,12 @@ HRESULT STDMETHODCALLTYPE Quendar::get_Matrix(IMatrixX** result)
         holder(__LINE__);
         if (!matrixObject_) {
             ComLayer::ComPtr<MatrixX> made = ComLayer::newObject<MatrixX>();
-            // The matrix never moves inside its holder; the holder itself is
-            // the anchor, so the MatrixX keeps it alive after the control is
-            // gone and holds no reference on the control (no cycle).
-            ElementBinding<Matrix> binding;
-            binding.anchor = holder_;
-            Matrix* matrix = &holder_->matrix;
-            binding.find = [matrix] { return matrix; };
-            made->attach(binding);
+            // The matrix never moves inside its holder, and the holder is
+            // the anchor (a pointer to the matrix sharing the holder's
+            // ownership): the MatrixX keeps the matrix alive after the
+            // control is gone and holds no reference on the control, so
+            // there is no cycle.
+            made->attach(bindOwned(std::shared_ptr<Matrix>(holder_, &holder_->matrix)));
             matrixObject_ = made;
         }
         return matrixObject_->QueryInterface(IID_IMatrixX, reinterpret_cast<void**>(result));
@@ -112,7 +107,7 @@ HRESULT STDMETHODCALLTYPE Quendar::AddObservation(LONG seriesNumber, double valu
 {
     return runFrame(identity, __LINE__, [&] {
         ControlMatrix& h = holder(__LINE__);
-        if (seriesNumber < 0) throwCode(identity, __LINE__, QD_CODE_NEGATIVE_INDEX);
+        if (seriesNumber < 0) throwCode(identity, __LINE__, ErrorCode::NegativeIndex);
         FdCString text = StringTransfer(description);
         growSeriesUpTo(h.matrix, seriesNumber, identity.sourcePath, __LINE__);
         h.addObservation(seriesNumber, value, originType, text);
@@ -138,11 +133,11 @@ namespace {
 
 Observation& checkedObservation(Matrix& m, LONG seriesIndex, LONG observationIndex, std::int32_t line)
 {
-    if (seriesIndex < 0) throwCode(Quendar::identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (seriesIndex >= m.numSeries()) throwCode(Quendar::identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (seriesIndex < 0) throwCode(Quendar::identity, line, ErrorCode::NegativeIndex);
+    if (seriesIndex >= m.numSeries()) throwCode(Quendar::identity, line, ErrorCode::OutOfBounds);
     Series& s = m.series(seriesIndex);
-    if (observationIndex < 0) throwCode(Quendar::identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (observationIndex >= s.numObservations()) throwCode(Quendar::identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (observationIndex < 0) throwCode(Quendar::identity, line, ErrorCode::NegativeIndex);
+    if (observationIndex >= s.numObservations()) throwCode(Quendar::identity, line, ErrorCode::OutOfBounds);
     return s.observation(observationIndex);
 }
 

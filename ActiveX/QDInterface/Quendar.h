@@ -21,7 +21,9 @@
 #include <cstdint>
 #include <memory>
 
+namespace qd {
 class ControlMatrix;
+}
 class MatrixX;
 
 class Quendar : public AutomationClass<Quendar, IQuendarMembers, IQuendar>,
@@ -159,12 +161,12 @@ private:
     void viewChanged();
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    ControlMatrix& holder(std::int32_t line);
+    qd::ControlMatrix& holder(std::int32_t line);
     void setExtent(const SIZEL& size);
 
     // The control's data: shared with every MatrixX handed out for it, so
     // that one a script still holds outlives the control safely.
-    std::shared_ptr<ControlMatrix> holder_;
+    std::shared_ptr<qd::ControlMatrix> holder_;
     ComLayer::ComPtr<MatrixX> matrixObject_;
 
     // OLE state.

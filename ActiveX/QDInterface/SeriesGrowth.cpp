@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <limits>
 
+using namespace qd;
+
 namespace {
 
 const std::uint64_t uncountable = std::numeric_limits<std::uint64_t>::max();
@@ -50,7 +52,7 @@ void growSeriesUpTo(Matrix& matrix, std::int32_t index, const char* sourcePath, 
     if (index < matrix.numSeries()) return;
     const std::uint64_t cost = seriesGrowthCost(matrix, index);
     if (cost == uncountable || cost > obtainableBytes() || cost > std::uint64_t(PTRDIFF_MAX))
-        qdThrow(sourcePath, line, 3);
+        qdThrow(sourcePath, line, ErrorCode::OutOfMemory);
     const std::int32_t before = matrix.numSeries();
     // Room for every series first: when that allocation fails nothing has
     // been appended yet.

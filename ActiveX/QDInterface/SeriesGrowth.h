@@ -14,17 +14,19 @@
 
 #include <cstdint>
 
+namespace qd {
 class Matrix;
+}
 
 // Bytes that growing `matrix` to hold series `index` would allocate, or
 // UINT64_MAX when that cannot even be counted (index too large for a
 // series count). 0 when series `index` exists already.
-std::uint64_t seriesGrowthCost(const Matrix& matrix, std::int32_t index);
+std::uint64_t seriesGrowthCost(const qd::Matrix& matrix, std::int32_t index);
 
 // Makes series `index` (>= 0) exist: nothing when it does; code 3 from
 // sourcePath/line, with the matrix unchanged, when the growth cannot fit
 // in the memory the process can still obtain; otherwise appends the empty
 // series, or none of them when an allocation fails on the way.
-void growSeriesUpTo(Matrix& matrix, std::int32_t index, const char* sourcePath, std::int32_t line);
+void growSeriesUpTo(qd::Matrix& matrix, std::int32_t index, const char* sourcePath, std::int32_t line);
 
 #endif

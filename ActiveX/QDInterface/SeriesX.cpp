@@ -20,6 +20,8 @@
 
 #include <memory>
 
+using namespace qd;
+
 const ClassIdentity SeriesX::identity = {
     L"SeriesX", L"SeriesX.SeriesX.1", "ActiveX\\QDInterface\\SeriesX", &CLSID_SeriesX, &IID_ISeriesX};
 
@@ -27,40 +29,11 @@ namespace {
 
 const std::int32_t observationsPreSized = 64;
 
-enum : std::int32_t {
-    QD_CODE_NEGATIVE_INDEX = 3000,
-    QD_CODE_OUT_OF_BOUNDS = 3006,
-    QD_CODE_SERIES_LEVEL_TYPE = 3060,
-    QD_CODE_NOT_EMPTY = 3066,
-};
-
 } // namespace
-
-ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
-                                            std::int32_t index)
-{
-    std::uint64_t id = s.observation(index).ensureIdentity();
-    std::function<Series*()> findSeries = series.find;
-    std::shared_ptr<std::int32_t> hint = std::make_shared<std::int32_t>(index);
-    ElementBinding<Observation> binding;
-    binding.anchor = series.anchor;
-    binding.find = [findSeries, id, hint]() -> Observation* {
-        Series* owner = findSeries();
-        if (owner == nullptr) return nullptr;
-        std::int32_t at = owner->findObservation(id, *hint);
-        if (at < 0) return nullptr;
-        *hint = at;
-        return &owner->observation(at);
-    };
-    return binding;
-}
 
 SeriesX::SeriesX()
 {
-    std::shared_ptr<Series> own = std::make_shared<Series>(observationsPreSized);
-    Series* element = own.get();
-    series_.anchor = own;
-    series_.find = [element] { return element; };
+    series_ = bindOwned(std::make_shared<Series>(observationsPreSized));
 }
 
 SeriesX::~SeriesX() = default;
@@ -73,14 +46,14 @@ void SeriesX::attach(const ElementBinding<Series>& binding)
 Series& SeriesX::series(std::int32_t line)
 {
     Series* element = series_.get();
-    if (element == nullptr) throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
     return *element;
 }
 
 void SeriesX::checkObservationIndex(const Series& s, LONG index, std::int32_t line)
 {
-    if (index < 0) throwCode(identity, line, QD_CODE_NEGATIVE_INDEX);
-    if (index >= s.numObservations()) throwCode(identity, line, QD_CODE_OUT_OF_BOUNDS);
+    if (index < 0) throwCode(identity, line, ErrorCode::NegativeIndex);
+    if (index >= s.numObservations()) throwCode(identity, line, ErrorCode::OutOfBounds);
 }
 
 HRESULT STDMETHODCALLTYPE SeriesX::AddObservation(double value, BSTR description, short originType)
@@ -112,9 +85,9 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Observation(LONG index, IObservationX** r
         checkResultPointer(identity, __LINE__, result);
         Series& s = series(__LINE__);
         if (index < 0 || index > s.numObservations() - 1)
-            throwCode(identity, __LINE__, QD_CODE_INVALID_INDEX);
+            throwCode(identity, __LINE__, ErrorCode::InvalidIndex);
         ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
-        child->attach(bindObservation(series_, s, index));
+        child->attach(bindChild(series_, s, index));
         return child->QueryInterface(IID_IObservationX, reinterpret_cast<void**>(result));
     });
 }
@@ -129,7 +102,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get__NewEnum(IUnknown** result)
         items_.allocate(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i) {
             ComLayer::ComPtr<ObservationX> child = ComLayer::newObject<ObservationX>();
-            child->attach(bindObservation(series_, s, i));
+            child->attach(bindChild(series_, s, i));
             items_[i].vt = VT_DISPATCH;
             items_[i].pdispVal = static_cast<IObservationX*>(child.detach());
         }
@@ -189,14 +162,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Statistics(IStatisticsX** result)
         series(__LINE__);
         if (!statistics_) {
             ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            CollectionBinding binding;
-            binding.anchor = series_.anchor;
-            std::function<Series*()> find = series_.find;
-            binding.find = [find]() -> QuantityCollection* {
-                Series* element = find();
-                return element ? &element->storedResults : nullptr;
-            };
-            made->attach(binding);
+            made->attach(bindResults(series_));
             statistics_ = made;
         }
         return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
@@ -209,7 +175,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Statistic(short type, double* result)
         checkResultPointer(identity, __LINE__, result);
         Series& s = series(__LINE__);
         if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
-            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+            throwCode(identity, __LINE__, ErrorCode::NotSeriesLevel);
         if (type <= SeriesQC::LAST_SINGLE) {
             *result = s.storedResults.value(type);
             return S_OK;
@@ -228,7 +194,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::put_Statistic(short type, double value)
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
         if (type < SeriesQC::FIRST_SINGLE || type > SeriesQC::LAST_MULTIPLE)
-            throwCode(identity, __LINE__, QD_CODE_SERIES_LEVEL_TYPE);
+            throwCode(identity, __LINE__, ErrorCode::NotSeriesLevel);
         if (type <= SeriesQC::LAST_SINGLE) {
             s.storedResults.store(type, value);
             return S_OK;
@@ -360,7 +326,7 @@ HRESULT STDMETHODCALLTYPE SeriesX::Reshape(LONG numObservations)
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        if (s.numObservations() > 0) throwCode(identity, __LINE__, QD_CODE_NOT_EMPTY);
+        if (s.numObservations() > 0) throwCode(identity, __LINE__, ErrorCode::SeriesNotEmpty);
         if (numObservations > observationsPreSized) s.reserve(numObservations);
         return S_OK;
     });

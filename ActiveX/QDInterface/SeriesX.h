@@ -15,10 +15,13 @@
 #include "ElementBinding.h"
 #include "QDInterfaceMembers.h"
 
+namespace qd {
 class Series;
 class SeriesOp;
 class SeriesCompute;
 class SeriesForecast;
+} // namespace qd
+
 class StatisticsX;
 class SeriesXEx1;
 
@@ -32,7 +35,7 @@ public:
     // Binds the object to a series that lives elsewhere (a series of a
     // matrix); a series the object owned is freed, one it merely referred
     // to is left alone.
-    void attach(const ElementBinding<Series>& binding);
+    void attach(const ElementBinding<qd::Series>& binding);
 
     HRESULT STDMETHODCALLTYPE AddObservation(double value, BSTR description, short originType) override;
     HRESULT STDMETHODCALLTYPE RemoveAll() override;
@@ -117,32 +120,26 @@ public:
 private:
     // The apply step: code 3 when there is no series; marks both value
     // arrays stale, then applies the op unless the series is empty.
-    HRESULT apply(SeriesOp& op);
+    HRESULT apply(qd::SeriesOp& op);
     // Each wraps the compute object in its applier, runs the apply step
     // and deletes the applier.
-    HRESULT runSeriesCompute(SeriesCompute& compute);
-    HRESULT runSeriesForecast(SeriesForecast& compute);
-    HRESULT runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t start);
+    HRESULT runSeriesCompute(qd::SeriesCompute& compute);
+    HRESULT runSeriesForecast(qd::SeriesForecast& compute);
+    HRESULT runIteratedSeriesCompute(qd::SeriesCompute& compute, std::int32_t start);
     // A statistic built from the member's arguments and run by
     // runSeriesCompute.
     template <class Statistic, class... Arguments>
     HRESULT calculate(std::int32_t line, Arguments... arguments);
 
     // The series; code 3 when unbound or when it is gone.
-    Series& series(std::int32_t line);
+    qd::Series& series(std::int32_t line);
     // Observation index checks of Value and StatValueObs: 3000, 3006.
-    void checkObservationIndex(const Series& s, LONG index, std::int32_t line);
+    void checkObservationIndex(const qd::Series& s, LONG index, std::int32_t line);
 
-    ElementBinding<Series> series_;
+    ElementBinding<qd::Series> series_;
     ComLayer::ComPtr<StatisticsX> statistics_;
     ComLayer::ComPtr<SeriesXEx1> extension_;
     ComLayer::VariantArray items_;
 };
-
-// A binding to the observation at index of the bound series, which finds
-// the observation again by its identity on every call.
-class Observation;
-ElementBinding<Observation> bindObservation(const ElementBinding<Series>& series, Series& s,
-                                            std::int32_t index);
 
 #endif

@@ -3,6 +3,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantityTypes.h"
 
+using namespace qd;
+
 const ClassIdentity StatisticX::identity = {
     L"StatisticX", L"StatisticX.StatisticX.1", "ActiveX\\QDInterface\\StatisticX",
     &CLSID_StatisticX, &IID_IStatisticX};
@@ -31,7 +33,7 @@ Quantity& StatisticX::quantity(std::int32_t line)
     }
     // The collection was cleared, or no longer holds this result: the
     // result this object stood for is gone.
-    throwCode(identity, line, QD_CODE_OUT_OF_MEMORY);
+    throwCode(identity, line, ErrorCode::OutOfMemory);
 }
 
 std::int32_t StatisticX::ordinalOf(const Quantity& target)

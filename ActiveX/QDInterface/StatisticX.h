@@ -32,12 +32,12 @@ public:
     HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override;
 
 private:
-    Quantity& quantity(std::int32_t line);
+    qd::Quantity& quantity(std::int32_t line);
     // The ordinal of a stored quantity among those of its type.
-    std::int32_t ordinalOf(const Quantity& target);
+    std::int32_t ordinalOf(const qd::Quantity& target);
 
     bool owns_ = true;
-    Quantity own_;
+    qd::Quantity own_;
     CollectionBinding collection_;
     std::int32_t type_ = -1;
     std::int32_t ordinal_ = 0;

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace qd;
+
 const ClassIdentity StatisticsX::identity = {
     L"StatisticsX", L"StatisticsX.StatisticsX.1", "ActiveX\\QDInterface\\StatisticsX",
     &CLSID_StatisticsX, &IID_IStatisticsX};
@@ -27,7 +29,7 @@ HRESULT STDMETHODCALLTYPE StatisticsX::get__NewEnum(IUnknown** result)
         if (collection_.bound()) {
             collection = collection_.get();
             // Bound to an element that has since been removed.
-            if (collection == nullptr) throwCode(identity, __LINE__, QD_CODE_OUT_OF_MEMORY);
+            if (collection == nullptr) throwCode(identity, __LINE__, ErrorCode::OutOfMemory);
         }
         std::int32_t n = collection ? collection->count(-1) : 0;
         if (n < 0) n = 0;

@@ -11,6 +11,6 @@
 // above 0xFF (it has no 8-bit form) or bytes that do not form as many
 // characters as the BSTR has units is refused with code 1 from
 // ActiveX\QDInterface\StringTransfer. A null BSTR gives an empty string.
-FdCString StringTransfer(BSTR text);
+qd::FdCString StringTransfer(BSTR text);
 
 #endif

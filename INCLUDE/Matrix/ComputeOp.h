@@ -13,6 +13,8 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 class Matrix;
 class Series;
 class Observation;
@@ -44,9 +46,9 @@ protected:
     {
         resolveLastIndex(start, -2, count - 1);
         if (start < 0)
-            qdThrow(file, negativeLine, 3000);
+            qdThrow(file, negativeLine, ErrorCode::NegativeIndex);
         if (start >= count)
-            qdThrow(file, pastEndLine, 3006);
+            qdThrow(file, pastEndLine, ErrorCode::OutOfBounds);
     }
 };
 
@@ -64,5 +66,7 @@ class ObservationOp : public ComputeOp {
 public:
     virtual void apply(Observation& observation) = 0;
 };
+
+} // namespace qd
 
 #endif

@@ -12,7 +12,11 @@
 
 #include <cstdint>
 
+namespace qd {
+
 // A fresh identity, never 0, never handed out before in this process.
 std::uint64_t newElementIdentity();
+
+} // namespace qd
 
 #endif

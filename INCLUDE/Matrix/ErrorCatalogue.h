@@ -11,9 +11,13 @@
 
 #include "Foundation/FdCString.h"
 
+namespace qd {
+
 // The text of an error code. Every code without a text of its own (0,
 // negative codes, gaps such as 3010, 3076 and 3147, anything beyond 3164)
 // reads "No description specified.". Never fails.
 FdCString errorDescription(std::int32_t code);
+
+} // namespace qd
 
 #endif

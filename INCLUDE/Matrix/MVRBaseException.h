@@ -29,12 +29,16 @@
 //
 //     ...
 //     if (type < 2000 || type > 4015)
-//         qdThrow(QD_SOURCE_PATH, 105, 3060);
+//         qdThrow(QD_SOURCE_PATH, publishedLine(105), ErrorCode::NotSeriesLevel);
+//
+// publishedLine(n) marks the number as a published value: it is not the
+// line of the throw in this file and must not be "corrected" when the file
+// changes. The code is named (Matrix/ErrorCodes.h).
 //
 // Inline code in a header cannot use the including file's QD_SOURCE_PATH, so
 // it passes its own header path literally:
 //
-//     qdThrow("INCLUDE\\Matrix/SeriesQC", 31, 3064);
+//     qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(31), ErrorCode::NotSingleValueStatistic);
 //
 // qdThrow(file, line, code) builds the exception from exactly those three
 // values (same argument order as the constructor) and throws it; it never
@@ -49,6 +53,9 @@
 #include <cstdint>
 
 #include "Foundation/FdCString.h"
+#include "Matrix/ErrorCodes.h"
+
+namespace qd {
 
 class MVRBaseException {
 public:
@@ -78,5 +85,18 @@ public:
 
 // Builds an MVRBaseException from (file, line, code) and throws it by value.
 [[noreturn]] void qdThrow(const char* file, std::int32_t line, std::int32_t code);
+[[noreturn]] inline void qdThrow(const char* file, std::int32_t line, ErrorCode code)
+{
+    qdThrow(file, line, codeNumber(code));
+}
+
+// A published error line: the line number clients see in the report, fixed
+// by the engine's error locations and independent of where the throw sits.
+constexpr std::int32_t publishedLine(std::int32_t line)
+{
+    return line;
+}
+
+} // namespace qd
 
 #endif

@@ -14,6 +14,8 @@
 #include "Matrix/Observation.h"
 #include "Matrix/Series.h"
 
+namespace qd {
+
 class Matrix {
 public:
     Matrix();
@@ -98,5 +100,7 @@ public:
 
     Matrix matrix;
 };
+
+} // namespace qd
 
 #endif

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
+
+namespace qd {
 
 class MatrixOpApplyIteratedObservationCompute : public MatrixOp {
 public:
@@ -16,5 +18,7 @@ public:
     std::int32_t start;            // first observation; -2 (QD_LAST): the last one of series 0
     ObservationCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

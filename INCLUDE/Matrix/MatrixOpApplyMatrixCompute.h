@@ -5,7 +5,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "MatrixCompute/MatrixCompute.h"
+#include "Matrix/MatrixCompute.h"
+
+namespace qd {
 
 class MatrixOpApplyMatrixCompute : public MatrixOp {
 public:
@@ -14,5 +16,7 @@ public:
 
     MatrixCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

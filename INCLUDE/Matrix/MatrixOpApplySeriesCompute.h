@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 class MatrixOpApplySeriesCompute : public MatrixOp {
 public:
@@ -16,5 +18,7 @@ public:
 
     SeriesCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

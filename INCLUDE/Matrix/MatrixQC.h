@@ -10,6 +10,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantitySlots.h"
 
+namespace qd {
+
 class QuantityMatrix : public QuantitySlots {
 public:
     // rows x columns empty cells; both must be at least 1 (rows x columns
@@ -25,17 +27,17 @@ public:
     // Cells outside [0, rows) x [0, columns) throw 3042.
     std::int32_t lookupAt(std::int32_t row, std::int32_t column, double& value) const
     {
-        checkCell(row, column, 45);
+        checkCell(row, column, publishedLine(45));
         return lookup(row * columns_ + column, value);
     }
     double valueAt(std::int32_t row, std::int32_t column) const
     {
-        checkCell(row, column, 53);
+        checkCell(row, column, publishedLine(53));
         return value(row * columns_ + column);
     }
     std::int32_t storeAt(std::int32_t row, std::int32_t column, std::int32_t type, double value)
     {
-        checkCell(row, column, 61);
+        checkCell(row, column, publishedLine(61));
         return store(row * columns_ + column, type, value);
     }
 
@@ -43,7 +45,7 @@ private:
     void checkCell(std::int32_t row, std::int32_t column, std::int32_t line) const
     {
         if (row < 0 || row >= rows_ || column < 0 || column >= columns_)
-            qdThrow("INCLUDE\\Matrix/MatrixQC", line, 3042);
+            qdThrow("INCLUDE\\Matrix/MatrixQC", line, ErrorCode::IllegalIndex);
     }
 
     std::int32_t rows_;
@@ -84,7 +86,7 @@ public:
     static std::int32_t matrixIndex(std::int32_t type)
     {
         if (type < FIRST_TYPE || type > LAST_TYPE)
-            qdThrow("INCLUDE\\Matrix/MatrixQC", 84, 3061);
+            qdThrow("INCLUDE\\Matrix/MatrixQC", publishedLine(84), ErrorCode::NotMatrixLevel);
         return type - FIRST_TYPE;
     }
 
@@ -103,5 +105,7 @@ private:
     std::int32_t position_;
     QuantityMatrix* tables_[NUM_TYPES];
 };
+
+} // namespace qd
 
 #endif

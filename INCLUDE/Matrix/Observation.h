@@ -12,13 +12,13 @@
 #include "Foundation/FdCString.h"
 #include "Matrix/ObservationQC.h"
 
-#ifndef QD_TYPELIB_ENUMS_DEFINED
+namespace qd {
+
 // Origin of an observation's value.
 enum XOriginType : std::int32_t {
     QD_SUPPLIED = 1,  // given by the client
     QD_COMPUTED = 2   // appended by a forecast
 };
-#endif
 
 class Observation {
 public:
@@ -77,5 +77,7 @@ public:
 private:
     std::uint64_t identity_;
 };
+
+} // namespace qd
 
 #endif

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
+
+namespace qd {
 
 class ObservationOpApplyObservationCompute : public ObservationOp {
 public:
@@ -15,5 +17,7 @@ public:
 
     ObservationCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -14,6 +14,8 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityCollection.h"
 
+namespace qd {
+
 class ObservationQC : public QuantityCollection {
 public:
     enum : std::int32_t { NUM_SLOTS = 37 };
@@ -28,14 +30,14 @@ public:
     {
         if (type == -1)
             return size();
-        checkType(type, 30);
+        checkType(type, publishedLine(30));
         return find(type) != nullptr ? 1 : 0;
     }
     void restart() override;
     Quantity* next() override;
     std::int32_t lookup(std::int32_t type, double& value) const override
     {
-        checkType(type, 40);
+        checkType(type, publishedLine(40));
         const Quantity* q = find(type);
         if (q == nullptr)
             return QD_QUANTITY_ABSENT;
@@ -44,13 +46,13 @@ public:
     }
     double value(std::int32_t type) const override
     {
-        checkType(type, 54);
+        checkType(type, publishedLine(54));
         const Quantity* q = find(type);
         return q != nullptr ? q->value : 0.0;
     }
     std::int32_t store(std::int32_t type, double value) override
     {
-        checkType(type, 62);
+        checkType(type, publishedLine(62));
         put(type, value);
         return QD_QUANTITY_FOUND;
     }
@@ -66,7 +68,7 @@ private:
     static void checkType(std::int32_t type, std::int32_t line)
     {
         if (type < 0 || type >= NUM_SLOTS)
-            qdThrow("INCLUDE\\Matrix/ObservationQC", line, 3059);
+            qdThrow("INCLUDE\\Matrix/ObservationQC", line, ErrorCode::NotObservationLevel);
     }
     std::int32_t size() const;
     const Quantity* find(std::int32_t type) const;
@@ -74,5 +76,7 @@ private:
 
     Block* block_;
 };
+
+} // namespace qd
 
 #endif

@@ -11,6 +11,8 @@
 
 #include "Matrix/QuantitySlots.h"
 
+namespace qd {
+
 class QuantityCollection {
 public:
     virtual ~QuantityCollection() = default;
@@ -37,5 +39,7 @@ protected:
     QuantityCollection(const QuantityCollection&) = default;
     QuantityCollection& operator=(const QuantityCollection&) = default;
 };
+
+} // namespace qd
 
 #endif

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 // Status answers of the lookups and stores of the quantity collections.
 enum : std::int32_t {
     QD_QUANTITY_FOUND = 0,   // stored / found
@@ -58,5 +60,7 @@ private:
     std::int32_t position_;
     Quantity* slots_;
 };
+
+} // namespace qd
 
 #endif

@@ -13,10 +13,11 @@
 // codes (5 exponential smoothing, 14 Holt-Winters, 18 Box-Jenkins, ...).
 //
 // The two enums carry the names and values of the type library's enums
-// XQuantityType and XInputType. A translation unit of the automation layer
-// that already has the type library's own declarations of these two enums
-// defines QD_TYPELIB_ENUMS_DEFINED before including this header; the names
-// and values are the same, so engine code compiles against either.
+// XQuantityType and XInputType. This header is their one C++ source; the
+// Windows build checks every name and value against the declarations widl
+// writes from ActiveX/QDInterface/QDInterface.idl (a generated list of
+// static_asserts, ActiveX/QDInterface/tools/make_enum_check.py), so the two
+// cannot drift apart.
 #ifndef QD_MATRIX_QUANTITYTYPES_H
 #define QD_MATRIX_QUANTITYTYPES_H
 
@@ -24,7 +25,7 @@
 
 #include "Foundation/FdCString.h"
 
-#ifndef QD_TYPELIB_ENUMS_DEFINED
+namespace qd {
 
 enum XQuantityType : std::int32_t {
     // Observation level (0-36): one value per observation, stored in its
@@ -186,12 +187,12 @@ enum XInputType : std::int32_t {
                       // method fit or choose the value
 };
 
-#endif  // QD_TYPELIB_ENUMS_DEFINED
-
 // The description of a quantity type (or forecast method code), exactly as
 // clients see it. Any value outside the catalogue, negative values and the
 // gaps between the ranges included, reads "No default description specified".
 // Never fails.
 FdCString quantityDescription(std::int32_t type);
+
+} // namespace qd
 
 #endif

@@ -20,7 +20,8 @@
 #include "Matrix/SeriesQC.h"
 #include "Matrix/SeriesValueCache.h"
 
-#ifndef QD_TYPELIB_ENUMS_DEFINED
+namespace qd {
+
 // Role of a series in a matrix (0: no role).
 enum XDependenceType : std::int32_t {
     QD_DEPENDENT = 1,
@@ -37,7 +38,6 @@ enum XDependenceType : std::int32_t {
     QD_REGRESSION_SELECTED = 12,
     QD_REGRESSION_NOT_SELECTED = 13
 };
-#endif
 
 class Series : public OrderedVector<Observation> {
 public:
@@ -108,9 +108,9 @@ public:
     void removeObservationAt(std::int32_t i)
     {
         if (i < 0)
-            qdThrow("INCLUDE\\Matrix/Series", 175, 3000);
+            qdThrow("INCLUDE\\Matrix/Series", publishedLine(175), ErrorCode::NegativeIndex);
         if (i >= numObservations())
-            qdThrow("INCLUDE\\Matrix/Series", 178, 3006);
+            qdThrow("INCLUDE\\Matrix/Series", publishedLine(178), ErrorCode::OutOfBounds);
         removeAt(static_cast<std::uint32_t>(i));
         setDirty(true, true);
     }
@@ -166,5 +166,7 @@ private:
     FdCString description_;
     std::uint64_t identity_;
 };
+
+} // namespace qd
 
 #endif

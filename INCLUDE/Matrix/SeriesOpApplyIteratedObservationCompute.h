@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
+
+namespace qd {
 
 class SeriesOpApplyIteratedObservationCompute : public SeriesOp {
 public:
@@ -16,5 +18,7 @@ public:
     std::int32_t start;            // first observation; -2 (QD_LAST): the last one
     ObservationCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

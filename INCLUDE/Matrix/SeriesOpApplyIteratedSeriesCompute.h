@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 class SeriesOpApplyIteratedSeriesCompute : public SeriesOp {
 public:
@@ -17,5 +19,7 @@ public:
     std::int32_t start;       // first observation; -2 (QD_LAST): the last one
     SeriesCompute* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 class SeriesOpApplySeriesForecast : public SeriesOp {
 public:
@@ -15,5 +17,7 @@ public:
 
     SeriesForecast* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 #include "Matrix/ComputeOp.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 class SeriesOpApplySeriesGenerateRandom : public SeriesOp {
 public:
@@ -14,5 +16,7 @@ public:
 
     SeriesGenerateRandom* compute;   // not owned
 };
+
+} // namespace qd
 
 #endif

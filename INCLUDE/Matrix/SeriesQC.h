@@ -17,6 +17,8 @@
 #include "Matrix/QuantityCollection.h"
 #include "Matrix/QuantitySlots.h"
 
+namespace qd {
+
 class SeriesQC : public QuantityCollection {
 public:
     enum : std::int32_t {
@@ -56,14 +58,14 @@ public:
     static std::int32_t singleIndex(std::int32_t type)
     {
         if (type < FIRST_SINGLE || type > LAST_SINGLE)
-            qdThrow("INCLUDE\\Matrix/SeriesQC", 31, 3064);
+            qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(31), ErrorCode::NotSingleValueStatistic);
         return type - FIRST_SINGLE;
     }
     // Position 1-16 of a multi-valued type; any other type throws 3063.
     static std::int32_t multipleIndex(std::int32_t type)
     {
         if (type < FIRST_MULTIPLE || type > LAST_MULTIPLE)
-            qdThrow("INCLUDE\\Matrix/SeriesQC", 38, 3063);
+            qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(38), ErrorCode::NotMultipleValueStatistic);
         return type - (FIRST_MULTIPLE - 1);
     }
 
@@ -85,7 +87,7 @@ public:
     {
         if (type >= FIRST_SINGLE && type <= LAST_SINGLE) {
             if (index != 0)
-                qdThrow("INCLUDE\\Matrix/SeriesQC", 77, 3006);
+                qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(77), ErrorCode::OutOfBounds);
             double v = 0.0;
             const std::int32_t status = singles_.lookup(type - FIRST_SINGLE, v);
             if (status == QD_QUANTITY_FOUND && value != nullptr)
@@ -93,7 +95,7 @@ public:
             return status;
         }
         if (type < FIRST_MULTIPLE || type > LAST_MULTIPLE)
-            qdThrow("INCLUDE\\Matrix/SeriesQC", 83, 3060);
+            qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(83), ErrorCode::NotSeriesLevel);
         const QuantitySlots* entry = multiples_[type - FIRST_MULTIPLE];
         if (entry == nullptr)
             return QD_QUANTITY_ABSENT;
@@ -107,11 +109,11 @@ public:
     {
         if (type >= FIRST_SINGLE && type <= LAST_SINGLE) {
             if (index != 0)
-                qdThrow("INCLUDE\\Matrix/SeriesQC", 117, 3006);
+                qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(117), ErrorCode::OutOfBounds);
             return singles_.store(type - FIRST_SINGLE, type, value);
         }
         if (type < FIRST_MULTIPLE || type > LAST_MULTIPLE)
-            qdThrow("INCLUDE\\Matrix/SeriesQC", 123, 3060);
+            qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(123), ErrorCode::NotSeriesLevel);
         QuantitySlots* entry = multiples_[type - FIRST_MULTIPLE];
         if (entry == nullptr)
             return QD_QUANTITY_ABSENT;
@@ -122,7 +124,7 @@ public:
         if (type >= FIRST_SINGLE && type <= LAST_SINGLE)
             return singles_.erase(type - FIRST_SINGLE);
         if (type < FIRST_MULTIPLE || type > LAST_MULTIPLE)
-            qdThrow("INCLUDE\\Matrix/SeriesQC", 136, 3060);
+            qdThrow("INCLUDE\\Matrix/SeriesQC", publishedLine(136), ErrorCode::NotSeriesLevel);
         destroyEntry(type - FIRST_MULTIPLE);
         return QD_QUANTITY_FOUND;
     }
@@ -137,5 +139,7 @@ private:
     QuantitySlots* multiples_[NUM_MULTIPLE];
     std::int32_t position_;
 };
+
+} // namespace qd
 
 #endif

@@ -13,6 +13,8 @@
 
 #include "Matrix/SeriesQC.h"
 
+namespace qd {
+
 class Series;
 
 class SeriesValueCache {
@@ -77,5 +79,7 @@ private:
     bool forecastsDirty_;
     CachedArray forecasts_;
 };
+
+} // namespace qd
 
 #endif

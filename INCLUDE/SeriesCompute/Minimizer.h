@@ -14,6 +14,8 @@
 
 #include "SeriesCompute/ObjectiveFunction.h"
 
+namespace qd {
+
 // The lowest value found over [low, high] (searched as three thirds); x
 // receives the point where it was found. An equal value in a later third
 // does not replace an earlier one.
@@ -37,5 +39,7 @@ double bracketMinimum(ObjectiveFunction& objective, double a, double b, double& 
 // inner point (the second on a tie), written to x.
 double goldenSectionSearch(ObjectiveFunction& objective, double ax, double bx, double cx,
                            double tolerance, double& x);
+
+} // namespace qd
 
 #endif

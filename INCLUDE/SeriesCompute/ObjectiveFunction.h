@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class ObjectiveFunction {
 public:
     // The objective at the trial value x (smaller is better).
@@ -29,5 +31,7 @@ protected:
     // Objects are never destroyed through this base.
     ~ObjectiveFunction() = default;
 };
+
+} // namespace qd
 
 #endif

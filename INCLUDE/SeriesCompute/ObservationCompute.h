@@ -1,24 +1,8 @@
-// ObservationCompute: a computation on one observation that yields one
-// double. Its objects live on the caller's stack and are never deleted
-// through this interface.
-#ifndef QD_SERIESCOMPUTE_OBSERVATIONCOMPUTE_H
-#define QD_SERIESCOMPUTE_OBSERVATIONCOMPUTE_H
+// The compute interfaces are part of the data model (docs/architecture.md):
+// this name is kept for code written before they moved to Matrix/ObservationCompute.h.
+#ifndef QD_SERIESCOMPUTE_OBSERVATIONCOMPUTE_FORWARD_H
+#define QD_SERIESCOMPUTE_OBSERVATIONCOMPUTE_FORWARD_H
 
-#include <cstdint>
-
-#include "Matrix/Observation.h"
-
-class ObservationCompute {
-public:
-    virtual double compute(Observation& observation) = 0;
-    // The quantity type (0-36) under which the result is stored.
-    virtual std::int32_t quantityId() const = 0;
-
-protected:
-    ObservationCompute() = default;
-    ObservationCompute(const ObservationCompute&) = default;
-    ObservationCompute& operator=(const ObservationCompute&) = default;
-    ~ObservationCompute() = default;
-};
+#include "Matrix/ObservationCompute.h"
 
 #endif

@@ -8,7 +8,9 @@
 
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
+
+namespace qd {
 
 // The same computation as a plain routine.
 double observationError(const Observation& observation);
@@ -18,5 +20,7 @@ public:
     double compute(Observation& observation) override;
     std::int32_t quantityId() const override { return QD_ERRORTERM; }
 };
+
+} // namespace qd
 
 #endif

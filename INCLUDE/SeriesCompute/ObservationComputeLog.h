@@ -7,12 +7,16 @@
 
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/ObservationCompute.h"
+#include "Matrix/ObservationCompute.h"
+
+namespace qd {
 
 class ObservationComputeLog : public ObservationCompute {
 public:
     double compute(Observation& observation) override;
     std::int32_t quantityId() const override { return QD_LOG; }
 };
+
+} // namespace qd
 
 #endif

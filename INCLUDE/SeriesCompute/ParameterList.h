@@ -13,6 +13,8 @@
 
 #include "Foundation/OrderedVector.h"
 
+namespace qd {
+
 struct ParameterEntry {
     ParameterEntry() noexcept : parameter(nullptr), neighbour(nullptr) {}
     explicit ParameterEntry(double* parameter, double* neighbour = nullptr) noexcept
@@ -83,5 +85,7 @@ private:
     OrderedVector<ParameterEntry> entries_;
     std::uint32_t cursor_;
 };
+
+} // namespace qd
 
 #endif

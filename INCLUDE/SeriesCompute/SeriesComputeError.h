@@ -12,7 +12,9 @@
 #include <cstdint>
 
 #include "Matrix/Series.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 // The error statistic errorType of the range (the routine called resolves
 // the sentinels and checks the range).
@@ -33,5 +35,7 @@ public:
 
     std::int32_t errorType;
 };
+
+} // namespace qd
 
 #endif

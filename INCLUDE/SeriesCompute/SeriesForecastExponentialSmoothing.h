@@ -24,7 +24,9 @@
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
 #include "SeriesCompute/ParameterList.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
+
+namespace qd {
 
 class SeriesForecastExponentialSmoothing : public SeriesForecast, public ObjectiveFunction {
 public:
@@ -79,5 +81,7 @@ private:
     double* forecasts_;
     double finalLevel_;
 };
+
+} // namespace qd
 
 #endif

@@ -8,7 +8,9 @@
 // quantityId(). Most also exist as a free routine taking (series, last,
 // count) so that other computations can call them directly; the routine
 // resolves the sentinels itself, checks the range, and reads and fills the
-// series' statistics cache (SeriesCompute/StatisticsCache.h).
+// series' statistics cache through the one frame cachedStatistic()
+// (SeriesCompute/StatisticsCache.h), so that its source holds only its
+// formula and its cache rule.
 //
 // Inputs, indexed by observation: A[i] the actual value, F[i] the fitted
 // value (the observation's stored QD_FORECAST, else its actual value, so an
@@ -24,18 +26,9 @@
 
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesCompute.h"
 
-class DoubleMatrix;
-
-// Replaces QD_LAST by the last index and QD_ALL by the observation count.
-inline void resolveSeriesRange(const Series& series, std::int32_t& last, std::int32_t& count)
-{
-    if (last == QD_LAST)
-        last = series.numObservations() - 1;
-    if (count == QD_ALL)
-        count = series.numObservations();
-}
+namespace qd {
 
 // ---- free routines -------------------------------------------------------
 
@@ -44,7 +37,7 @@ double checkedMean(Series& series, std::int32_t last, std::int32_t count);
 // The same for callers that have checked the range already (an empty range,
 // or one that would read outside the series, still fails with the range
 // codes).
-double mean(Series& series, std::int32_t last, std::int32_t count);
+double meanOfValues(Series& series, std::int32_t last, std::int32_t count);
 
 // Error measures (they read the fitted values).
 double sumSquaredError(Series& series, std::int32_t last, std::int32_t count);
@@ -72,8 +65,8 @@ double skewness(Series& series, std::int32_t last, std::int32_t count);
 // Plain kurtosis (3 for normal data).
 double kurtosis(Series& series, std::int32_t last, std::int32_t count);
 double normalityError(Series& series, std::int32_t last, std::int32_t count, std::int32_t k);
-double minimum(Series& series, std::int32_t last, std::int32_t count);
-double maximum(Series& series, std::int32_t last, std::int32_t count);
+double minimumOfValues(Series& series, std::int32_t last, std::int32_t count);
+double maximumOfValues(Series& series, std::int32_t last, std::int32_t count);
 
 // Divided by count whatever the lag.
 double autocovariance(Series& series, std::int32_t last, std::int32_t count, std::int32_t lag);
@@ -81,46 +74,146 @@ double autocovariance(Series& series, std::int32_t last, std::int32_t count, std
 // when the caller has it, any negative value to have it computed.
 double autocorrelation(Series& series, std::int32_t last, std::int32_t count, std::int32_t lag, double ssd);
 // Value of observation last minus that of observation last - numValuesBack.
-double difference(Series& series, std::int32_t last, std::int32_t numValuesBack);
+double valueDifference(Series& series, std::int32_t last, std::int32_t numValuesBack);
 // The partial autocorrelation at lag k (1 <= k <= count).
 double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t count, std::int32_t k);
-// Determinant through the LU factorisation; 0.0 for an empty or
-// numerically singular matrix.
-double matrixDeterminant(const DoubleMatrix& matrix);
 
 // ---- functors ------------------------------------------------------------
 
-#define QD_DECLARE_RANGE_STATISTIC(ClassName, type)                                     \
-    class ClassName : public SeriesCompute {                                            \
-    public:                                                                             \
-        ClassName(std::int32_t last, std::int32_t count) : SeriesCompute(last, count) {} \
-        double compute(Series& series) override;                                        \
-        std::int32_t quantityId() const override { return type; }                       \
-    }
+// The base of the statistics over a range (last, count) with no further
+// argument: Type is the quantity type their value is stored under.
+template <std::int32_t Type>
+class RangeStatistic : public SeriesCompute {
+public:
+    RangeStatistic(std::int32_t last, std::int32_t count) : SeriesCompute(last, count) {}
+    std::int32_t quantityId() const override { return Type; }
+};
 
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMean, QD_MEAN);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeSumSquaredError, QD_SUM_SQUARED_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanSquareError, QD_MEAN_SQUARE_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeRootMeanSquareError, QD_ROOT_MEAN_SQUARE_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeStandardDeviationError, QD_STANDARD_DEVIATION_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanError, QD_MEAN_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanAbsoluteError, QD_MEAN_ABSOLUTE_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanAbsolutePercentageError, QD_MEAN_ABSOLUTE_PERCENTAGE_ERROR);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeTheil, QD_THEIL);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeSumSquaredDeviation, QD_SUM_SQUARED_DEVIATION);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeVariance, QD_VARIANCE);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeStandardDeviation, QD_STANDARD_DEVIATION);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanSquaredDeviation, QD_MEAN_SQUARED_DEVIATION);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeRootMeanSquare, QD_ROOT_MEAN_SQUARE);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMeanAbsDeviation, QD_MEAN_ABS_DEVIATION);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeCoefficientOfVariation, QD_COEFFICIENT_OF_VARIATION);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeSkewness, QD_SKEWNESS);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeKurtosis, QD_KURTOSIS);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMin, QD_MIN);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeMax, QD_MAX);
-QD_DECLARE_RANGE_STATISTIC(SeriesComputeRange, QD_RANGE);
+class SeriesComputeMean : public RangeStatistic<QD_MEAN> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
 
-#undef QD_DECLARE_RANGE_STATISTIC
+class SeriesComputeSumSquaredError : public RangeStatistic<QD_SUM_SQUARED_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanSquareError : public RangeStatistic<QD_MEAN_SQUARE_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeRootMeanSquareError : public RangeStatistic<QD_ROOT_MEAN_SQUARE_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeStandardDeviationError : public RangeStatistic<QD_STANDARD_DEVIATION_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanError : public RangeStatistic<QD_MEAN_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanAbsoluteError : public RangeStatistic<QD_MEAN_ABSOLUTE_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanAbsolutePercentageError : public RangeStatistic<QD_MEAN_ABSOLUTE_PERCENTAGE_ERROR> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeTheil : public RangeStatistic<QD_THEIL> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeSumSquaredDeviation : public RangeStatistic<QD_SUM_SQUARED_DEVIATION> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeVariance : public RangeStatistic<QD_VARIANCE> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeStandardDeviation : public RangeStatistic<QD_STANDARD_DEVIATION> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanSquaredDeviation : public RangeStatistic<QD_MEAN_SQUARED_DEVIATION> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeRootMeanSquare : public RangeStatistic<QD_ROOT_MEAN_SQUARE> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMeanAbsDeviation : public RangeStatistic<QD_MEAN_ABS_DEVIATION> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeCoefficientOfVariation : public RangeStatistic<QD_COEFFICIENT_OF_VARIATION> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeSkewness : public RangeStatistic<QD_SKEWNESS> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeKurtosis : public RangeStatistic<QD_KURTOSIS> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMin : public RangeStatistic<QD_MIN> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeMax : public RangeStatistic<QD_MAX> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
+
+class SeriesComputeRange : public RangeStatistic<QD_RANGE> {
+public:
+    using RangeStatistic::RangeStatistic;
+    double compute(Series& series) override;
+};
 
 class SeriesComputeDurbinWatson : public SeriesCompute {
 public:
@@ -194,5 +287,7 @@ public:
 
     std::int32_t numValuesBack() const { return count; }
 };
+
+} // namespace qd
 
 #endif

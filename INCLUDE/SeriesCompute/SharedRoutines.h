@@ -9,6 +9,8 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 // Normalises n factors in place. Mode 1 (additive): the mean is subtracted,
 // so they sum to 0. Mode 2 (multiplicative): factors at or below 1e-12
 // become 1.0, then all are scaled to sum n (nothing more when the absolute
@@ -41,5 +43,7 @@ inline void storeMethodForecast(Series& series, std::int32_t index, std::int32_t
 {
     storeFittedValue(series, index, n, quantityType, value);
 }
+
+} // namespace qd
 
 #endif

@@ -24,6 +24,9 @@
 
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
+#include "Matrix/SeriesRange.h"
+
+namespace qd {
 
 // Which of the series' value arrays a statistic reads: a statistic may use
 // its cached value only while those arrays are not stale.
@@ -46,5 +49,64 @@ void storeCachedStatistic(Series& series, std::int32_t type, std::int32_t last, 
 
 // Forgets the cached value of `type`, whatever range it was computed for.
 void removeCachedStatistic(Series& series, std::int32_t type);
+
+// ---- the frame of a cached statistic ----------------------------------------
+
+// The cache rule of a statistic: the type its value is cached under, the
+// arrays it reads, the smallest count the range check accepts before the
+// cache is consulted (noRangeCheck: none, the formula's own reads check), and
+// the further parameter that is part of the key (a lag, an offset; 0 if none).
+struct CacheRule {
+    static constexpr std::int32_t noRangeCheck = -1;
+
+    std::int32_t type;
+    StatisticInputs inputs;
+    std::int32_t minCount;
+    std::int32_t parameter = 0;
+};
+
+// The resolved range a formula works on: observations first .. last.
+struct StatisticRange {
+    std::int32_t last;
+    std::int32_t count;
+    std::int32_t first() const { return last - count + 1; }
+};
+
+// What a formula returns: a value that is cached (any double converts to
+// one) or, through notCached(), one that is returned only.
+struct StatisticValue {
+    StatisticValue(double value) : value(value), cache(true) {}
+    static StatisticValue notCached(double value)
+    {
+        StatisticValue result(value);
+        result.cache = false;
+        return result;
+    }
+
+    double value;
+    bool cache;
+};
+
+// The frame every cached statistic shares: resolves the sentinels of the
+// range (QD_LAST, QD_ALL), checks it when the rule asks for it, answers a
+// value cached for the same type, range and parameter, and otherwise runs
+// formula(StatisticRange) and caches what it returns.
+template <class Formula>
+double cachedStatistic(Series& series, std::int32_t last, std::int32_t count, const CacheRule& rule,
+                       Formula&& formula)
+{
+    resolveSeriesRange(series, last, count);
+    if (rule.minCount != CacheRule::noRangeCheck)
+        checkSeriesRange(series, last, count, rule.minCount);
+    double cached = 0.0;
+    if (lookupCachedStatistic(series, rule.type, last, count, rule.parameter, rule.inputs, cached))
+        return cached;
+    const StatisticValue result = formula(StatisticRange{last, count});
+    if (result.cache)
+        storeCachedStatistic(series, rule.type, last, count, rule.parameter, result.value);
+    return result.value;
+}
+
+} // namespace qd
 
 #endif

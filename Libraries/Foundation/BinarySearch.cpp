@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+namespace qd {
+
 bool binarySearch(const void* key, const void* base, std::uint32_t n, std::uint32_t width,
                   FdCompareFunction compare, std::uint32_t* index)
 {
@@ -29,3 +31,5 @@ bool binarySearch(const void* key, const void* base, std::uint32_t n, std::uint3
     out = lo;
     return compare(element(lo), key) == 0;
 }
+
+} // namespace qd

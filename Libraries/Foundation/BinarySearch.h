@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 // compare(element, key): negative, zero or positive as the element is below,
 // equal to or above the key.
 using FdCompareFunction = int (*)(const void* element, const void* key);
@@ -13,5 +15,7 @@ using FdCompareFunction = int (*)(const void* element, const void* key);
 // the index of the last element compared written (0 for an empty array).
 bool binarySearch(const void* key, const void* base, std::uint32_t n, std::uint32_t width,
                   FdCompareFunction compare, std::uint32_t* index);
+
+} // namespace qd
 
 #endif

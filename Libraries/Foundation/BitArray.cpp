@@ -3,6 +3,8 @@
 
 #include "Foundation/FdCString.h"
 
+namespace qd {
+
 const std::uint8_t FD_PARTIAL_WORD_MASK[4][4] = {
     {0x00, 0x00, 0x00, 0x00},
     {0xFF, 0x00, 0x00, 0x00},
@@ -61,3 +63,5 @@ std::uint32_t firstClear(const std::uint8_t* bits, std::uint32_t n)
 {
     return firstOne(bits, n, true);
 }
+
+} // namespace qd

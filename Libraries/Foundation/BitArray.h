@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 // target[i] op= source[i] for the n bytes.
 void bitsOr(std::uint8_t* target, const std::uint8_t* source, std::uint32_t n);
 void bitsXor(std::uint8_t* target, const std::uint8_t* source, std::uint32_t n);
@@ -19,5 +21,7 @@ std::uint32_t firstClear(const std::uint8_t* bits, std::uint32_t n);
 
 // Partial-word masks: row r has its first r bytes 0xFF, the rest 0.
 extern const std::uint8_t FD_PARTIAL_WORD_MASK[4][4];
+
+} // namespace qd
 
 #endif

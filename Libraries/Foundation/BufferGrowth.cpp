@@ -3,6 +3,8 @@
 
 #include "Foundation/FdExceptions.h"
 
+namespace qd {
+
 namespace {
 
 [[noreturn]] void raiseOverflow()
@@ -35,3 +37,5 @@ std::uint32_t foundationVersion()
 {
     return FD_FOUNDATION_VERSION;
 }
+
+} // namespace qd

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+namespace qd {
+
 namespace {
 
 const std::uint32_t DAYS_IN_MONTH[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -367,3 +369,5 @@ std::uint32_t CalendarDate::monthIndex(const char* name, const FdLocale& locale)
     const std::int32_t k = locale.monthIndex(name);
     return k >= 1 && k <= 12 ? static_cast<std::uint32_t>(k) : 0u;
 }
+
+} // namespace qd

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <ctime>
 
+namespace qd {
+
 class CalendarDate {
 public:
     // The invalid date.
@@ -97,5 +99,7 @@ private:
 
     std::uint32_t julian_;
 };
+
+} // namespace qd
 
 #endif

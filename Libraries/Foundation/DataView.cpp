@@ -1,5 +1,7 @@
 #include "Foundation/DataView.h"
 
+namespace qd {
+
 DataView::DataView() noexcept : block_(FdBlock::sharedEmpty()), begin_(nullptr)
 {
     block_->addReference();
@@ -63,3 +65,5 @@ bool DataView::isSimple() const noexcept
 {
     return block_->references() == 0 && begin_ == block_->data();
 }
+
+} // namespace qd

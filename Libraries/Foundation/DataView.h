@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class DataView {
 public:
     // Views the shared empty block; begin is null.
@@ -52,5 +54,7 @@ protected:
 private:
     static void release(FdBlock* block) noexcept;
 };
+
+} // namespace qd
 
 #endif

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+namespace qd {
+
 namespace {
 
 // The built-in rule records; constant data, linked at compile time.
@@ -88,3 +90,5 @@ const DaylightRule* DaylightRule::ruleSet(std::int32_t index)
     }
     return RULE_SET_TABLE[index];
 }
+
+} // namespace qd

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <ctime>
 
+namespace qd {
+
 // The moment daylight saving begins or ends in a year.
 struct DaylightBoundary {
     std::int32_t month;    // 0 ... 11
@@ -42,5 +44,7 @@ struct DaylightRule {
     // 0 ... 2 raises FdBoundsErr "[INDEX] Index (%d) out of range [0->%u]".
     static const DaylightRule* ruleSet(std::int32_t index);
 };
+
+} // namespace qd
 
 #endif

@@ -7,6 +7,8 @@
 #include <limits>
 #include <new>
 
+namespace qd {
+
 namespace {
 
 // A block of rows * cols doubles (the shared empty block for none).
@@ -325,3 +327,5 @@ DoubleMatrix operator-(const DoubleMatrix& a, const DoubleMatrix& b)
     }
     return result;
 }
+
+} // namespace qd

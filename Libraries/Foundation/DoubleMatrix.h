@@ -18,6 +18,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qd {
+
 // A run of indexes {start, count, step}; a negative count means "up to the
 // end" and is resolved against the dimension it is applied to.
 struct FdRange {
@@ -125,5 +127,7 @@ DoubleMatrix transposeView(const DoubleMatrix& m);
 // a - b element by element, as a new column-major matrix (MNMATCH when the
 // shapes differ).
 DoubleMatrix operator-(const DoubleMatrix& a, const DoubleMatrix& b);
+
+} // namespace qd
 
 #endif

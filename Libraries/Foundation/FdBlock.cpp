@@ -3,6 +3,8 @@
 #include <limits>
 #include <new>
 
+namespace qd {
+
 FdBlock::FdBlock() noexcept : references_(-1), data_(nullptr), size_(0) {}
 
 FdBlock::FdBlock(void* data, std::uint32_t size) noexcept : references_(-1), data_(data), size_(size) {}
@@ -75,3 +77,5 @@ DoubleBlock::~DoubleBlock() = default;
 IntBlock::IntBlock(std::uint32_t n) : FdBlock(allocateInts(n), n * 4u) {}
 
 IntBlock::~IntBlock() = default;
+
+} // namespace qd

@@ -15,6 +15,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace qd {
+
 class FdBlock {
 public:
     // An empty block: null data, size 0.
@@ -75,5 +77,7 @@ public:
     std::int32_t* ints() const noexcept { return static_cast<std::int32_t*>(data_); }
     std::uint32_t count() const noexcept { return size_ / 4u; }
 };
+
+} // namespace qd
 
 #endif

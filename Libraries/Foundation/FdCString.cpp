@@ -11,6 +11,8 @@
 #include <functional>
 #include <new>
 
+namespace qd {
+
 // Header of a representation; the characters follow it directly.
 struct FdCString::Rep {
     std::uint32_t refs;      // references minus one: 0 means one owner
@@ -876,3 +878,5 @@ bool SubString::operator==(const SubString& view) const
     const char* b = view.checkedBegin();
     return extent_ == view.extent_ && (extent_ == 0 || std::memcmp(a, b, extent_) == 0);
 }
+
+} // namespace qd

@@ -17,6 +17,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 // Position value "none": all bits of a 32-bit unsigned integer.
 constexpr std::uint32_t FD_NPOS = 0xFFFFFFFFu;
 
@@ -212,5 +214,7 @@ private:
     std::uint32_t start_;
     std::uint32_t extent_;
 };
+
+} // namespace qd
 
 #endif

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace qd {
+
 namespace {
 
 // Catalogue "fdtools" (8192-8214)
@@ -313,3 +315,5 @@ void fdRaiseIndex(std::uint32_t index, std::uint32_t count)
         fdRaiseBounds(FDTOOLS_NPOSINDEX());
     fdRaiseBounds(FDTOOLS_INDEXERR(), index, count);
 }
+
+} // namespace qd

@@ -47,6 +47,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class FdCString;
 
 // One numbered message.
@@ -284,5 +286,7 @@ template <class... Args>
 
 // Index failure of a container or string: 8212 for FD_NPOS, else 8211.
 [[noreturn]] void fdRaiseIndex(std::uint32_t index, std::uint32_t count);
+
+} // namespace qd
 
 #endif

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace qd {
+
 FdLocale::~FdLocale() = default;
 
 namespace {
@@ -185,3 +187,5 @@ const FdLocale& FdLocale::defaultLocale()
     static const EnglishLocale locale;
     return locale;
 }
+
+} // namespace qd

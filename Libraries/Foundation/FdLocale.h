@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <ctime>
 
+namespace qd {
+
 class TimeZone;
 
 class FdLocale {
@@ -32,5 +34,7 @@ public:
     // "yyyy-mm-dd", "mm/dd/yyyy" or "mm/dd/yy".
     static const FdLocale& defaultLocale();
 };
+
+} // namespace qd
 
 #endif

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace qd {
+
 FdMathVec<double>::FdMathVec() noexcept : DataView(), length_(0), stride_(1) {}
 
 FdMathVec<double>::FdMathVec(FdBlock* block, std::uint32_t n) : DataView(block), length_(n), stride_(1)
@@ -233,3 +235,5 @@ FdMathVec<double> operator*(const FdMathVec<double>& x, const FdMathVec<double>&
     multiplyStrided(x.length(), result.data(), x.data(), x.stride(), z.data(), z.stride());
     return result;
 }
+
+} // namespace qd

@@ -18,6 +18,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qd {
+
 template <class T>
 class FdMathVec;
 
@@ -120,5 +122,7 @@ double machineEpsilonTimes(double x);
 FdMathVec<double> operator-(const FdMathVec<double>& x, double s);
 FdMathVec<double> operator/(const FdMathVec<double>& x, double s);
 FdMathVec<double> operator*(const FdMathVec<double>& x, const FdMathVec<double>& z);
+
+} // namespace qd
 
 #endif

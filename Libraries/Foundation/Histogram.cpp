@@ -8,6 +8,8 @@
 #include <ostream>
 #include <vector>
 
+namespace qd {
+
 namespace {
 
 // Ascending order with every NaN after every number, so that the sort sees
@@ -158,3 +160,5 @@ std::ostream& operator<<(std::ostream& out, const Histogram& h)
     h.print(out);
     return out;
 }
+
+} // namespace qd

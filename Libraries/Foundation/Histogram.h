@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <iosfwd>
 
+namespace qd {
+
 class Histogram : public IntVector {
 public:
     // nbins zero counts; b[0] = min and b[k+1] = b[k] + (max - min) / nbins
@@ -57,5 +59,7 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const Histogram& h);
+
+} // namespace qd
 
 #endif

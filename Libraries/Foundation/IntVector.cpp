@@ -2,6 +2,8 @@
 
 #include "Foundation/FdExceptions.h"
 
+namespace qd {
+
 namespace {
 
 FdBlock* newIntBlock(std::uint32_t n)
@@ -78,3 +80,5 @@ void IntVector::resize(std::uint32_t n)
         reference(copy());
     }
 }
+
+} // namespace qd

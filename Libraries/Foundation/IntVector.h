@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qd {
+
 // Iterator over a strided run of ints.
 class IntVectorIterator {
 public:
@@ -82,5 +84,7 @@ private:
     std::uint32_t length_;
     std::int32_t stride_;
 };
+
+} // namespace qd
 
 #endif

@@ -3,6 +3,8 @@
 
 #include "Foundation/FdExceptions.h"
 
+namespace qd {
+
 IntrusiveSList::IntrusiveSList(FdSLink* link)
 {
     init();
@@ -87,3 +89,5 @@ FdSLink* IntrusiveSList::remove(FdSLink* link)
     --count_;
     return link;
 }
+
+} // namespace qd

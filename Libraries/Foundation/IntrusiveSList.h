@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 struct FdSLink {
     FdSLink* next = nullptr;
 };
@@ -65,5 +67,7 @@ private:
     FdSLink* last_;
     std::uint32_t count_;
 };
+
+} // namespace qd
 
 #endif

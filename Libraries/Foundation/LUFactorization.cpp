@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace qd {
+
 namespace {
 
 // Element (i, j) of column-major storage.
@@ -274,6 +276,14 @@ double determinantFromLU(const LUFactorization& lu)
     return det;
 }
 
+double matrixDeterminant(const DoubleMatrix& matrix)
+{
+    if (matrix.rows() == 0 || matrix.cols() == 0)
+        return 0.0;
+    const LUFactorization lu(matrix, true);
+    return determinantFromLU(lu);
+}
+
 DoubleMatrix inverseFromLU(const LUFactorization& lu)
 {
     const std::int32_t n = static_cast<std::int32_t>(lu.order());
@@ -332,3 +342,5 @@ FdMathVec<double> matrixProduct(const DoubleMatrix& a, const FdMathVec<double>& 
     }
     return result;
 }
+
+} // namespace qd

@@ -17,6 +17,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class LUFactorization {
 public:
     // Factors a (never written: a private column-major copy is factored).
@@ -45,6 +47,9 @@ private:
 // The determinant: 0.0 for an empty or singular factorisation, else the
 // product of the diagonal of U with a sign change for every row exchange.
 double determinantFromLU(const LUFactorization& lu);
+// The determinant of a matrix through its factorisation; 0.0 for an empty
+// or numerically singular matrix.
+double matrixDeterminant(const DoubleMatrix& matrix);
 // The inverse as a new matrix (the empty factors for n = 0); CANTSOLVE when
 // the factorisation is singular.
 DoubleMatrix inverseFromLU(const LUFactorization& lu);
@@ -69,5 +74,7 @@ bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int
 // overwrites a with the inverse (work holds n doubles). Returns job / 10.
 std::int32_t determinantAndInverse(double* a, std::int32_t lda, std::int32_t n, const std::int32_t* pivots,
                                    double* det, double* work, std::int32_t job) noexcept;
+
+} // namespace qd
 
 #endif

@@ -2,6 +2,8 @@
 
 #include "Foundation/DoubleMatrix.h"
 
+namespace qd {
+
 MatrixLoop::MatrixLoop(const DoubleMatrix& m, std::int32_t mode)
     : start_(m.data()), lines_(0), lineLength_(0), lineStep_(0), elementStep_(0), line_(0), position_(0)
 {
@@ -42,3 +44,5 @@ std::int64_t MatrixLoop::distance(std::uint64_t line1, std::uint64_t pos1, std::
     return (static_cast<std::int64_t>(line2) - static_cast<std::int64_t>(line1)) * static_cast<std::int64_t>(lineLength_)
          + (static_cast<std::int64_t>(pos2) - static_cast<std::int64_t>(pos1));
 }
+
+} // namespace qd

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qd {
+
 class DoubleMatrix;
 
 class MatrixLoop {
@@ -47,5 +49,7 @@ private:
     std::uint64_t line_;
     std::uint64_t position_;
 };
+
+} // namespace qd
 
 #endif

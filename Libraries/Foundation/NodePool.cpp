@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <new>
 
+namespace qd {
+
 namespace {
 
 void* gCache[NODE_POOL_CLASSES][NODE_POOL_DEPTH];
@@ -62,3 +64,5 @@ std::uint32_t nodePoolCached(int k)
 {
     return pooled(k) ? gCount[k] : 0;
 }
+
+} // namespace qd

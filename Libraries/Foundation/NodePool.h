@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 constexpr int NODE_POOL_CLASSES = 5;
 constexpr int NODE_POOL_DEPTH = 5;
 
@@ -21,5 +23,7 @@ void nodePoolFree(void* block, std::uint32_t n);
 void nodePoolFlush();
 // Number of blocks cached in size class k (0 for a class outside 0..4).
 std::uint32_t nodePoolCached(int k);
+
+} // namespace qd
 
 #endif

@@ -29,6 +29,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace qd {
+
 namespace fd_detail {
 
 template <class T, class = void>
@@ -331,5 +333,7 @@ private:
     ValueArray<T> array_;
     std::uint32_t count_;
 };
+
+} // namespace qd
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 namespace {
 
 constexpr std::int32_t ZONE_NAMES = 25;  // -12 ... +12 hours west
@@ -145,3 +147,5 @@ void SimpleTimeZone::getEndDaylight(std::tm& record) const
     }
     setToBoundary(record, rule->end);
 }
+
+} // namespace qd

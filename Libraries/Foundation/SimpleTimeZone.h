@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace qd {
+
 class SimpleTimeZone : public TimeZone {
 public:
     // No daylight saving: both offsets and both names are the given ones.
@@ -52,5 +54,7 @@ private:
     std::int32_t altZoneOffset_;
     FdCString altZoneName_;
 };
+
+} // namespace qd
 
 #endif

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+namespace qd {
+
 namespace {
 constexpr int CLEARED = std::numeric_limits<std::int32_t>::min();
 }
@@ -28,3 +30,5 @@ bool isClearedTimeRecord(const std::tm& record) noexcept
         && record.tm_mday == CLEARED && record.tm_mon == CLEARED && record.tm_year == CLEARED
         && record.tm_wday == CLEARED && record.tm_yday == CLEARED && record.tm_isdst == CLEARED;
 }
+
+} // namespace qd

@@ -6,9 +6,13 @@
 
 #include <ctime>
 
+namespace qd {
+
 // Sets every field of the record to -2147483648.
 void clearTimeRecord(std::tm& record) noexcept;
 // True when every field of the record is -2147483648.
 bool isClearedTimeRecord(const std::tm& record) noexcept;
+
+} // namespace qd
 
 #endif

@@ -6,6 +6,8 @@
 #include <ctime>
 #include <mutex>
 
+namespace qd {
+
 TimeZone::~TimeZone() = default;
 
 namespace {
@@ -137,3 +139,5 @@ const TimeZone* TimeZone::setUtc(const TimeZone* zone)
 {
     return replace(kept().utc, zone);
 }
+
+} // namespace qd

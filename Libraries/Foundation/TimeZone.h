@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <ctime>
 
+namespace qd {
+
 class TimeZone {
 public:
     virtual ~TimeZone();
@@ -42,5 +44,7 @@ public:
     static const TimeZone* setStandard(const TimeZone* zone);
     static const TimeZone* setUtc(const TimeZone* zone);
 };
+
+} // namespace qd
 
 #endif

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace qd {
+
 namespace {
 
 inline std::ptrdiff_t offset(std::int32_t k, std::int32_t stride) noexcept
@@ -119,3 +121,5 @@ void dswap(std::int32_t n, double* x, std::int32_t incx, double* y, std::int32_t
         y[offset(k, incy)] = t;
     }
 }
+
+} // namespace qd

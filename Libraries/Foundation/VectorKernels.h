@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qd {
+
 // Address of element k of a strided run.
 inline double* stridedAt(double* base, std::uint32_t k, std::int32_t stride) noexcept
 {
@@ -42,5 +44,7 @@ double dasum(std::int32_t n, const double* x, std::int32_t incx) noexcept;
 double ddot(std::int32_t n, const double* x, std::int32_t incx, const double* y, std::int32_t incy) noexcept;
 // exchanges x and y
 void dswap(std::int32_t n, double* x, std::int32_t incx, double* y, std::int32_t incy) noexcept;
+
+} // namespace qd
 
 #endif

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <new>
 
+namespace qd {
+
 class WordVector {
 public:
     using W = std::uint32_t;
@@ -110,5 +112,7 @@ private:
     std::uint32_t length_;
     W* data_;
 };
+
+} // namespace qd
 
 #endif

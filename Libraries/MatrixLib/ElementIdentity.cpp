@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace qd {
+
 namespace {
 std::atomic<std::uint64_t> lastIdentity(0);
 }
@@ -10,3 +12,5 @@ std::uint64_t newElementIdentity()
 {
     return lastIdentity.fetch_add(1, std::memory_order_relaxed) + 1;
 }
+
+} // namespace qd

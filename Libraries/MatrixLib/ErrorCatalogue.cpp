@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace qd {
+
 namespace {
 
 struct ErrorText {
@@ -260,3 +262,5 @@ FdCString errorDescription(std::int32_t code)
         return FdCString(it->text);
     return FdCString(kNoDescription);
 }
+
+} // namespace qd

@@ -1,5 +1,7 @@
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 MVRBaseException::MVRBaseException(const FdCString& file, std::int32_t line, std::int32_t code)
     : code(code), description_(), file_(), line(line)
 {
@@ -41,3 +43,5 @@ void qdThrow(const char* file, std::int32_t line, std::int32_t code)
 {
     throw MVRBaseException(FdCString(file), line, code);
 }
+
+} // namespace qd

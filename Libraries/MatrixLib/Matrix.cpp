@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Matrix";
 
@@ -48,7 +50,7 @@ void Matrix::appendSeries(const Series& s)
 Series& Matrix::seriesAt(std::int32_t i)
 {
     if (i < 0)
-        qdThrow(QD_SOURCE_PATH, 208, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(208), ErrorCode::NegativeIndex);
     appendSeriesUpTo(i);
     return series(i);
 }
@@ -76,7 +78,7 @@ std::int32_t Matrix::dependentSeriesIndex(std::int32_t role) const
         }
     }
     if (matches > 1)
-        qdThrow(QD_SOURCE_PATH, 518, 3017);
+        qdThrow(QD_SOURCE_PATH, publishedLine(518), ErrorCode::MultipleDependentSeries);
     return index;
 }
 
@@ -88,7 +90,7 @@ void Matrix::addSeries(const Series& s)
 void Matrix::replaceSeriesAt(std::int32_t i, const Series& s)
 {
     if (i < 0)
-        qdThrow(QD_SOURCE_PATH, 527, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(527), ErrorCode::NegativeIndex);
     if (i >= numSeries()) {
         // Growing may move s when it is one of this matrix's own series.
         const Series copy(s);
@@ -143,9 +145,9 @@ void Matrix::removeAllCalculations()
 void Matrix::removeSeriesAt(std::int32_t i)
 {
     if (i < 0)
-        qdThrow(QD_SOURCE_PATH, 263, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(263), ErrorCode::NegativeIndex);
     if (i >= numSeries())
-        qdThrow(QD_SOURCE_PATH, 267, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(267), ErrorCode::OutOfBounds);
     series_.removeAt(static_cast<std::uint32_t>(i));
 }
 
@@ -153,14 +155,14 @@ void Matrix::removeAllObservationsAt(std::int32_t i)
 {
     const Series& first = series(0);
     if (i < 0)
-        qdThrow(QD_SOURCE_PATH, 247, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(247), ErrorCode::NegativeIndex);
     if (i >= first.numObservations())
-        qdThrow(QD_SOURCE_PATH, 251, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(251), ErrorCode::OutOfBounds);
     // Every series is checked before the first one loses its observation,
     // with the failure the series itself would report.
     for (std::int32_t j = 0; j < numSeries(); ++j) {
         if (i >= series(j).numObservations())
-            qdThrow("INCLUDE\\Matrix/Series", 178, 3006);
+            qdThrow("INCLUDE\\Matrix/Series", publishedLine(178), ErrorCode::OutOfBounds);
     }
     for (std::int32_t j = 0; j < numSeries(); ++j)
         series(j).removeObservationAt(i);
@@ -200,7 +202,7 @@ void Matrix::applyRectangular(MatrixOp& op)
     if (numSeries() == 0)
         return;
     if (!isRectangular())
-        qdThrow(QD_SOURCE_PATH, 470, 2000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(470), ErrorCode::InvalidMatrix);
     op.apply(*this);
 }
 
@@ -218,3 +220,5 @@ std::int32_t Matrix::findSeries(std::uint64_t identity, std::int32_t hint) const
     }
     return -1;
 }
+
+} // namespace qd

@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\MatrixQC";
 
@@ -22,7 +24,7 @@ QuantityMatrix::QuantityMatrix(std::int32_t rows, std::int32_t columns)
     : QuantitySlots(checkedProduct(rows, columns)), rows_(rows), columns_(columns)
 {
     if (rows < 1 || columns < 1)
-        qdThrow("INCLUDE\\Matrix/MatrixQC", 24, 3042);
+        qdThrow("INCLUDE\\Matrix/MatrixQC", publishedLine(24), ErrorCode::IllegalIndex);
 }
 
 QuantityMatrix::~QuantityMatrix() = default;
@@ -91,7 +93,7 @@ std::int32_t MatrixQC::count(std::int16_t type) const
         return total;
     }
     if (type < FIRST_TYPE || type > LAST_TYPE)
-        qdThrow(QD_SOURCE_PATH, 93, 3061);
+        qdThrow(QD_SOURCE_PATH, publishedLine(93), ErrorCode::NotMatrixLevel);
     const QuantityMatrix* table = tables_[type - FIRST_TYPE];
     return table != nullptr ? table->count(-1) : 0;
 }
@@ -130,3 +132,5 @@ void MatrixQC::createStatisticMatrix(std::int32_t type, std::int32_t rows, std::
     destroyEntry(k);
     tables_[k] = table.release();
 }
+
+} // namespace qd

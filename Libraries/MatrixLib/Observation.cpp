@@ -2,9 +2,13 @@
 
 #include "Matrix/ElementIdentity.h"
 
+namespace qd {
+
 std::uint64_t Observation::ensureIdentity()
 {
     if (identity_ == 0)
         identity_ = newElementIdentity();
     return identity_;
 }
+
+} // namespace qd

@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+namespace qd {
+
 // The block of set slots: a small header followed by `capacity` quantities,
 // of which the first `size` are in use, in ascending type order. `position`
 // is the slot number (0 to 37) at which the walk goes on.
@@ -191,3 +193,5 @@ Quantity* ObservationQC::next()
         block_->position = NUM_SLOTS;
     return nullptr;
 }
+
+} // namespace qd

@@ -4,11 +4,13 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 QuantitySlots::QuantitySlots(std::int32_t capacity)
     : capacity_(0), count_(0), position_(0), slots_(nullptr)
 {
     if (capacity < 1)
-        qdThrow("INCLUDE\\Matrix/QuantitySlots", 23, 3000);
+        qdThrow("INCLUDE\\Matrix/QuantitySlots", publishedLine(23), ErrorCode::NegativeIndex);
     slots_ = new Quantity[static_cast<std::size_t>(capacity)];
     capacity_ = capacity;
 }
@@ -129,3 +131,5 @@ std::int32_t QuantitySlots::store(std::int32_t index, std::int32_t type, double 
     slots_[index].value = value;
     return QD_QUANTITY_FOUND;
 }
+
+} // namespace qd

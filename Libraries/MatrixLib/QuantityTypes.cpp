@@ -5,6 +5,8 @@
 
 #include "Foundation/FdCString.h"
 
+namespace qd {
+
 namespace {
 
 // 0-36, indexed by type - 0.
@@ -198,3 +200,5 @@ FdCString quantityDescription(std::int32_t type)
     }
     return FdCString(kNoDescription);
 }
+
+} // namespace qd

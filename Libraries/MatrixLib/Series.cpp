@@ -6,7 +6,9 @@
 #include "Foundation/FdExceptions.h"
 #include "Matrix/ElementIdentity.h"
 #include "Matrix/QuantityTypes.h"
-#include "SeriesCompute/SeriesCompute.h"
+#include "Matrix/SeriesRange.h"
+
+namespace qd {
 
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\Series";
@@ -153,26 +155,28 @@ void Series::reserve(std::int32_t n)
 void Series::reshape(std::int32_t n)
 {
     if (n < 0)
-        qdThrow(QD_SOURCE_PATH, 92, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(92), ErrorCode::NegativeIndex);
     const bool dropsObservations = n < numObservations();
     resizeArray(static_cast<std::uint32_t>(n));
     if (dropsObservations)
         setDirty(true, true);
 }
 
+// `line` is the published line of the negative-index report; the
+// past-the-end report is published three lines below it.
 void Series::checkRange(std::int32_t first, std::int32_t last, std::int32_t line) const
 {
     if (first > last)
         return;  // an empty range reads nothing
     if (first < 0)
-        qdThrow(QD_SOURCE_PATH, line, 3000);
+        qdThrow(QD_SOURCE_PATH, line, ErrorCode::NegativeIndex);
     if (last >= numObservations())
-        qdThrow(QD_SOURCE_PATH, line + 3, 3006);
+        qdThrow(QD_SOURCE_PATH, line + 3, ErrorCode::OutOfBounds);
 }
 
 void Series::copyValuesTo(Series& target, std::int32_t first, std::int32_t last)
 {
-    checkRange(first, last, 612);
+    checkRange(first, last, publishedLine(612));
     if (first <= last) {
         const std::int32_t n = last - first + 1;
         if (n >= DEFAULT_PLACES + 1 && n >= target.numObservations())
@@ -242,7 +246,7 @@ void Series::resetValues()
 std::int32_t Series::numObservationsByOriginType(std::int32_t originType) const
 {
     if (originType != QD_SUPPLIED && originType != QD_COMPUTED)
-        qdThrow(QD_SOURCE_PATH, 97, 3111);
+        qdThrow(QD_SOURCE_PATH, publishedLine(97), ErrorCode::InvalidOriginType);
     const std::int32_t count = numObservations();
     std::int32_t k = count - 1;
     while (k >= 0 && observation(k).originType == QD_COMPUTED)
@@ -252,7 +256,7 @@ std::int32_t Series::numObservationsByOriginType(std::int32_t originType) const
 
 bool Series::allPositive(std::int32_t first, std::int32_t last)
 {
-    checkRange(first, last, 640);
+    checkRange(first, last, publishedLine(640));
     if (first > last)
         return true;
     const double* v = values(0);
@@ -269,7 +273,7 @@ void Series::countSigns(std::int32_t first, std::int32_t last, std::int32_t& pos
     positives = 0;
     zeros = 0;
     negatives = 0;
-    checkRange(first, last, 660);
+    checkRange(first, last, publishedLine(660));
     if (first > last)
         return;
     const double* v = values(0);
@@ -321,9 +325,9 @@ std::int32_t Series::numParameters(std::int32_t forecastMethod) const
     case QD_STEPWISE:
     case QD_POLYNOMIAL_REGRESSION:
     case QD_CENSUS_X11:
-        qdThrow(QD_SOURCE_PATH, 775, 3114);
+        qdThrow(QD_SOURCE_PATH, publishedLine(775), ErrorCode::UnknownParameterCount);
     default:
-        qdThrow(QD_SOURCE_PATH, 779, 3114);
+        qdThrow(QD_SOURCE_PATH, publishedLine(779), ErrorCode::UnknownParameterCount);
     }
 }
 
@@ -500,3 +504,5 @@ std::int32_t Series::findObservation(std::uint64_t identity, std::int32_t hint) 
     }
     return -1;
 }
+
+} // namespace qd

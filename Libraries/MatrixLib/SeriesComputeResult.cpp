@@ -2,6 +2,8 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 void storeSeriesComputeResult(Series& series, std::int32_t type, double v)
 {
     if (type >= SeriesQC::FIRST_SINGLE && type <= SeriesQC::LAST_SINGLE) {
@@ -11,3 +13,5 @@ void storeSeriesComputeResult(Series& series, std::int32_t type, double v)
         series.storedResults.storeMultiple(type, 0, v);
     }
 }
+
+} // namespace qd

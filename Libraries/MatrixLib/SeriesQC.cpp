@@ -3,6 +3,8 @@
 #include <memory>
 #include <utility>
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixLib\\SeriesQC";
 }
@@ -79,7 +81,7 @@ std::int32_t SeriesQC::count(std::int16_t type) const
         return total;
     }
     if (type < FIRST_SINGLE || type > LAST_MULTIPLE)
-        qdThrow(QD_SOURCE_PATH, 105, 3060);
+        qdThrow(QD_SOURCE_PATH, publishedLine(105), ErrorCode::NotSeriesLevel);
     if (type <= LAST_SINGLE)
         return singles_.count(static_cast<std::int16_t>(type - FIRST_SINGLE));
     const QuantitySlots* entry = multiples_[multipleIndex(type) - 1];
@@ -138,3 +140,5 @@ std::int32_t SeriesQC::storeMultiple(std::int32_t type, std::int32_t index, doub
         return QD_QUANTITY_ABSENT;
     return entry->store(index, type, value);
 }
+
+} // namespace qd

@@ -8,6 +8,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
+namespace qd {
+
 SeriesValueCache::SeriesValueCache(Series* owner)
     : cachedStatistics(), owner_(owner), valuesDirty_(true), values_(), forecastsDirty_(true), forecasts_()
 {
@@ -140,3 +142,5 @@ void SeriesValueCache::setForecastsDirty(bool flag)
     if (flag)
         cachedStatistics.clear();
 }
+
+} // namespace qd

@@ -2,6 +2,8 @@
 
 #include "Matrix/Matrix.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedObservationCompute";
 }
@@ -9,7 +11,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedOb
 void MatrixOpApplyIteratedObservationCompute::apply(Matrix& matrix)
 {
     const std::int32_t firstLength = matrix.series(0).numObservations();
-    resolveIteratedStart(start, firstLength, QD_SOURCE_PATH, 15, 19);
+    resolveIteratedStart(start, firstLength, QD_SOURCE_PATH, publishedLine(15), publishedLine(19));
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         Series& series = matrix.series(j);
         // series.observation(i) checks the index before the compute object
@@ -21,3 +23,5 @@ void MatrixOpApplyIteratedObservationCompute::apply(Matrix& matrix)
         }
     }
 }
+
+} // namespace qd

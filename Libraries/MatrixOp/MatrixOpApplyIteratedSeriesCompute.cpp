@@ -2,6 +2,8 @@
 
 #include "Matrix/Matrix.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedSeriesCompute";
 }
@@ -9,7 +11,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\MatrixOp\\MatrixOpApplyIteratedSe
 void MatrixOpApplyIteratedSeriesCompute::apply(Matrix& matrix)
 {
     const std::int32_t firstLength = matrix.series(0).numObservations();
-    resolveIteratedStart(start, firstLength, QD_SOURCE_PATH, 15, 19);
+    resolveIteratedStart(start, firstLength, QD_SOURCE_PATH, publishedLine(15), publishedLine(19));
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         Series& series = matrix.series(j);
         for (std::int32_t i = start; i < firstLength; ++i) {
@@ -23,3 +25,5 @@ void MatrixOpApplyIteratedSeriesCompute::apply(Matrix& matrix)
         }
     }
 }
+
+} // namespace qd

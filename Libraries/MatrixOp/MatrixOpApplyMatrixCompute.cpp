@@ -2,7 +2,11 @@
 
 #include "Matrix/Matrix.h"
 
+namespace qd {
+
 void MatrixOpApplyMatrixCompute::apply(Matrix& matrix)
 {
     compute->compute(matrix);
 }
+
+} // namespace qd

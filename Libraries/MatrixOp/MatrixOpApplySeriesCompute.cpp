@@ -4,6 +4,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/SeriesComputeResult.h"
 
+namespace qd {
+
 void MatrixOpApplySeriesCompute::apply(Matrix& matrix)
 {
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
@@ -23,3 +25,5 @@ void MatrixOpApplySeriesCompute::apply(Matrix& matrix)
         }
     }
 }
+
+} // namespace qd

@@ -1,5 +1,7 @@
 #include "SeriesCompute/ObservationComputeError.h"
 
+namespace qd {
+
 double observationError(const Observation& observation)
 {
     double forecast = 0.0;
@@ -12,3 +14,5 @@ double ObservationComputeError::compute(Observation& observation)
 {
     return observationError(observation);
 }
+
+} // namespace qd

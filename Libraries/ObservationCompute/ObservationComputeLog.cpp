@@ -4,6 +4,8 @@
 
 #include "Matrix/MVRBaseException.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\ObservationCompute\\ObservationComputeLog";
 }
@@ -13,6 +15,8 @@ double ObservationComputeLog::compute(Observation& observation)
     // Zero, negative values (and a value that is not a number) have no
     // logarithm.
     if (!(observation.value > 0.0))
-        qdThrow(QD_SOURCE_PATH, 23, 3003);
+        qdThrow(QD_SOURCE_PATH, publishedLine(23), ErrorCode::LogOfNegative);
     return std::log(observation.value);
 }
+
+} // namespace qd

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace qd {
+
 namespace {
 
 // The golden ratios, as these decimal values.
@@ -117,3 +119,5 @@ double minimizeOverInterval(ObjectiveFunction& objective, double low, double hig
     x = bestX;
     return bestValue;
 }
+
+} // namespace qd

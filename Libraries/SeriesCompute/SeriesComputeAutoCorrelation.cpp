@@ -2,6 +2,8 @@
 
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeAutoCorrelation";
 }
@@ -15,7 +17,7 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
     if (lag == QD_COMPUTE)
         lag = 1;
     else if (lag < 0 || lag > count)
-        qdThrow(QD_SOURCE_PATH, 64, 3002);
+        qdThrow(QD_SOURCE_PATH, publishedLine(64), ErrorCode::IllegalNumLagValues);
     double q = 0.0;
     if (ssd >= 0.0) {
         // A sum supplied by the caller skips the sum's own range check; the
@@ -27,7 +29,7 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
     }
     if (std::fabs(q) < 1e-9)
         return 0.0;
-    const double m = mean(series, last, count);
+    const double m = meanOfValues(series, last, count);
     const double* a = series.values(0);
     double sum = 0.0;
     for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
@@ -39,3 +41,5 @@ double SeriesComputeAutoCorrelation::compute(Series& series)
 {
     return autocorrelation(series, last, count, numLagValues, -1.0);
 }
+
+} // namespace qd

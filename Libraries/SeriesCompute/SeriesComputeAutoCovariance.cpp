@@ -1,5 +1,7 @@
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeAutoCovariance";
 }
@@ -10,9 +12,9 @@ double autocovariance(Series& series, std::int32_t last, std::int32_t count, std
 {
     resolveSeriesRange(series, last, count);
     if (count == 0)
-        qdThrow(QD_SOURCE_PATH, 51, 3001);
+        qdThrow(QD_SOURCE_PATH, publishedLine(51), ErrorCode::IllegalNumHistoricalValues);
     if (lag < 0 || lag > count)
-        qdThrow(QD_SOURCE_PATH, 55, 3002);
+        qdThrow(QD_SOURCE_PATH, publishedLine(55), ErrorCode::IllegalNumLagValues);
     const double m = checkedMean(series, last, count);
     const double* a = series.values(0);
     double sum = 0.0;
@@ -25,3 +27,5 @@ double SeriesComputeAutoCovariance::compute(Series& series)
 {
     return autocovariance(series, last, count, numLagValues);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeDurbinWatson";
 }
@@ -17,30 +19,29 @@ double durbinWatson(Series& series, std::int32_t last, std::int32_t count, std::
     // A negative offset would pair errors with errors after the range,
     // beyond the end of the series.
     if (offset < 0)
-        qdThrow(QD_SOURCE_PATH, 50, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(50), ErrorCode::OutOfBounds);
 
-    double cached = 0.0;
-    if (lookupCachedStatistic(series, QD_DURBIN_WATSON, last, count, offset,
-                              StatisticInputs::VALUES_AND_FORECASTS, cached))
-        return cached;
-
-    const double sse = sumSquaredError(series, last, count);
-    const double* a = series.values(0);
-    const double* f = series.forecastValues(0);
-    // start = max(0, first + offset), in 64 bits: offset may be huge.
-    const std::int64_t first = std::int64_t(last) - count + 1;
-    const std::int64_t start = first + offset;
-    double p = 0.0;
-    for (std::int64_t i = start; i <= last; ++i) {
-        const double change = (a[i] - f[i]) - (a[i - offset] - f[i - offset]);
-        p += change * change;
-    }
-    const double result = std::fabs(sse) < 1e-6 ? 0.0 : p / sse;
-    storeCachedStatistic(series, QD_DURBIN_WATSON, last, count, offset, result);
-    return result;
+    const CacheRule rule{QD_DURBIN_WATSON, StatisticInputs::VALUES_AND_FORECASTS, CacheRule::noRangeCheck, offset};
+    return cachedStatistic(series, last, count, rule, [&](StatisticRange range) -> StatisticValue {
+        const double sse = sumSquaredError(series, range.last, range.count);
+        const double* a = series.values(0);
+        const double* f = series.forecastValues(0);
+        // start = max(0, first + offset), in 64 bits: offset may be huge.
+        const std::int64_t first = std::int64_t(range.last) - range.count + 1;
+        const std::int64_t start = first + offset;
+        double p = 0.0;
+        for (std::int64_t i = start; i <= range.last; ++i) {
+            const double change = (a[i] - f[i]) - (a[i - offset] - f[i - offset]);
+            p += change * change;
+        }
+        const double result = std::fabs(sse) < 1e-6 ? 0.0 : p / sse;
+        return result;
+    });
 }
 
 double SeriesComputeDurbinWatson::compute(Series& series)
 {
     return durbinWatson(series, last, count, offset);
 }
+
+} // namespace qd

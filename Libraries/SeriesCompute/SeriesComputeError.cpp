@@ -3,6 +3,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeError";
 }
@@ -32,9 +34,9 @@ double errorValue(Series& series, std::int32_t last, std::int32_t count, std::in
     case QD_BIC:
         // The information criteria are not part of this engine yet:
         // "This statistic is not supported in Quendar."
-        qdThrow(QD_SOURCE_PATH, 62, 3062);
+        qdThrow(QD_SOURCE_PATH, publishedLine(62), ErrorCode::NotSupportedInQuendar);
     default:
-        qdThrow(QD_SOURCE_PATH, 68, 3026);
+        qdThrow(QD_SOURCE_PATH, publishedLine(68), ErrorCode::ErrorTermNotSupported);
     }
 }
 
@@ -42,3 +44,5 @@ double SeriesComputeError::compute(Series& series)
 {
     return errorValue(series, last, count, errorType, 1);
 }
+
+} // namespace qd

@@ -3,25 +3,25 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 double meanAbsoluteError(Series& series, std::int32_t last, std::int32_t count)
 {
-    resolveSeriesRange(series, last, count);
-    checkSeriesRange(series, last, count, 1);
-    double cached = 0.0;
-    if (lookupCachedStatistic(series, QD_MEAN_ABSOLUTE_ERROR, last, count, 0,
-                              StatisticInputs::VALUES_AND_FORECASTS, cached))
-        return cached;
-    const double* a = series.values(0);
-    const double* f = series.forecastValues(0);
-    double sum = 0.0;
-    for (std::int32_t i = last - count + 1; i <= last; ++i)
-        sum += std::fabs(a[i] - f[i]);
-    const double result = sum / count;
-    storeCachedStatistic(series, QD_MEAN_ABSOLUTE_ERROR, last, count, 0, result);
-    return result;
+    const CacheRule rule{QD_MEAN_ABSOLUTE_ERROR, StatisticInputs::VALUES_AND_FORECASTS, 1};
+    return cachedStatistic(series, last, count, rule, [&](StatisticRange range) -> StatisticValue {
+        const double* a = series.values(0);
+        const double* f = series.forecastValues(0);
+        double sum = 0.0;
+        for (std::int32_t i = range.first(); i <= range.last; ++i)
+            sum += std::fabs(a[i] - f[i]);
+        const double result = sum / range.count;
+        return result;
+    });
 }
 
 double SeriesComputeMeanAbsoluteError::compute(Series& series)
 {
     return meanAbsoluteError(series, last, count);
 }
+
+} // namespace qd

@@ -1,24 +1,25 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
-double minimum(Series& series, std::int32_t last, std::int32_t count)
+namespace qd {
+
+double minimumOfValues(Series& series, std::int32_t last, std::int32_t count)
 {
-    resolveSeriesRange(series, last, count);
-    checkSeriesRange(series, last, count, 1);
-    double cached = 0.0;
-    if (lookupCachedStatistic(series, QD_MIN, last, count, 0, StatisticInputs::VALUES, cached))
-        return cached;
-    const double* a = series.values(0);
-    double result = a[last - count + 1];
-    for (std::int32_t i = last - count + 2; i <= last; ++i) {
-        if (a[i] < result)
-            result = a[i];
-    }
-    storeCachedStatistic(series, QD_MIN, last, count, 0, result);
-    return result;
+    const CacheRule rule{QD_MIN, StatisticInputs::VALUES, 1};
+    return cachedStatistic(series, last, count, rule, [&](StatisticRange range) -> StatisticValue {
+        const double* a = series.values(0);
+        double result = a[range.first()];
+        for (std::int32_t i = range.last - range.count + 2; i <= range.last; ++i) {
+            if (a[i] < result)
+                result = a[i];
+        }
+        return result;
+    });
 }
 
 double SeriesComputeMin::compute(Series& series)
 {
-    return minimum(series, last, count);
+    return minimumOfValues(series, last, count);
 }
+
+} // namespace qd

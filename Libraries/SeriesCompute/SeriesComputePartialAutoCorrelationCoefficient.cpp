@@ -5,16 +5,10 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputePartialAutoCorrelationCoefficient";
-}
-
-double matrixDeterminant(const DoubleMatrix& matrix)
-{
-    if (matrix.rows() == 0 || matrix.cols() == 0)
-        return 0.0;
-    const LUFactorization lu(matrix, true);
-    return determinantFromLU(lu);
 }
 
 // The last coefficient phi(k, k) of the Yule-Walker equations of order k,
@@ -26,7 +20,7 @@ double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t co
     resolveSeriesRange(series, last, count);
     // Lag 0 has no equations: both determinants would be empty.
     if (k < 1 || k > count)
-        qdThrow(QD_SOURCE_PATH, 51, 3002);
+        qdThrow(QD_SOURCE_PATH, publishedLine(51), ErrorCode::IllegalNumLagValues);
 
     // r1 .. rk over the range, with one sum of squared deviations (which
     // checks the range).
@@ -52,7 +46,7 @@ double partialAutocorrelation(Series& series, std::int32_t last, std::int32_t co
     const double denominator = matrixDeterminant(p);
     // A numerically singular autocorrelation matrix has no solution.
     if (denominator == 0.0)
-        qdThrow(QD_SOURCE_PATH, 84, 3004);
+        qdThrow(QD_SOURCE_PATH, publishedLine(84), ErrorCode::DividedByZero);
     return matrixDeterminant(pStar) / denominator;
 }
 
@@ -60,3 +54,5 @@ double SeriesComputePartialAutoCorrelationCoefficient::compute(Series& series)
 {
     return partialAutocorrelation(series, last, count, numLagValues);
 }
+
+} // namespace qd

@@ -3,6 +3,8 @@
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeTheil";
 }
@@ -19,46 +21,46 @@ double theilStatistic(Series& series, std::int32_t last, std::int32_t count)
     if (count == QD_ALL)
         count = n - 1;
     if (last < 0)
-        qdThrow(QD_SOURCE_PATH, 57, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(57), ErrorCode::NegativeIndex);
     if (last >= n - 1)
-        qdThrow(QD_SOURCE_PATH, 60, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(60), ErrorCode::OutOfBounds);
     if (count <= 1)
-        qdThrow(QD_SOURCE_PATH, 63, 3001);
+        qdThrow(QD_SOURCE_PATH, publishedLine(63), ErrorCode::IllegalNumHistoricalValues);
     if (last - count + 1 < 0)
-        qdThrow(QD_SOURCE_PATH, 66, 3005);
+        qdThrow(QD_SOURCE_PATH, publishedLine(66), ErrorCode::NotEnoughHistoricalData);
 
-    double cached = 0.0;
-    if (lookupCachedStatistic(series, QD_THEIL, last, count, 0, StatisticInputs::VALUES_AND_FORECASTS, cached))
-        return cached;
-
-    const double* a = series.values(0);
-    const std::int32_t first = last - count + 1;
-    double d = 0.0;
-    for (std::int32_t i = first; i <= last; ++i) {
-        if (std::fabs(a[i]) > 1e-6) {
-            const double change = (a[i + 1] - a[i]) / a[i];
-            d += change * change;
+    const CacheRule rule{QD_THEIL, StatisticInputs::VALUES_AND_FORECASTS, CacheRule::noRangeCheck};
+    return cachedStatistic(series, last, count, rule, [&](StatisticRange range) -> StatisticValue {
+        const double* a = series.values(0);
+        const std::int32_t first = range.first();
+        double d = 0.0;
+        for (std::int32_t i = first; i <= range.last; ++i) {
+            if (std::fabs(a[i]) > 1e-6) {
+                const double change = (a[i + 1] - a[i]) / a[i];
+                d += change * change;
+            }
         }
-    }
-    if (std::fabs(d) < 1e-6)
-        return 0.0;
+        if (std::fabs(d) < 1e-6)
+            return StatisticValue::notCached(0.0);
 
-    double numerator = 0.0;
-    for (std::int32_t i = first; i <= last; ++i) {
-        double forecast = 0.0;
-        if (series.observation(i + 1).storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
-            return 0.0;
-        if (std::fabs(a[i]) > 1e-6) {
-            const double error = (forecast - a[i + 1]) / a[i];
-            numerator += error * error;
+        double numerator = 0.0;
+        for (std::int32_t i = first; i <= range.last; ++i) {
+            double forecast = 0.0;
+            if (series.observation(i + 1).storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
+                return StatisticValue::notCached(0.0);
+            if (std::fabs(a[i]) > 1e-6) {
+                const double error = (forecast - a[i + 1]) / a[i];
+                numerator += error * error;
+            }
         }
-    }
-    const double result = std::sqrt(numerator / d);
-    storeCachedStatistic(series, QD_THEIL, last, count, 0, result);
-    return result;
+        const double result = std::sqrt(numerator / d);
+        return result;
+    });
 }
 
 double SeriesComputeTheil::compute(Series& series)
 {
     return theilStatistic(series, last, count);
 }
+
+} // namespace qd

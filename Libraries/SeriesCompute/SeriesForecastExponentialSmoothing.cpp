@@ -9,6 +9,8 @@
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesForecastExponentialSmoothing";
@@ -178,13 +180,13 @@ void SeriesForecastExponentialSmoothing::runNormal(Series& series)
 {
     const std::int32_t n = series.numObservations();
     if (!isLegalAlpha(alpha))
-        qdThrow(QD_SOURCE_PATH, 125, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(125), ErrorCode::IllegalAlpha);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 128, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(128), ErrorCode::IllegalForecastPeriods);
     if (observationNumber < 0)
-        qdThrow(QD_SOURCE_PATH, 131, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(131), ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 134, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(134), ErrorCode::OutOfBounds);
     checkArrayLength(n, numPeriodsToForecast);
 
     // Whatever happens, the object leaves with its constructor's alpha.
@@ -229,15 +231,15 @@ void SeriesForecastExponentialSmoothing::runZeroDemand(Series& series)
 {
     const std::int32_t n = series.numObservations();
     if (!isLegalAlpha(alpha))
-        qdThrow(QD_SOURCE_PATH, 96, 3007);
+        qdThrow(QD_SOURCE_PATH, publishedLine(96), ErrorCode::IllegalAlpha);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 99, 3030);
+        qdThrow(QD_SOURCE_PATH, publishedLine(99), ErrorCode::IllegalForecastPeriods);
     if (observationNumber == QD_LAST)
         observationNumber = n - 1;
     if (observationNumber < -1)
-        qdThrow(QD_SOURCE_PATH, 103, 3000);
+        qdThrow(QD_SOURCE_PATH, publishedLine(103), ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 106, 3006);
+        qdThrow(QD_SOURCE_PATH, publishedLine(106), ErrorCode::OutOfBounds);
     checkArrayLength(n, numPeriodsToForecast);
     const std::int32_t first = observationNumber + 1;
     const std::int32_t last = observationNumber + numPeriodsToForecast;
@@ -246,3 +248,5 @@ void SeriesForecastExponentialSmoothing::runZeroDemand(Series& series)
         forecasts[t] = finalLevelValue;
     series.storeForecasts(QD_EXPONENTIAL_SMOOTHING, first, last, false);
 }
+
+} // namespace qd

@@ -7,6 +7,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+namespace qd {
+
 void normalizeSeasonalIndexes(std::int32_t n, std::int32_t mode, double* factors)
 {
     if (n < 1)
@@ -65,3 +67,5 @@ void storeFittedValue(Series& series, std::int32_t index, std::int32_t n, std::i
         series.valueCache.setValuesDirty(true);
     series.valueCache.setForecastsDirty(true);
 }
+
+} // namespace qd

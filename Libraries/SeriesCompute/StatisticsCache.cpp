@@ -1,5 +1,7 @@
 #include "SeriesCompute/StatisticsCache.h"
 
+namespace qd {
+
 namespace {
 
 // Three key slots per single-valued type: last, count, parameter.
@@ -66,3 +68,5 @@ void removeCachedStatistic(Series& series, std::int32_t type)
 {
     series.valueCache.cachedStatistics.removeQuantity(type);
 }
+
+} // namespace qd

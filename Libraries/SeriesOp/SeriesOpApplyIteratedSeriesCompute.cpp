@@ -2,6 +2,8 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedSeriesCompute";
 }
@@ -9,10 +11,12 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesOp\\SeriesOpApplyIteratedSe
 void SeriesOpApplyIteratedSeriesCompute::apply(Series& series)
 {
     const std::int32_t n = series.numObservations();
-    resolveIteratedStart(start, n, QD_SOURCE_PATH, 16, 20);
+    resolveIteratedStart(start, n, QD_SOURCE_PATH, publishedLine(16), publishedLine(20));
     for (std::int32_t i = start; i < n; ++i) {
         compute->last = i;
         const double v = compute->compute(series);
         series.observation(i).storedResults.store(compute->quantityId(), v);
     }
 }
+
+} // namespace qd

@@ -4,6 +4,8 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesComputeResult.h"
 
+namespace qd {
+
 void SeriesOpApplySeriesCompute::apply(Series& series)
 {
     const double v = compute->compute(series);
@@ -24,3 +26,5 @@ void SeriesOpApplySeriesCompute::apply(Series& series)
         storeSeriesComputeResult(series, t, v);
     }
 }
+
+} // namespace qd

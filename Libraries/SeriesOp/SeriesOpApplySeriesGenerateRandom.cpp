@@ -2,7 +2,11 @@
 
 #include "Matrix/Series.h"
 
+namespace qd {
+
 void SeriesOpApplySeriesGenerateRandom::apply(Series& series)
 {
     compute->generate(series);
 }
+
+} // namespace qd

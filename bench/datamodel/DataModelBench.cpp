@@ -11,6 +11,8 @@
 #include "Matrix/Matrix.h"
 #include "Matrix/QuantityTypes.h"
 
+using namespace qd;
+
 namespace {
 std::size_t currentBytes = 0;
 std::size_t peakBytes = 0;

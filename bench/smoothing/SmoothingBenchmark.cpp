@@ -45,6 +45,8 @@
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 
+using namespace qd;
+
 namespace {
 
 struct M3Series {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+using namespace qd;
+
 namespace {
 
 std::string text(const FdCString& s) { return std::string(s.data(), s.length()); }

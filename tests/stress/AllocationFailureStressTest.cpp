@@ -33,6 +33,8 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+using namespace qd;
+
 namespace {
 bool armed = false;
 std::size_t allocations = 0;
@@ -179,7 +181,7 @@ void expectConsistent(Matrix& m, const std::string& where)
             const bool has = s.observation(i).storedResults.lookup(QD_FORECAST, stored) == QD_QUANTITY_FOUND;
             ASSERT_EQ(has ? stored : s.observation(i).value, f[i]) << where;
         }
-        ASSERT_NEAR(sum / n, mean(s, QD_LAST, QD_ALL), 1e-9 * (1.0 + std::fabs(sum / n))) << where;
+        ASSERT_NEAR(sum / n, meanOfValues(s, QD_LAST, QD_ALL), 1e-9 * (1.0 + std::fabs(sum / n))) << where;
     }
 }
 

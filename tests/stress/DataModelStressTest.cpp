@@ -42,6 +42,8 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
+using namespace qd;
+
 namespace {
 
 // ---- the plain model -------------------------------------------------------
@@ -1183,7 +1185,7 @@ private:
                 double sum = 0.0;
                 for (std::int32_t i = 0; i < n; ++i)
                     sum += rs.obs[i].value;
-                const double m = mean(s, QD_LAST, QD_ALL);
+                const double m = meanOfValues(s, QD_LAST, QD_ALL);
                 ASSERT_NEAR(sum / n, m, 1e-9 * (1.0 + std::fabs(sum / n))) << where() << " series " << j;
             }
         }
@@ -1253,7 +1255,7 @@ TEST(DataModelStress, ValuesAfterExtraPlacesShowAppendedObservations)
         s.addObservation(4.0, QD_SUPPLIED);
         EXPECT_EQ(4.0, s.values(0)[3]);
         EXPECT_EQ(4.0, s.forecastValues(0)[3]);
-        EXPECT_DOUBLE_EQ(2.5, mean(s, QD_LAST, QD_ALL));
+        EXPECT_DOUBLE_EQ(2.5, meanOfValues(s, QD_LAST, QD_ALL));
     }
 }
 
