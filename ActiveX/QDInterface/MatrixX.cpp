@@ -612,7 +612,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observation
 
 // ---- regressions and matrix statistics ------------------------------------------
 
-HRESULT MatrixX::runMatrixForecast(MatrixForecast& compute)
+HRESULT MatrixX::runMatrixForecast(qd::MatrixForecast& compute)
 {
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
@@ -620,7 +620,7 @@ HRESULT MatrixX::runMatrixForecast(MatrixForecast& compute)
     });
 }
 
-HRESULT MatrixX::runMatrixCompute(MatrixCompute& compute)
+HRESULT MatrixX::runMatrixCompute(qd::MatrixCompute& compute)
 {
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
@@ -675,23 +675,23 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNu
         // The regression's failure stays reported; forward selection with
         // no F limits tries the series one by one.
         qd::MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, qd::kForwardSelection,
-                                            QD_COMPUTE, QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
+                                            qd::QD_COMPUTE, qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
                                             false, false);
         const HRESULT result = runMatrixForecast(stepwise);
         // Unbound, there is no matrix to record the method in (the failure,
         // code 3, is reported already).
         if (!matrix_.bound() || matrix_.get() == nullptr) return result;
         Matrix& m = *matrix_.get();
-        m.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        m.forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         std::int32_t dependents = 0;
         std::int32_t dependent = -1;
         for (std::int32_t i = 0; i < m.numSeries(); ++i) {
-            if (m.series(i).dependenceType == QD_DEPENDENT) {
+            if (m.series(i).dependenceType == qd::QD_DEPENDENT) {
                 ++dependents;
                 dependent = i;
             }
         }
-        if (dependents == 1) m.series(dependent).forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        if (dependents == 1) m.series(dependent).forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         return result;
     });
 }

@@ -21,12 +21,12 @@ class MatrixOp;
 class Series;
 class SeriesCompute;
 class SeriesForecast;
+class MatrixForecast;
+class MatrixCompute;
 } // namespace qd
 
 class StatisticsX;
 class MatrixXEx1;
-class MatrixForecast;
-class MatrixCompute;
 
 class MatrixX : public AutomationClass<MatrixX, IMatrixXMembers, IMatrixX> {
 public:
@@ -163,8 +163,8 @@ private:
     ComLayer::VariantArray items_;
 
     // Runners of the matrix-level computations, like the ones above.
-    HRESULT runMatrixForecast(MatrixForecast& compute);
-    HRESULT runMatrixCompute(MatrixCompute& compute);
+    HRESULT runMatrixForecast(qd::MatrixForecast& compute);
+    HRESULT runMatrixCompute(qd::MatrixCompute& compute);
 };
 
 #endif
