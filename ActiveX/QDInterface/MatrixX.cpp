@@ -28,6 +28,14 @@
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesComputeModeMedian.h"
+#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
+#include "SeriesCompute/SeriesForecastMovingAverage.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
+#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "MatrixCompute/MatrixForecastPolynomialRegression.h"
@@ -738,6 +746,86 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastPolynomialRegression(LONG observation
         qd::MatrixForecastPolynomialRegression method(observationNumber, numHistoricalValues, maxDegree, partialF,
                                                       minFIn, maxFOut, true, 0, 0.0, false, false, false);
         return runMatrixForecast(method);
+    });
+}
+
+// ---- the smoothing family, moving averages, mode and median ----
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMedian(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeMedian>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateMode(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeMode>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
+                                                                        LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastAdaptiveExponentialSmoothing method(observationNumber, beta, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastDoubleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
+                                                                          LONG numPeriodsToForecast,
+                                                                          double alpha, double gamma)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastDoubleExponentialSmoothingHolt method(observationNumber, numPeriodsToForecast, alpha, gamma);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastTripleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
+                                                       LONG numPeriodsToForecast, double alpha, double beta,
+                                                       double gamma, short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength,
+                                                                   numPeriodsToForecast, alpha, beta, gamma,
+                                                                   decompType, false, 0.0, 0.0, nullptr);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastWeightedMovingAverage(LONG observationNumber,
+                                                                 LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        return runSeriesForecast(method);
     });
 }
 

@@ -137,6 +137,28 @@ public:
                                                            LONG maxDegree, double partialF, double minFIn,
                                                            double maxFOut) override;
 
+    // ---- the smoothing family, moving averages, mode and median ----
+    HRESULT STDMETHODCALLTYPE CalculateMedian(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateMode(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
+                                                                   LONG numPeriodsToForecast) override;
+    HRESULT STDMETHODCALLTYPE ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
+                                                                      LONG numPeriodsToForecast,
+                                                                      double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
+                                                                     LONG numPeriodsToForecast, double alpha,
+                                                                     double gamma) override;
+    HRESULT STDMETHODCALLTYPE ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
+                                                                      LONG numPeriodsToForecast,
+                                                                      double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG numPeriodsToForecast) override;
+    HRESULT STDMETHODCALLTYPE ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
+                                                  LONG numPeriodsToForecast, double alpha, double beta,
+                                                  double gamma, short decompType) override;
+    HRESULT STDMETHODCALLTYPE ForecastWeightedMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numPeriodsToForecast) override;
+
     // ---- decomposition index, safety stock and confidence interval of every series ----
     HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
                                                        LONG SeasonalLength, short decompType) override;

@@ -19,6 +19,14 @@
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesComputeModeMedian.h"
+#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
+#include "SeriesCompute/SeriesForecastMovingAverage.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
+#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
@@ -626,6 +634,86 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastLinearRegression(LONG observationNumb
     return runFrame(identity, __LINE__, [&] {
         qd::SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true,
                                                   0.0, false, 0.0, 0.0);
+        return runSeriesForecast(method);
+    });
+}
+
+// ---- the smoothing family, moving averages, mode and median ----
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMedian(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeMedian>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateMode(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeMode>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
+                                                                        LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastAdaptiveExponentialSmoothing method(observationNumber, beta, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastDoubleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
+                                                                          LONG numPeriodsToForecast,
+                                                                          double alpha, double gamma)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastDoubleExponentialSmoothingHolt method(observationNumber, numPeriodsToForecast, alpha, gamma);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
+                                                                           LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastTripleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
+                                                       LONG numPeriodsToForecast, double alpha, double beta,
+                                                       double gamma, short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength,
+                                                                   numPeriodsToForecast, alpha, beta, gamma,
+                                                                   decompType, false, 0.0, 0.0, nullptr);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastWeightedMovingAverage(LONG observationNumber,
+                                                                 LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
         return runSeriesForecast(method);
     });
 }

@@ -11,7 +11,8 @@
 // (2028) and the final level (2032) go into the series' stored results.
 //
 // Zero-demand mode does not smooth: it repeats a given level over the
-// periods after observationNumber.
+// periods after observationNumber (QD_LAST: the last observation of each
+// series the object is applied to).
 //
 // An object may be applied to many series in turn: each compute leaves the
 // configuration as the constructor set it (alpha back to -3.0 when it was

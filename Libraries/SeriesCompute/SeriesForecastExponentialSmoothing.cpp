@@ -234,15 +234,16 @@ void SeriesForecastExponentialSmoothing::runZeroDemand(Series& series)
         qdThrow(QD_SOURCE_PATH, publishedLine(96), ErrorCode::IllegalAlpha);
     if (numPeriodsToForecast < 0)
         qdThrow(QD_SOURCE_PATH, publishedLine(99), ErrorCode::IllegalForecastPeriods);
-    if (observationNumber == QD_LAST)
-        observationNumber = n - 1;
-    if (observationNumber < -1)
+    // Resolved for this series only: the object may serve series of other
+    // lengths next.
+    const std::int32_t origin = observationNumber == QD_LAST ? n - 1 : observationNumber;
+    if (origin < -1)
         qdThrow(QD_SOURCE_PATH, publishedLine(103), ErrorCode::NegativeIndex);
-    if (observationNumber >= n)
+    if (origin >= n)
         qdThrow(QD_SOURCE_PATH, publishedLine(106), ErrorCode::OutOfBounds);
     checkArrayLength(n, numPeriodsToForecast);
-    const std::int32_t first = observationNumber + 1;
-    const std::int32_t last = observationNumber + numPeriodsToForecast;
+    const std::int32_t first = origin + 1;
+    const std::int32_t last = origin + numPeriodsToForecast;
     double* forecasts = series.forecastValues(numPeriodsToForecast);
     for (std::int32_t t = first; t <= last; ++t)
         forecasts[t] = finalLevelValue;

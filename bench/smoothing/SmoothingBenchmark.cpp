@@ -20,6 +20,13 @@
 // among them) and says whether the ratio is below 1. The summary is
 // printed with the console output format only.
 //
+// One line per method of the smoothing family (BM_Method/<method>/<data>):
+// the whole request per series with the method's automation defaults (the
+// competition horizon as the periods), over the monthly series, and for the
+// methods without a season also over the "other" series (m3_other.csv next
+// to the monthly file). Counters: series per second and the mean symmetric
+// MAPE (percent) of the forecasts against the competition's hold-out.
+//
 // The data file: the argument --m3=PATH (or a plain PATH argument), else
 // the environment variable QD_M3_MONTHLY, else
 // <source>/../shared/data/m3/m3_monthly.csv. Other arguments go to the
@@ -28,12 +35,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -43,7 +52,14 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/Minimizer.h"
+#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastMovingAverage.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
+#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 
 using namespace qd;
 
@@ -51,15 +67,15 @@ namespace {
 
 struct M3Series {
     std::vector<double> values;
+    std::vector<double> holdout;
     std::int32_t horizon = 0;
 };
 
 // The data file chosen in main().
 std::string g_dataPath;
 
-std::vector<M3Series> loadMonthly()
+std::vector<M3Series> loadFile(const std::string& path)
 {
-    const std::string& path = g_dataPath;
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("cannot read " + path);
@@ -77,7 +93,7 @@ std::vector<M3Series> loadMonthly()
         std::getline(fields, split, ',');
         std::getline(fields, t, ',');
         std::getline(fields, value, ',');
-        if (split != "train")
+        if (split != "train" && split != "test")
             continue;
         auto found = index.find(id);
         if (found == index.end()) {
@@ -85,23 +101,36 @@ std::vector<M3Series> loadMonthly()
             all.emplace_back();
             all.back().horizon = std::stoi(horizon);
         }
-        // Rows of a series come in time order.
-        all[found->second].values.push_back(std::stod(value));
+        // Rows of a series come in time order, its training rows first.
+        M3Series& series = all[found->second];
+        (split == "train" ? series.values : series.holdout).push_back(std::stod(value));
     }
     return all;
 }
 
 const std::vector<M3Series>& monthly()
 {
-    static const std::vector<M3Series> data = loadMonthly();
+    static const std::vector<M3Series> data = loadFile(g_dataPath);
     return data;
 }
 
-std::vector<Series> makeSeries()
+// The "other" series, from the file beside the monthly one.
+const std::vector<M3Series>& otherSeries()
+{
+    static const std::vector<M3Series> data = [] {
+        std::string path = g_dataPath;
+        const std::size_t slash = path.find_last_of("/\\");
+        path = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "m3_other.csv";
+        return loadFile(path);
+    }();
+    return data;
+}
+
+std::vector<Series> makeSeries(const std::vector<M3Series>& data = monthly())
 {
     std::vector<Series> out;
-    out.reserve(monthly().size());
-    for (const M3Series& m : monthly()) {
+    out.reserve(data.size());
+    for (const M3Series& m : data) {
         out.emplace_back(static_cast<std::int32_t>(m.values.size()));
         for (double v : m.values)
             out.back().addObservation(v, QD_SUPPLIED, FdCString());
@@ -229,6 +258,98 @@ void BM_PassesOnly(benchmark::State& state)
     state.counters["evaluations_per_series"] = double(evaluations) / double(state.iterations() * numSeries);
 }
 BENCHMARK(BM_PassesOnly)->Unit(benchmark::kMillisecond);
+
+// ---- one line per method of the smoothing family ----
+
+using MethodFactory = std::unique_ptr<SeriesForecast> (*)(std::int32_t horizon);
+
+std::unique_ptr<SeriesForecast> makeBrownDouble(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastDoubleExponentialSmoothingBrown>(0, h, -3.0);
+}
+std::unique_ptr<SeriesForecast> makeBrownTriple(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastTripleExponentialSmoothingBrown>(0, h, -3.0);
+}
+std::unique_ptr<SeriesForecast> makeHolt(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastDoubleExponentialSmoothingHolt>(0, h, -3.0, -3.0);
+}
+std::unique_ptr<SeriesForecast> makeAdaptive(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastAdaptiveExponentialSmoothing>(0, -3.0, h);
+}
+std::unique_ptr<SeriesForecast> makeHoltWinters(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastTripleExponentialSmoothingWinters>(0, 12, h, -3.0, -3.0, -3.0, 2);
+}
+std::unique_ptr<SeriesForecast> makeMovingAverage(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastMovingAverage>(QD_LAST, QD_ALL, h);
+}
+std::unique_ptr<SeriesForecast> makeWeightedMovingAverage(std::int32_t h)
+{
+    return std::make_unique<qd::SeriesForecastWeightedMovingAverage>(QD_LAST, QD_ALL, h);
+}
+
+void BM_Method(benchmark::State& state, MethodFactory factory, bool otherData)
+{
+    const std::vector<M3Series>& data = otherData ? otherSeries() : monthly();
+    if (data.empty()) {
+        state.SkipWithError("no series");
+        return;
+    }
+    const std::int64_t numSeries = static_cast<std::int64_t>(data.size());
+    double smape = 0.0;
+    std::int64_t points = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Series> batch = makeSeries(data);
+        state.ResumeTiming();
+        for (std::size_t k = 0; k < batch.size(); ++k) {
+            const std::unique_ptr<SeriesForecast> method = factory(data[k].horizon);
+            batch[k].setDirty(true, true);
+            SeriesOpApplySeriesForecast op(*method);
+            op.apply(batch[k]);
+        }
+        state.PauseTiming();
+        smape = 0.0;
+        points = 0;
+        for (std::size_t k = 0; k < batch.size(); ++k) {
+            const std::int32_t n = static_cast<std::int32_t>(data[k].values.size());
+            for (std::size_t j = 0; j < data[k].holdout.size(); ++j) {
+                const std::int32_t index = n + static_cast<std::int32_t>(j);
+                if (index >= batch[k].numObservations())
+                    break;
+                const double f = batch[k].observation(index).storedResults.value(QD_FORECAST);
+                const double y = data[k].holdout[j];
+                smape += 200.0 * std::fabs(y - f) / (std::fabs(y) + std::fabs(f));
+                ++points;
+            }
+        }
+        batch.clear();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * numSeries);
+    state.counters["series_per_second"] =
+        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
+    state.counters["smape_percent"] = points > 0 ? smape / double(points) : 0.0;
+}
+BENCHMARK_CAPTURE(BM_Method, brown_double/monthly, makeBrownDouble, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, brown_double/other, makeBrownDouble, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, brown_triple/monthly, makeBrownTriple, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, brown_triple/other, makeBrownTriple, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, holt/monthly, makeHolt, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, holt/other, makeHolt, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, adaptive/monthly, makeAdaptive, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, adaptive/other, makeAdaptive, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, holt_winters/monthly, makeHoltWinters, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, moving_average/monthly, makeMovingAverage, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, moving_average/other, makeMovingAverage, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, weighted_moving_average/monthly, makeWeightedMovingAverage, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Method, weighted_moving_average/other, makeWeightedMovingAverage, true)
+    ->Unit(benchmark::kMillisecond);
 
 // The library's own display (its --benchmark_format), keeping the
 // counters of the runs of BM_EngineFit that it reports.

@@ -237,7 +237,15 @@ TEST(ExponentialSmoothing, ZeroDemand)
         double alpha = 0.0;
         EXPECT_EQ(s.storedResults.lookup(QD_ALPHA, alpha), QD_QUANTITY_ABSENT);
         EXPECT_EQ(s.forecastMethodNumber, 5);
-        EXPECT_EQ(method.observationNumber, 3);  // resolved in place
+        // Resolved for this series only: the object keeps QD_LAST and forecasts
+        // a longer series from its own last observation.
+        EXPECT_EQ(method.observationNumber, QD_LAST);
+        Series longer;
+        fillSeries(longer, {1.0, 2.0, 3.0, 4.0, 5.0, 6.0});
+        forecast(longer, method);
+        ASSERT_EQ(longer.numObservations(), 9);
+        EXPECT_EQ(longer.observation(5).storedResults.count(-1), 0);
+        EXPECT_EQ(longer.observation(6).storedResults.value(QD_FORECAST), 42.5);
     }
     // From inside the data: the following observations are overwritten and
     // only the periods past the end are appended.

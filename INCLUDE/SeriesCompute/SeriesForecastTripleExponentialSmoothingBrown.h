@@ -1,0 +1,24 @@
+// Brown's triple exponential smoothing (method 10): three smoothings with
+// one constant alpha in [0, 1), giving a level, a trend and a curvature;
+// alpha -3.0 is fitted over [0, 0.999]. Stores alpha (2028).
+#ifndef QD_SERIESCOMPUTE_SERIESFORECASTTRIPLEEXPONENTIALSMOOTHINGBROWN_H
+#define QD_SERIESCOMPUTE_SERIESFORECASTTRIPLEEXPONENTIALSMOOTHINGBROWN_H
+
+#include <cstdint>
+
+#include "SeriesCompute/SingleConstantSmoothing.h"
+
+namespace qd {
+
+class SeriesForecastTripleExponentialSmoothingBrown : public SingleConstantSmoothing {
+public:
+    SeriesForecastTripleExponentialSmoothingBrown(std::int32_t observationNumber, std::int32_t numPeriodsToForecast, double alpha);
+
+protected:
+    void checkArguments(std::int32_t n) const override;
+    void smoothingPass(double c, double start0, std::int32_t h) override;
+};
+
+}  // namespace qd
+
+#endif
