@@ -23,19 +23,7 @@ if(TARGET QDInterfaceTypeLib)
   return()
 endif()
 
-find_program(QD_WIDL NAMES widl i686-w64-mingw32-widl REQUIRED)
-find_path(QD_WIDL_IDL_DIR oaidl.idl
-  PATHS /usr/include/wine/wine/windows /usr/include/wine/windows
-        /usr/share/mingw-w64/include /usr/i686-w64-mingw32/include
-  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-find_path(QD_WIDL_STDOLE_DIR stdole2.tlb
-  PATHS /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/i386-windows
-        /usr/lib/i386-linux-gnu/wine /usr/lib/wine
-        /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib64/wine/x86_64-windows
-  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT QD_WIDL_IDL_DIR)
-  message(FATAL_ERROR "oaidl.idl not found: install the Wine development files (libwine-dev)")
-endif()
+include(${CMAKE_SOURCE_DIR}/cmake/QdWidl.cmake)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(_qd_tl_src ${CMAKE_CURRENT_LIST_DIR}/QDInterface.idl)
@@ -47,17 +35,7 @@ set(_qd_tl_hidl ${_qd_tl_work}/h/QDInterface.idl)
 set(_qd_tl_table ${_qd_tl_work}/double-defaults.txt)
 set(_qd_tl_raw ${_qd_tl_work}/QDInterface.tlb)
 
-# The type library describes the tree's own architecture: vtable offsets and
-# the system kind differ between 32- and 64-bit Windows.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(_qd_widl_arch --win64)
-else()
-  set(_qd_widl_arch --win32)
-endif()
-set(_qd_widl ${Python3_EXECUTABLE} ${_qd_tl_tool} run ${QD_WIDL} ${_qd_widl_arch} -I${QD_WIDL_IDL_DIR})
-if(QD_WIDL_STDOLE_DIR)
-  list(APPEND _qd_widl -L${QD_WIDL_STDOLE_DIR})
-endif()
+set(_qd_widl ${Python3_EXECUTABLE} ${_qd_tl_tool} run ${QD_WIDL_COMMAND})
 
 add_custom_command(
   OUTPUT ${_qd_tl_idl} ${_qd_tl_hidl} ${_qd_tl_table}

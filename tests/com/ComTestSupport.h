@@ -12,60 +12,11 @@
 #include "QDInterface.h"
 #pragma GCC diagnostic pop
 
-#include <gtest/gtest.h>
+#include "ComClient.h"
 
 #include <string>
 
 const HRESULT QD_E_REPORTED = static_cast<HRESULT>(0x80044005L);
-
-// Holds one reference on an interface pointer.
-template <class T>
-class Ref {
-public:
-    Ref() = default;
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    ~Ref() { reset(); }
-    void reset()
-    {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-    T** put()
-    {
-        reset();
-        return &p_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
-
-// A BSTR for an argument, freed at the end of the scope.
-class Text {
-public:
-    explicit Text(const wchar_t* text) : b_(SysAllocString(text)) {}
-    Text(const wchar_t* text, UINT length) : b_(SysAllocStringLen(text, length)) {}
-    Text() = default;
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    ~Text() { SysFreeString(b_); }
-    BSTR get() const { return b_; }
-    BSTR* put()
-    {
-        SysFreeString(b_);
-        b_ = nullptr;
-        return &b_;
-    }
-    std::wstring str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
-
-private:
-    BSTR b_ = nullptr;
-};
 
 struct ErrorReport {
     bool present = false;
@@ -109,18 +60,9 @@ inline std::wstring reportedFile(const ErrorReport& report)
     return report.description.substr(at + 7, end - at - 7);
 }
 
-class ComTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
-    void TearDown() override { CoUninitialize(); }
-
-    template <class T>
-    void create(REFCLSID clsid, REFIID iid, Ref<T>& result)
-    {
-        HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, result.putVoid());
-        ASSERT_EQ(S_OK, hr);
-    }
-};
+// The tests of QDInterface's clients; create() makes an object through the
+// registry of the tree's prefix.
+class ComTest : public ComClientTest {};
 
 // Expects a reported failure with the given code.
 #define EXPECT_REPORTED(code, call)                                  \

@@ -7,35 +7,6 @@
 
 namespace {
 
-std::wstring guidText(REFGUID guid)
-{
-    wchar_t text[64];
-    StringFromGUID2(guid, text, 64);
-    return text;
-}
-
-bool keyExists(const std::wstring& key)
-{
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
-
-// The value (default value when name is null); "<absent>" when missing.
-std::wstring keyValue(const std::wstring& key, const wchar_t* name = nullptr)
-{
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return L"<absent>";
-    wchar_t data[1024];
-    DWORD size = sizeof data;
-    DWORD type = 0;
-    LONG rc = RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(h);
-    if (rc != ERROR_SUCCESS || type != REG_SZ) return L"<absent>";
-    return std::wstring(data);
-}
-
 struct ClassRow {
     const wchar_t* name;
     const CLSID* clsid;

@@ -12,55 +12,9 @@
 #include "Glossmere.h"
 #pragma GCC diagnostic pop
 
-#include <gtest/gtest.h>
+#include "../com/ComClient.h"
 
 #include <string>
-
-template <class T>
-class Ref {
-public:
-    Ref() = default;
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    ~Ref() { reset(); }
-    void reset()
-    {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-    T** put()
-    {
-        reset();
-        return &p_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
-
-// A BSTR result, freed at the end of the scope.
-class Text {
-public:
-    Text() = default;
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    ~Text() { SysFreeString(b_); }
-    BSTR* put()
-    {
-        SysFreeString(b_);
-        b_ = nullptr;
-        return &b_;
-    }
-    bool null() const { return b_ == nullptr; }
-    std::wstring str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
-
-private:
-    BSTR b_ = nullptr;
-};
 
 inline std::string narrow(const std::wstring& text)
 {
@@ -106,18 +60,6 @@ void createFromFile(REFCLSID clsid, REFIID iid, Ref<T>& result)
     ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, iid, result.putVoid()));
 }
 
-class GlossmereTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
-    void TearDown() override { CoUninitialize(); }
-
-    template <class T>
-    void create(REFCLSID clsid, REFIID iid, Ref<T>& result)
-    {
-        HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, result.putVoid());
-        ASSERT_EQ(S_OK, hr);
-        ASSERT_TRUE(result);
-    }
-};
+class GlossmereTest : public ComClientTest {};
 
 #endif
