@@ -6,18 +6,24 @@
 
 #include "ComLayer/ClassFactory.h"
 #include "ComLayer/ComModule.h"
+#include "ComLayer/Registrar.h"
 
 namespace {
 
-const Glossmere::ClassKeys classKeys[] = {
-    {L"WizardLocale", &CLSID_WizardLocale},
-    {L"WizardLocaleUtil", &CLSID_WizardLocaleUtil},
+// "Glossmere.<class>" and "Glossmere.<class>.1", each with its own CLSID
+// key (clients that ignore CurVer can use either), an apartment in-process
+// server and the type library named under the class key.
+const unsigned classFlags =
+    ComLayer::registerApartment | ComLayer::registerBothProgIds | ComLayer::registerTypeLibrary;
+const ComLayer::ClassRegistrationInfo registrations[] = {
+    {L"WizardLocale", &CLSID_WizardLocale, &LIBID_Glossmere, classFlags, L"Glossmere.WizardLocale"},
+    {L"WizardLocaleUtil", &CLSID_WizardLocaleUtil, &LIBID_Glossmere, classFlags, L"Glossmere.WizardLocaleUtil"},
 };
 
 template <int Index>
 HRESULT registration(bool doRegister)
 {
-    return Glossmere::registerClassKeys(classKeys[Index], doRegister);
+    return ComLayer::registerClass(registrations[Index], doRegister);
 }
 
 ComLayer::ClassEntry classTable[] = {

@@ -19,18 +19,18 @@ struct KeyTemplate {
     const wchar_t* value;     // null: no value
 };
 
-// Placeholders: %NAME% class name, %CLSID% and %LIBID% in braces, %MODULE%
-// the module's full path.
+// Placeholders: %NAME% class name, %PROGID% the version-independent
+// ProgID, %CLSID% and %LIBID% in braces, %MODULE% the module's full path.
 const KeyTemplate keyTable[] = {
-    {everyClass, L"%NAME%.%NAME%.1", nullptr, L"%NAME% Class"},
-    {everyClass, L"%NAME%.%NAME%.1\\CLSID", nullptr, L"%CLSID%"},
-    {registerControl, L"%NAME%.%NAME%.1\\Insertable", nullptr, nullptr},
-    {everyClass, L"%NAME%.%NAME%", nullptr, L"%NAME% Class"},
-    {registerExtension, L"%NAME%.%NAME%\\CLSID", nullptr, L"%CLSID%"},
-    {everyClass, L"%NAME%.%NAME%\\CurVer", nullptr, L"%NAME%.%NAME%.1"},
+    {everyClass, L"%PROGID%.1", nullptr, L"%NAME% Class"},
+    {everyClass, L"%PROGID%.1\\CLSID", nullptr, L"%CLSID%"},
+    {registerControl, L"%PROGID%.1\\Insertable", nullptr, nullptr},
+    {everyClass, L"%PROGID%", nullptr, L"%NAME% Class"},
+    {registerExtension | registerBothProgIds, L"%PROGID%\\CLSID", nullptr, L"%CLSID%"},
+    {everyClass, L"%PROGID%\\CurVer", nullptr, L"%PROGID%.1"},
     {everyClass, L"CLSID\\%CLSID%", nullptr, L"%NAME% Class"},
-    {everyClass, L"CLSID\\%CLSID%\\ProgID", nullptr, L"%NAME%.%NAME%.1"},
-    {everyClass, L"CLSID\\%CLSID%\\VersionIndependentProgID", nullptr, L"%NAME%.%NAME%"},
+    {everyClass, L"CLSID\\%CLSID%\\ProgID", nullptr, L"%PROGID%.1"},
+    {everyClass, L"CLSID\\%CLSID%\\VersionIndependentProgID", nullptr, L"%PROGID%"},
     {registerControl, L"CLSID\\%CLSID%\\Control", nullptr, nullptr},
     {registerControl, L"CLSID\\%CLSID%\\Insertable", nullptr, nullptr},
     {registerControl, L"CLSID\\%CLSID%\\ToolboxBitmap32", nullptr, L"%MODULE%, 1"},
@@ -39,14 +39,14 @@ const KeyTemplate keyTable[] = {
     {everyClass, L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
     {everyClass, L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
     {registerApartment, L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
-    {registerExtension | registerControl, L"CLSID\\%CLSID%\\TypeLib", nullptr, L"%LIBID%"},
+    {registerExtension | registerControl | registerTypeLibrary, L"CLSID\\%CLSID%\\TypeLib", nullptr, L"%LIBID%"},
     {registerControl, L"CLSID\\%CLSID%\\Version", nullptr, L"1.0"},
 };
 
 // The keys that unregistration removes whole.
 const wchar_t* const removedKeys[] = {
-    L"%NAME%.%NAME%.1",
-    L"%NAME%.%NAME%",
+    L"%PROGID%.1",
+    L"%PROGID%",
     L"CLSID\\%CLSID%",
 };
 
@@ -117,6 +117,7 @@ HRESULT registerClass(const ClassRegistrationInfo& info, bool doRegister)
     try {
         std::vector<Replacement> replacements = {
             {L"%NAME%", info.name},
+            {L"%PROGID%", info.progId ? std::wstring(info.progId) : std::wstring(info.name) + L"." + info.name},
             {L"%CLSID%", guidText(*info.clsid)},
             {L"%LIBID%", guidText(*info.typeLibraryId)},
             {L"%MODULE%", ComModule::instance().modulePath()},
