@@ -349,10 +349,21 @@ TEST(SeriesValueCache, StoreForecastsKeepsAStaleValuesArrayStale)
 
 TEST(SeriesValueCache, ExtraPlacesBeyondThirtyTwoBitsFailAsOutOfMemory)
 {
+    // The most observations a series holds: one block of them, bookkeeping
+    // included, fits 32 bits; one more would not. The same on every
+    // architecture, whatever its address space.
+    const std::uint64_t most = static_cast<std::uint64_t>(Series::maxObservations());
+    EXPECT_LE(most * sizeof(Observation), 0xFFFFFFFFull - 64u);
+    EXPECT_GT((most + 1) * sizeof(Observation), 0xFFFFFFFFull - 64u);
+
     Series s = makeSeries({1, 2});
     const double* before = s.values();
     EXPECT_THROW(s.values(INT32_MAX), std::bad_alloc);
     EXPECT_THROW(s.forecastValues(INT32_MAX), std::bad_alloc);
+    // Places for more observations than a series can hold are refused
+    // before anything is allocated.
+    EXPECT_THROW(s.values(Series::maxObservations() - 1), std::bad_alloc);
+    EXPECT_THROW(s.forecastValues(Series::maxObservations() - 1), std::bad_alloc);
     EXPECT_EQ(s.values(), before);  // the built array is untouched
     EXPECT_EQ(s.values()[1], 2.0);
 }
