@@ -75,6 +75,16 @@ public:
     // no series of this matrix has it (0 never matches).
     std::int32_t findSeries(std::uint64_t identity, std::int32_t hint) const;
 
+    // What a forecast records when it is done: its method code (an
+    // observation-level quantity type), seasonal length and decomposition
+    // type.
+    void recordForecastMethod(std::int32_t method, std::int32_t length = 0, std::int32_t decomposition = 0)
+    {
+        forecastMethodNumber = method;
+        seasonalLength = length;
+        decompositionType = decomposition;
+    }
+
     std::int32_t forecastMethodNumber;  // -1: no matrix method applied
     std::int32_t seasonalLength;
     std::int32_t decompositionType;

@@ -147,6 +147,16 @@ public:
     // -1 when no observation of this series has it (0 never matches).
     std::int32_t findObservation(std::uint64_t identity, std::int32_t hint) const;
 
+    // What a forecast records when it is done: its method code (an
+    // observation-level quantity type), seasonal length and decomposition
+    // type.
+    void recordForecastMethod(std::int32_t method, std::int32_t length = 0, std::int32_t decomposition = 0)
+    {
+        forecastMethodNumber = method;
+        seasonalLength = length;
+        decompositionType = decomposition;
+    }
+
     SeriesValueCache valueCache;
     std::int32_t dependenceType;        // XDependenceType, 0: no role
     std::int32_t valueType;             // XValueType

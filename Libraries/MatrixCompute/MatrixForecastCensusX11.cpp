@@ -395,13 +395,9 @@ void MatrixForecastCensusX11::store(Matrix& matrix, const Run& run) const
     data.storedResults.store(QD_AVERAGE_IRREGULAR, run.parts.averageIrregular);
     for (std::int32_t p = 0; p < s; ++p)
         data.storedResults.storeMultiple(QD_INITIAL_SEASONAL_INDEX, p, indexes[at(p)]);
-    data.forecastMethodNumber = QD_CENSUS_X11;
-    data.seasonalLength = s;
-    data.decompositionType = decompositionUsed;
+    data.recordForecastMethod(QD_CENSUS_X11, s, decompositionUsed);
     data.setDirty(true, true);
-    matrix.forecastMethodNumber = QD_CENSUS_X11;
-    matrix.seasonalLength = s;
-    matrix.decompositionType = decompositionUsed;
+    matrix.recordForecastMethod(QD_CENSUS_X11, s, decompositionUsed);
 }
 
 void MatrixForecastCensusX11::compute(Matrix& matrix, std::int32_t)

@@ -312,13 +312,9 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     }
 
     // 13. Method record.
-    matrix.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
-    matrix.seasonalLength = 0;
-    matrix.decompositionType = 0;
+    matrix.recordForecastMethod(QD_MULTIPLE_REGRESSION);
     Series& ys = matrix.series(dep);
-    ys.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
-    ys.seasonalLength = 0;
-    ys.decompositionType = 0;
+    ys.recordForecastMethod(QD_MULTIPLE_REGRESSION);
 }
 
 }  // namespace qd

@@ -275,12 +275,8 @@ void MatrixForecastPolynomialRegression::compute(Matrix& matrix, std::int32_t fl
         if (o.storedResults.lookup(QD_FORECAST, v) == QD_QUANTITY_FOUND)
             o.storedResults.store(QD_POLYNOMIAL_REGRESSION, v);
     }
-    matrix.forecastMethodNumber = QD_POLYNOMIAL_REGRESSION;
-    matrix.seasonalLength = 0;
-    matrix.decompositionType = 0;
-    ys.forecastMethodNumber = QD_POLYNOMIAL_REGRESSION;
-    ys.seasonalLength = 0;
-    ys.decompositionType = 0;
+    matrix.recordForecastMethod(QD_POLYNOMIAL_REGRESSION);
+    ys.recordForecastMethod(QD_POLYNOMIAL_REGRESSION);
 }
 
 }  // namespace qd

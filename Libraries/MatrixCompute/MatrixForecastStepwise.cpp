@@ -400,13 +400,9 @@ void MatrixForecastStepwise::run(Matrix& matrix)
     }
 
     // 8. Method record.
-    matrix.forecastMethodNumber = QD_STEPWISE;
-    matrix.seasonalLength = 0;
-    matrix.decompositionType = 0;
+    matrix.recordForecastMethod(QD_STEPWISE);
     Series& ys = matrix.series(dep);
-    ys.forecastMethodNumber = QD_STEPWISE;
-    ys.seasonalLength = 0;
-    ys.decompositionType = 0;
+    ys.recordForecastMethod(QD_STEPWISE);
 }
 
 }  // namespace qd

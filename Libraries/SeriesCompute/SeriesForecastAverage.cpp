@@ -31,9 +31,7 @@ std::int32_t SeriesForecastAverage::compute(Series& series, std::int32_t flag)
         forecasts[i] = m;
     series.storeForecasts(QD_AVERAGE, last - count + 1, last + numPeriodsToForecast, false);
     series.storedResults.store(QD_PERIOD_LENGTH, count);
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
-    series.forecastMethodNumber = QD_AVERAGE;
+    series.recordForecastMethod(QD_AVERAGE);
     return 0;
 }
 

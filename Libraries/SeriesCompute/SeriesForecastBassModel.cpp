@@ -31,12 +31,10 @@ std::int32_t SeriesForecastBassModel::compute(Series& series, std::int32_t flag)
         forecasts[t] = Q;
     }
     series.storeForecasts(QD_BASS_MODEL, last - count + 1, last + numPeriodsToForecast, false);
-    series.forecastMethodNumber = QD_BASS_MODEL;
     series.storedResults.store(QD_BASS_MODEL_P, p);
     series.storedResults.store(QD_BASS_MODEL_R, r);
     series.storedResults.store(QD_BASS_MODEL_QBAR, qbar);
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_BASS_MODEL);
     return 0;
 }
 

@@ -148,9 +148,7 @@ std::int32_t SeriesForecastDoubleExponentialSmoothingHolt::compute(Series& serie
     series.storedResults.store(QD_GAMMA, gamma);
     series.storedResults.store(QD_LEVEL_FINAL_VALUE, level_);
     series.storedResults.store(QD_TREND_FINAL_VALUE, trend_);
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
-    series.forecastMethodNumber = QD_DOUBLE_EXPONENTIAL_SMOOTHING_HOLT;
+    series.recordForecastMethod(QD_DOUBLE_EXPONENTIAL_SMOOTHING_HOLT);
     return 0;
 }
 

@@ -99,9 +99,7 @@ std::int32_t SeriesForecastExponentialSmoothing::compute(Series& series, std::in
     else
         runNormal(series);
     const std::int32_t status = series.storedResults.store(QD_LEVEL_FINAL_VALUE, finalLevelValue);
-    series.forecastMethodNumber = QD_EXPONENTIAL_SMOOTHING;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_EXPONENTIAL_SMOOTHING);
     return status;
 }
 

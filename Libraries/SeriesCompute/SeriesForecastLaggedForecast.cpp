@@ -41,9 +41,7 @@ std::int32_t SeriesForecastLaggedForecast::compute(Series& series, std::int32_t 
         forecasts[t] = value;
     }
     series.storeForecasts(QD_LAGGED_FORECAST, observationNumber, end, false);
-    series.forecastMethodNumber = QD_LAGGED_FORECAST;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_LAGGED_FORECAST);
     return 0;
 }
 

@@ -70,9 +70,7 @@ std::int32_t SeriesForecastLinearRegression::compute(Series& series, std::int32_
     }
     series.storedResults.store(QD_LINEAR_REGRESSION_SLOPE, slope);
     series.storedResults.store(QD_LINEAR_REGRESSION_INTERCEPT, intercept);
-    series.forecastMethodNumber = QD_LINEAR_REGRESSION;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_LINEAR_REGRESSION);
     return 0;
 }
 

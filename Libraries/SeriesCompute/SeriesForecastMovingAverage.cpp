@@ -46,9 +46,7 @@ std::int32_t SeriesForecastMovingAverage::compute(Series& series, std::int32_t f
     }
     series.storeForecasts(QD_MOVING_AVERAGE, last - w + 1, last + h, false);
     series.storedResults.store(QD_PERIOD_LENGTH, static_cast<double>(w));
-    series.forecastMethodNumber = QD_MOVING_AVERAGE;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_MOVING_AVERAGE);
     return 0;
 }
 

@@ -276,7 +276,8 @@ void SeriesForecastTripleExponentialSmoothingWinters::runHolt(Series& series, st
     SeriesForecastDoubleExponentialSmoothingHolt holt(start, numPeriodsToForecast, alpha, gamma);
     holt.compute(series, flag);
     series.storedResults.store(QD_BETA, isComputeSentinel(beta) ? 0.0 : beta);
-    series.forecastMethodNumber = QD_HOLT_WINTERS;
+    // Holt records no season and no decomposition; the method is ours.
+    series.recordForecastMethod(QD_HOLT_WINTERS);
 }
 
 void SeriesForecastTripleExponentialSmoothingWinters::runNormal(Series& series, std::int32_t start,
@@ -358,9 +359,7 @@ void SeriesForecastTripleExponentialSmoothingWinters::storeResults(Series& serie
         series.storedResults.storeMultiple(QD_INITIAL_SEASONAL_INDEX, i, initial[static_cast<std::size_t>(i)]);
         series.storedResults.storeMultiple(QD_SEASONAL_INDEX, i, factors_[static_cast<std::size_t>(i)]);
     }
-    series.forecastMethodNumber = QD_HOLT_WINTERS;
-    series.seasonalLength = length_;
-    series.decompositionType = typeUsed;
+    series.recordForecastMethod(QD_HOLT_WINTERS, length_, typeUsed);
 }
 
 }  // namespace qd

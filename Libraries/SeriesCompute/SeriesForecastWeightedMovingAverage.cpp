@@ -52,9 +52,7 @@ std::int32_t SeriesForecastWeightedMovingAverage::compute(Series& series, std::i
     }
     series.setDirty(true, true);
     series.storedResults.store(QD_PERIOD_LENGTH, static_cast<double>(window));
-    series.forecastMethodNumber = QD_WEIGHTED_MOVING_AVERAGE;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(QD_WEIGHTED_MOVING_AVERAGE);
     return 0;
 }
 

@@ -59,9 +59,7 @@ std::int32_t SingleConstantSmoothing::compute(Series& series, std::int32_t flag)
     }
     series.storeForecasts(traits_.methodCode, s, n - 1 + h, false);
     series.storedResults.store(traits_.constantType, constant_);
-    series.forecastMethodNumber = traits_.methodCode;
-    series.seasonalLength = 0;
-    series.decompositionType = 0;
+    series.recordForecastMethod(traits_.methodCode);
     return 0;
 }
 
