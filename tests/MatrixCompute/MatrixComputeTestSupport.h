@@ -11,14 +11,16 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 
+// fillSeries and the exception checks of the series-level compute tests.
+#include "../SeriesCompute/ComputeTestSupport.h"
+
 using namespace qd;
 
 // Appends a series of supplied observations with the given role.
 inline std::int32_t addRoleSeries(Matrix& matrix, std::int32_t role, const std::vector<double>& values)
 {
     Series s;
-    for (double v : values)
-        s.addObservation(v, QD_SUPPLIED, FdCString());
+    fillSeries(s, values);
     s.dependenceType = role;
     matrix.addSeries(s);
     return matrix.numSeries() - 1;
@@ -31,15 +33,5 @@ inline std::vector<double> seriesValues(const Series& s)
         v.push_back(s.observation(i).value);
     return v;
 }
-
-#define EXPECT_MVR_CODE(statement, expectedCode)                               \
-    do {                                                                        \
-        try {                                                                   \
-            statement;                                                          \
-            ADD_FAILURE() << "no exception, expected code " << (expectedCode); \
-        } catch (const MVRBaseException& e_) {                                  \
-            EXPECT_EQ(e_.code, (expectedCode));                                 \
-        }                                                                       \
-    } while (0)
 
 #endif
