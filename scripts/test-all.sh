@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 logs=$root/build/test-logs
-export QD_TEST_JOBS=${QD_TEST_JOBS:-$jobs}
+test_jobs=${QD_TEST_JOBS:-$jobs}
 
 bash scripts/setup.sh || exit 1
 mkdir -p "$logs"
@@ -36,7 +36,7 @@ count() {
 # run_tests PRESET: runs the tree's tests and adds its line to the summary.
 run_tests() {
   local preset=$1 log=$logs/$1.log
-  ctest --preset "$preset" -j "$QD_TEST_JOBS" 2>&1 | tee "$log"
+  ctest --preset "$preset" -j "$test_jobs" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   local line passed failed all
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -97,11 +97,12 @@ else
 fi
 
 echo "== benchmarks build"
-if build bench >/dev/null; then
+if build bench > "$logs/bench-build.log" 2>&1; then
   summary+=("bench: built")
 else
+  tail -n 40 "$logs/bench-build.log"
   status=1
-  summary+=("bench: build failed")
+  summary+=("bench: build failed (build/test-logs/bench-build.log)")
 fi
 
 echo
