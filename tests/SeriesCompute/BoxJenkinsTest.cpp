@@ -268,6 +268,32 @@ TEST(BoxJenkinsIdentification, WhiteNoiseAndRequestedSeasonZero)
     EXPECT_MVR_AT(seasonal.identify(), 3027, "Libraries\\SeriesCompute\\BJ_identifyModelClass", 112);
 }
 
+TEST(BoxJenkinsIdentification, SeasonalRandomWalkNeedsOneSeasonalDifference)
+{
+    // y(t) = y(t - 12) + small noise from a fixed linear congruential
+    // sequence: (0,0), (1,0) and (2,0) fail, (0,1) passes.
+    std::uint32_t state = 12345u;
+    std::vector<double> y;
+    for (std::int32_t t = 0; t < 120; ++t) {
+        state = state * 1103515245u + 12345u;
+        const double e = ((state >> 16) & 0x7fffu) / 32768.0 - 0.5;
+        y.push_back((t < 12 ? 10.0 * std::sin(t * 0.5236) + 50.0 : y[static_cast<std::size_t>(t - 12)]) + e);
+    }
+    Series s;
+    fillSeries(s, y);
+    BJ_identifyModelClass id(12, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, false, 36, s);
+    id.identify();
+    EXPECT_EQ(id.d, 0);
+    EXPECT_EQ(id.D, 1);
+    EXPECT_EQ(id.modelClass, 3);
+    EXPECT_LE(id.p, 2);
+    EXPECT_LE(id.q, 2);
+    EXPECT_NEAR(id.acfBoundary, 1.96 / std::sqrt(108.0), 1e-15);
+    ASSERT_EQ(s.numObservations(), 108);
+    for (std::int32_t i = 0; i < 108; ++i)
+        EXPECT_EQ(s.observation(i).value, y[static_cast<std::size_t>(i + 12)] - y[static_cast<std::size_t>(i)]);
+}
+
 TEST(BoxJenkinsIdentification, ForcedThroughWithTheSeasonalDifferenceRequested)
 {
     const std::vector<double> v = growingSeason(96);
