@@ -588,3 +588,28 @@ TEST(BoxJenkinsTtest, Refusals)
 }
 
 }  // namespace
+
+namespace {
+
+// S left to the engine: the seasonal-length detection finds 12 on the
+// airline series; the lags are then 4 S = 48.
+TEST(BoxJenkinsForecast, DetectedSeasonalLength)
+{
+    Series s;
+    fillSeries(s, kAirline);
+    SeriesForecastBoxJenkinsNew bj(QD_LAST, QD_ALL, 3, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
+                                   QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, true, QD_OPTIMIZE_TRANSFORM);
+#if __has_include("SeriesCompute/SeasonalLengthDetection.h")
+    bj.compute(s, 1);
+    EXPECT_EQ(s.storedResults.value(QD_BOX_JENKINS_SEASONAL_LENGTH), 12.0);
+    EXPECT_EQ(s.storedResults.value(QD_BOX_JENKINS_NUM_LAG_VALUES), 48.0);
+    EXPECT_EQ(s.seasonalLength, 12);
+    EXPECT_EQ(s.numObservations(), 147);
+#else
+    // Without the detection in the build, S must be given.
+    EXPECT_MVR_CODE(bj.compute(s, 1), 3062);
+    EXPECT_EQ(s.numObservations(), 144);
+#endif
+}
+
+}  // namespace
