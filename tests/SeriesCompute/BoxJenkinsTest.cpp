@@ -613,3 +613,39 @@ TEST(BoxJenkinsForecast, DetectedSeasonalLength)
 }
 
 }  // namespace
+
+namespace {
+
+// Records the trial values of the first minimisation.
+class RecordingModel : public BoxJenkinsModel {
+public:
+    using BoxJenkinsModel::BoxJenkinsModel;
+    double evaluate(double x) override
+    {
+        if (trials.size() < 3)
+            trials.push_back(x);
+        return BoxJenkinsModel::evaluate(x);
+    }
+    std::vector<double> trials;
+};
+
+TEST(BoxJenkinsModel, SearchIntervalTurnedTheRightWayUp)
+{
+    // From order 3 a neighbour can lie above 1: phi(1) is then searched on
+    // [phi(2) - 1, 1 - phi(2)] = [0.5, -0.5], taken as [-0.5, 0.5], so that
+    // no trial value leaves the interval (the midpoint of the reversed
+    // ends would be 1.0).
+    Series s;
+    fillSeries(s, kArmaSeries);
+    RecordingModel model(19, 20, 0, 4, false, 0, 3, 0, 0, 0);
+    model.setArCoefficient(1, 1.5);
+    model.fit(s);
+    ASSERT_EQ(model.trials.size(), 3u);
+    for (double x : model.trials) {
+        EXPECT_GE(x, -0.5);
+        EXPECT_LE(x, 0.5);
+    }
+    EXPECT_TRUE(std::isfinite(model.residualSumOfSquares));
+}
+
+}  // namespace
