@@ -42,6 +42,11 @@
 #include "MatrixCompute/MatrixForecastStepwise.h"
 #include "MatrixCompute/MatrixStatistics.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/FitCriteria.h"
+#include "SeriesCompute/SeriesComputeLjungBox.h"
+#include "SeriesCompute/SeriesComputeSumSquaredRegression.h"
+#include "SeriesCompute/SeriesComputeTtest.h"
+#include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
 
 #include <memory>
 
@@ -930,4 +935,73 @@ HRESULT STDMETHODCALLTYPE MatrixX::EventIndexApply(LONG observationNumber)
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
         return applyAnyShape(*op);
     });
+}
+
+// ---- Box-Jenkins, its t-test, Ljung-Box and the fit criteria -------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastBoxJenkins(LONG observationNumber, LONG numHistoricalValues,
+                                                  LONG numPeriodsToForecast, LONG constants, LONG p, LONG d, LONG q,
+                                                  LONG Seasonal_P, LONG Seasonal_D, LONG Seasonal_Q, LONG S,
+                                                  LONG ForceThrough, LONG Transform)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastBoxJenkinsNew method(observationNumber, numHistoricalValues, numPeriodsToForecast, constants,
+                                               p, d, q, Seasonal_P, Seasonal_D, Seasonal_Q, S, ForceThrough != 0,
+                                               Transform);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateTtest(short ForecastMethodName, short ParameterName)
+{
+    return calculate<qd::SeriesComputeTtest>(__LINE__, ForecastMethodName, ParameterName);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateLjungBox(LONG observationNumber, LONG numHistoricalValues, LONG numLagValues)
+{
+    return calculate<qd::SeriesComputeLjungBox>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredRegression(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeSumSquaredRegression>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateAIC(LONG observationNumber, LONG numHistoricalValues, LONG numParameters)
+{
+    return calculate<qd::SeriesComputeAIC>(__LINE__, observationNumber, numHistoricalValues, numParameters);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateBIC(LONG observationNumber, LONG numHistoricalValues, LONG numParameters)
+{
+    return calculate<qd::SeriesComputeBIC>(__LINE__, observationNumber, numHistoricalValues, numParameters);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateTrackingSignal(LONG observationNumber, LONG numHistoricalValues,
+                                                       short TSType, double TSSmoothingWeight)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeTrackingSignal compute(observationNumber, numHistoricalValues, TSType, TSSmoothingWeight);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateBoxCox(LONG observationNumber, LONG numHistoricalValues, double lamda)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeBoxCox compute(observationNumber, numHistoricalValues, lamda);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateRSquare(LONG observationNumber, LONG numHistoricalValues)
+{
+    return calculate<qd::SeriesComputeRSquare>(__LINE__, observationNumber, numHistoricalValues);
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG numParameters)
+{
+    return calculate<qd::SeriesComputeAdjustedRSquare>(__LINE__, observationNumber, numHistoricalValues,
+                                                       numParameters);
 }

@@ -149,6 +149,26 @@ public:
     HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
                                                    double ServiceLevel) override;
 
+    // ---- Box-Jenkins, its t-test, Ljung-Box and the fit criteria ----
+    HRESULT STDMETHODCALLTYPE ForecastBoxJenkins(LONG observationNumber, LONG numHistoricalValues,
+                                                 LONG numPeriodsToForecast, LONG constants, LONG p, LONG d, LONG q,
+                                                 LONG Seasonal_P, LONG Seasonal_D, LONG Seasonal_Q, LONG S,
+                                                 LONG ForceThrough, LONG Transform) override;
+    HRESULT STDMETHODCALLTYPE CalculateTtest(short ForecastMethodName, short ParameterName) override;
+    HRESULT STDMETHODCALLTYPE CalculateLjungBox(LONG observationNumber, LONG numHistoricalValues,
+                                                LONG numLagValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateSumSquaredRegression(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAIC(LONG observationNumber, LONG numHistoricalValues,
+                                           LONG numParameters) override;
+    HRESULT STDMETHODCALLTYPE CalculateBIC(LONG observationNumber, LONG numHistoricalValues,
+                                           LONG numParameters) override;
+    HRESULT STDMETHODCALLTYPE CalculateTrackingSignal(LONG observationNumber, LONG numHistoricalValues, short TSType,
+                                                      double TSSmoothingWeight) override;
+    HRESULT STDMETHODCALLTYPE CalculateBoxCox(LONG observationNumber, LONG numHistoricalValues, double lamda) override;
+    HRESULT STDMETHODCALLTYPE CalculateRSquare(LONG observationNumber, LONG numHistoricalValues) override;
+    HRESULT STDMETHODCALLTYPE CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG numParameters) override;
+
 private:
     // The apply step: code 3 when there is no series; marks both value
     // arrays stale, then applies the op unless the series is empty.

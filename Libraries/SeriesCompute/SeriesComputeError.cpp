@@ -1,6 +1,7 @@
 #include "SeriesCompute/SeriesComputeError.h"
 
 #include "Matrix/QuantityTypes.h"
+#include "SeriesCompute/FitCriteria.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 namespace qd {
@@ -12,7 +13,6 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeError
 double errorValue(Series& series, std::int32_t last, std::int32_t count, std::int32_t errorType,
                   std::int32_t numParameters)
 {
-    (void)numParameters;
     switch (errorType) {
     case QD_MEAN_SQUARE_ERROR:
         return meanSquareError(series, last, count);
@@ -31,10 +31,9 @@ double errorValue(Series& series, std::int32_t last, std::int32_t count, std::in
     case QD_SUM_SQUARED_ERROR:
         return sumSquaredError(series, last, count);
     case QD_AIC:
+        return computeAIC(series, last, count, numParameters, -1.0);
     case QD_BIC:
-        // The information criteria are not part of this engine yet:
-        // "This statistic is not supported in Quendar."
-        qdThrow(QD_SOURCE_PATH, publishedLine(62), ErrorCode::NotSupportedInQuendar);
+        return computeBIC(series, last, count, numParameters, -1.0);
     default:
         qdThrow(QD_SOURCE_PATH, publishedLine(68), ErrorCode::ErrorTermNotSupported);
     }

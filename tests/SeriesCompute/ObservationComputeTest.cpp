@@ -113,9 +113,14 @@ TEST(ErrorDispatch, EachTypeComputesItsStatistic)
     const char* file = "Libraries\\SeriesCompute\\SeriesComputeError";
     EXPECT_MVR_AT(errorValue(s, QD_LAST, QD_ALL, QD_MEAN, 1), 3026, file, 68);
     EXPECT_MVR_AT(errorValue(s, QD_LAST, QD_ALL, 0, 1), 3026, file, 68);
-    // The information criteria are not available yet.
-    EXPECT_MVR_AT(errorValue(s, QD_LAST, QD_ALL, QD_AIC, 1), 3062, file, 62);
-    EXPECT_MVR_AT(errorValue(s, QD_LAST, QD_ALL, QD_BIC, 1), 3062, file, 62);
+    // The information criteria take the number of parameters given
+    // (n = 5, SSE = 3.25; values from 30-digit arithmetic). The functor
+    // always passes 1.
+    EXPECT_NEAR(errorValue(s, QD_LAST, QD_ALL, QD_AIC, 3), 18.035470751441547, 1e-12);
+    EXPECT_NEAR(errorValue(s, QD_LAST, QD_ALL, QD_BIC, 3), 16.863784488743846, 1e-12);
+    EXPECT_NEAR(SeriesComputeError(QD_LAST, QD_ALL, QD_AIC, 3).compute(s), 14.035470751441546, 1e-12);
+    EXPECT_NEAR(SeriesComputeError(QD_LAST, QD_ALL, QD_BIC, 3).compute(s), 13.644908663875647, 1e-12);
+    EXPECT_MVR_AT(errorValue(s, QD_LAST, QD_ALL, QD_AIC, 0), 3053, "Libraries\\SeriesCompute\\SeriesComputeAIC", 75);
     // Range errors come from the routine called.
     EXPECT_MVR_CODE(errorValue(s, 9, 2, QD_SUM_SQUARED_ERROR, 1), 3006);
 }

@@ -1,0 +1,64 @@
+#include <cmath>
+#include <vector>
+
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/FitCriteria.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeBoxCox";
+}  // namespace
+
+double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, double lamda)
+{
+    resolveSeriesRange(series, last, count);
+    if (last < 0)
+        qdThrow(QD_SOURCE_PATH, 40, 3000);
+    if (last >= series.numObservations())
+        qdThrow(QD_SOURCE_PATH, 43, 3006);
+    if (count <= 0)
+        qdThrow(QD_SOURCE_PATH, 46, 3001);
+    if (static_cast<std::int64_t>(last) - count + 1 < 0)
+        qdThrow(QD_SOURCE_PATH, 49, 3005);
+    // Written as "not inside" so that a lamda that is not a number fails.
+    if (!(lamda >= -1.0 && lamda <= 1.0))
+        qdThrow(QD_SOURCE_PATH, 52, 3074);
+
+    const std::int32_t first = last - count + 1;
+    const double* v = series.values(0);
+    std::vector<double> y(static_cast<std::size_t>(count));
+    double sumLog = 0.0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double x = v[first + i];
+        if (!(x > 0.0))
+            qdThrow(QD_SOURCE_PATH, 62, 3075);
+        sumLog += std::log(x);
+        y[static_cast<std::size_t>(i)] = lamda != 0.0 ? std::pow(x, lamda) - 1.0 : std::log(x);
+    }
+    const double g = std::exp(sumLog / count);
+    const double factor = lamda != 0.0 ? 1.0 / (lamda * std::pow(g, lamda - 1.0)) : g;
+
+    Series work(count);
+    for (std::int32_t i = 0; i < count; ++i)
+        work.addObservation(y[static_cast<std::size_t>(i)] * factor, QD_SUPPLIED, FdCString());
+
+    SeriesForecastLinearRegression line(QD_LAST, QD_ALL, 0, true, 0.0, false, 0.0, 0.0);
+    SeriesOpApplySeriesForecast fitLine(line);
+    fitLine.apply(work);
+    SeriesComputeSumSquaredError sseOfLine(QD_LAST, QD_ALL);
+    SeriesOpApplySeriesCompute storeSse(sseOfLine);
+    storeSse.apply(work);
+    return work.storedResults.value(QD_SUM_SQUARED_ERROR);
+}
+
+double SeriesComputeBoxCox::compute(Series& series)
+{
+    return computeBoxCox(series, last, count, lamda);
+}
+
+}  // namespace qd

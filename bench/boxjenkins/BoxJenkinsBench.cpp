@@ -1,0 +1,171 @@
+// Box-Jenkins forecasts per second over the in-sample parts of the monthly
+// M3 series, each forecast over its own horizon.
+//
+// BM_AirlineModel: the seasonal (0,1,1)(0,1,1)12 model with explicit
+// orders, log transform when every value is positive (else none) and
+// ForceThrough, one series per iteration, cycling through all of them.
+// BM_IdentifiedModel: S = 12 given, every other order identified, the
+// default transform, ForceThrough. Both report series_per_second (Box-Jenkins
+// forecasts per second) and the share of requests that ended in an error
+// (a series too short for the lags, for instance).
+//
+// The data file: --m3=PATH (or a plain PATH argument), else the environment
+// variable QD_M3_MONTHLY, else <source>/../shared/data/m3/m3_monthly.csv.
+// Other arguments go to the benchmark library.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
+
+using namespace qd;
+
+namespace {
+
+struct M3Series {
+    std::vector<double> values;
+    std::int32_t horizon = 0;
+    bool positive = true;
+};
+
+std::string g_dataPath;
+
+std::vector<M3Series> loadMonthly()
+{
+    std::ifstream in(g_dataPath);
+    if (!in)
+        throw std::runtime_error("cannot read " + g_dataPath);
+    std::string line;
+    std::getline(in, line);  // header
+    std::map<std::string, std::size_t> index;
+    std::vector<M3Series> all;
+    while (std::getline(in, line)) {
+        std::stringstream fields(line);
+        std::string id, category, period, horizon, split, t, value;
+        std::getline(fields, id, ',');
+        std::getline(fields, category, ',');
+        std::getline(fields, period, ',');
+        std::getline(fields, horizon, ',');
+        std::getline(fields, split, ',');
+        std::getline(fields, t, ',');
+        std::getline(fields, value, ',');
+        if (split != "train")
+            continue;
+        auto found = index.find(id);
+        if (found == index.end()) {
+            found = index.emplace(id, all.size()).first;
+            all.emplace_back();
+            all.back().horizon = std::stoi(horizon);
+        }
+        const double v = std::stod(value);
+        all[found->second].values.push_back(v);
+        if (!(v > 0.0))
+            all[found->second].positive = false;
+    }
+    return all;
+}
+
+const std::vector<M3Series>& monthly()
+{
+    static const std::vector<M3Series> data = loadMonthly();
+    return data;
+}
+
+template <class MakeMethod>
+void forecastEverySeries(benchmark::State& state, MakeMethod make)
+{
+    const std::vector<M3Series>& data = monthly();
+    std::size_t next = 0;
+    std::int64_t failures = 0;
+    for (auto _ : state) {
+        const M3Series& m = data[next];
+        next = (next + 1) % data.size();
+        state.PauseTiming();
+        Series s(static_cast<std::int32_t>(m.values.size()));
+        for (double v : m.values)
+            s.addObservation(v, QD_SUPPLIED, FdCString());
+        state.ResumeTiming();
+        SeriesForecastBoxJenkinsNew method = make(m);
+        SeriesOpApplySeriesForecast op(method);
+        try {
+            op.apply(s);
+        } catch (const MVRBaseException&) {
+            ++failures;
+        }
+    }
+    state.counters["series_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                             benchmark::Counter::kIsRate);
+    state.counters["failed_share"] =
+        state.iterations() > 0 ? static_cast<double>(failures) / static_cast<double>(state.iterations()) : 0.0;
+}
+
+void BM_AirlineModel(benchmark::State& state)
+{
+    forecastEverySeries(state, [](const M3Series& m) {
+        return SeriesForecastBoxJenkinsNew(QD_LAST, QD_ALL, m.horizon, QD_COMPUTE, 0, 1, 1, 0, 1, 1, 12, true,
+                                           m.positive ? QD_LOG_TRANSFORM : QD_NO_TRANSFORM);
+    });
+}
+BENCHMARK(BM_AirlineModel)->Unit(benchmark::kMillisecond);
+
+void BM_IdentifiedModel(benchmark::State& state)
+{
+    forecastEverySeries(state, [](const M3Series& m) {
+        return SeriesForecastBoxJenkinsNew(QD_LAST, QD_ALL, m.horizon, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
+                                           QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, 12, true,
+                                           QD_OPTIMIZE_TRANSFORM);
+    });
+}
+BENCHMARK(BM_IdentifiedModel)->Unit(benchmark::kMillisecond);
+
+std::string chooseDataPath(int& argc, char** argv)
+{
+    std::string path;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--m3=", 0) == 0)
+            path = arg.substr(5);
+        else if (!arg.empty() && arg[0] != '-')
+            path = arg;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    if (path.empty()) {
+        const char* env = std::getenv("QD_M3_MONTHLY");
+        path = env != nullptr && *env != '\0' ? env : std::string(QD_SOURCE_DIR) + "/../shared/data/m3/m3_monthly.csv";
+    }
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    g_dataPath = chooseDataPath(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    try {
+        std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_boxjenkins: %s\n", e.what());
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,159 @@
+// Fit criteria, Ljung-Box and the sum of squared regression. Reference
+// values: make_boxjenkins_reference.py and the worked examples below.
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ComputeTestSupport.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "SeriesCompute/FitCriteria.h"
+#include "SeriesCompute/SeriesComputeLjungBox.h"
+#include "SeriesCompute/SeriesComputeSumSquaredRegression.h"
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace {
+
+#include "BoxJenkinsReference.inc"
+#include "SeriesStatsReference.inc"
+
+// Ten values whose fits leave errors summing to a given SSE: errors of
+// +-sqrt(2) give SSE 20.
+void tenWithSse20(Series& s)
+{
+    for (std::int32_t i = 0; i < 10; ++i) {
+        s.addObservation(10.0 + i, QD_SUPPLIED, FdCString());
+        s.observation(i).storedResults.store(QD_FORECAST, 10.0 + i + (i % 2 ? 1.0 : -1.0) * std::sqrt(2.0));
+    }
+    s.setDirty(true, true);
+}
+
+TEST(FitCriteria, InformationCriteria)
+{
+    Series s;
+    tenWithSse20(s);
+    // 10 (ln 6.283185307 + 1 + ln 2) + 4 and + 2 ln 10 (30-digit values).
+    EXPECT_NEAR(computeAIC(s, QD_LAST, QD_ALL, 2, -1.0), 39.310242469407086, 1e-9);
+    EXPECT_NEAR(computeBIC(s, QD_LAST, QD_ALL, 2, -1.0), 39.91541265539518, 1e-9);
+    EXPECT_NEAR(computeAIC(s, QD_LAST, QD_ALL, 2, 20.0), 39.310242469407086, 1e-9);
+    // The functors store their values; an untouched series counts one
+    // parameter.
+    SeriesComputeAIC aic(QD_LAST, QD_ALL, QD_COMPUTE);
+    SeriesOpApplySeriesCompute(aic).apply(s);
+    EXPECT_NEAR(s.storedResults.value(QD_AIC), 39.310242469407086 - 2.0, 1e-9);
+    SeriesComputeBIC bic(QD_LAST, QD_ALL, 3);
+    SeriesOpApplySeriesCompute(bic).apply(s);
+    EXPECT_NEAR(s.storedResults.value(QD_BIC), 39.91541265539518 + std::log(10.0), 1e-9);
+
+    // A perfect fit: 0.0.
+    Series perfect;
+    fillSeries(perfect, {1.0, 2.0, 4.0});
+    EXPECT_EQ(computeAIC(perfect, QD_LAST, QD_ALL, 1, -1.0), 0.0);
+    EXPECT_EQ(computeBIC(perfect, QD_LAST, QD_ALL, 1, -1.0), 0.0);
+    EXPECT_MVR_AT(computeBIC(s, QD_LAST, QD_ALL, 0, -1.0), 3053, "Libraries\\SeriesCompute\\SeriesComputeBIC", 75);
+    EXPECT_MVR_CODE(computeAIC(s, 10, 1, 1, -1.0), 3006);
+}
+
+TEST(FitCriteria, TrackingSignal)
+{
+    Series s;
+    fillSeries(s, {5.0, 5.0, 5.0});
+    const double fits[] = {4.0, 6.0, 3.0};  // errors 1, -1, 2
+    const bool has[] = {true, true, true};
+    storeFits(s, fits, has, 3);
+    EXPECT_DOUBLE_EQ(computeTrackingSignal(s, QD_LAST, QD_ALL, 2, 0.125), 0.5);
+    EXPECT_DOUBLE_EQ(computeTrackingSignal(s, QD_LAST, QD_ALL, 1, 0.5), 1.0 / 1.5);
+    EXPECT_EQ(computeTrackingSignal(s, QD_LAST, QD_ALL, 3, 0.5), 0.0);
+    EXPECT_EQ(computeTrackingSignal(s, 1, 1, 3, 0.5), -1.0);  // one value: e / |e|
+}
+
+TEST(FitCriteria, BoxCox)
+{
+    Series s;
+    fillSeries(s, kBoxCoxSeries);
+    const double lamdas[] = {1.0, 0.5, 0.0, -1.0};
+    for (std::int32_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(computeBoxCox(s, QD_LAST, QD_ALL, lamdas[i]), kBoxCoxSse[static_cast<std::size_t>(i)], 1e-9)
+            << lamdas[i];
+    // The source series is not changed.
+    EXPECT_EQ(s.numObservations(), 7);
+    EXPECT_EQ(s.forecastMethodNumber, -1);
+    Series line;
+    fillSeries(line, {2.0, 4.0, 6.0, 8.0});
+    EXPECT_NEAR(computeBoxCox(line, QD_LAST, QD_ALL, 1.0), 0.0, 1e-12);
+    const char* file = "Libraries\\SeriesCompute\\SeriesComputeBoxCox";
+    EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, 1.5), 3074, file, 52);
+    s.observation(3).value = 0.0;
+    s.setDirty(true, false);
+    EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, 1.0), 3075, file, 62);
+    EXPECT_MVR_AT(computeBoxCox(s, 7, 2, 1.0), 3006, file, 43);
+}
+
+TEST(FitCriteria, RSquareAndAdjusted)
+{
+    Series s;
+    tenWithSse20(s);
+    // SSD of 10..19 is 82.5.
+    const double r2 = 1.0 - 20.0 / 82.5;
+    EXPECT_NEAR(computeRSquare(s, QD_LAST, QD_ALL), r2, 1e-14);
+    EXPECT_NEAR(computeAdjustedRSquare(s, QD_LAST, QD_ALL, 3), 1.0 - (1.0 - r2) * 9.0 / 7.0, 1e-14);
+    EXPECT_MVR_CODE(computeAdjustedRSquare(s, QD_LAST, QD_ALL, 10), 3053);
+    Series flat;
+    fillSeries(flat, {3.0, 3.0, 3.0});
+    EXPECT_EQ(computeRSquare(flat, QD_LAST, QD_ALL), 0.0);
+    // Derived k of at least count: 0.0.
+    Series two;
+    fillSeries(two, {1.0, 2.0});
+    two.forecastMethodNumber = QD_HOLT_WINTERS;  // three parameters
+    EXPECT_EQ(computeAdjustedRSquare(two, QD_LAST, QD_ALL, QD_COMPUTE), 0.0);
+}
+
+TEST(LjungBox, TextbookQAndChiSquareTable)
+{
+    // Errors of the naive forecast (previous value) on 30 airline values;
+    // the first observation has no forecast and counts with its value.
+    Series s;
+    std::vector<double> first30(kAirline.begin(), kAirline.begin() + 30);
+    fillSeries(s, first30);
+    for (std::int32_t i = 1; i < 30; ++i)
+        s.observation(i).storedResults.store(QD_FORECAST, first30[static_cast<std::size_t>(i - 1)]);
+    s.setDirty(true, true);
+    EXPECT_NEAR(ljungBox(s, QD_LAST, QD_ALL, 5), kLjungBoxNaive5, 1e-10);
+    SeriesComputeLjungBox functor(QD_LAST, QD_ALL, 5);
+    SeriesOpApplySeriesCompute(functor).apply(s);
+    EXPECT_NEAR(s.storedResults.value(QD_LJUNG_BOX), kLjungBoxNaive5, 1e-10);
+
+    Series raw;
+    fillSeries(raw, first30);
+    EXPECT_NEAR(ljungBox(raw, QD_LAST, QD_ALL, 1), kLjungBoxRaw1, 1e-9);
+    EXPECT_MVR_AT(ljungBox(raw, 4, 5, 5), 3004, "Libraries\\SeriesCompute\\SeriesComputeLjungBox", 58);
+    EXPECT_MVR_CODE(ljungBox(raw, 4, 5, 6), 3002);
+
+    EXPECT_EQ(chiSquareCritical95(1), 3.84);
+    EXPECT_EQ(chiSquareCritical95(15), 25.0);
+    EXPECT_EQ(chiSquareCritical95(30), 43.77);
+    EXPECT_EQ(chiSquareCritical95(0), 55.76);
+    EXPECT_EQ(chiSquareCritical95(31), 55.76);
+    EXPECT_EQ(chiSquareCritical95(-4), 55.76);
+}
+
+TEST(SumSquaredRegression, AboutTheMeanAndCached)
+{
+    Series s;
+    fillSeries(s, {1.0, 2.0, 3.0, 6.0});  // mean 3
+    const double fits[] = {2.0, 2.0, 4.0, 5.0};
+    const bool has[] = {true, false, true, true};
+    storeFits(s, fits, has, 4);
+    // Fitted values 2, 2 (its own value), 4, 5 about 3: 1 + 1 + 1 + 4.
+    EXPECT_EQ(sumSquaredRegression(s, QD_LAST, QD_ALL), 7.0);
+    // A second request on the unchanged series answers from the cache.
+    s.observation(3).storedResults.store(QD_FORECAST, 100.0);
+    EXPECT_EQ(sumSquaredRegression(s, QD_LAST, QD_ALL), 7.0);
+    s.setDirty(false, true);
+    EXPECT_EQ(sumSquaredRegression(s, QD_LAST, QD_ALL), 3.0 + 97.0 * 97.0);
+    EXPECT_MVR_CODE(sumSquaredRegression(s, 4, 1), 3006);
+    EXPECT_MVR_CODE(sumSquaredRegression(s, 3, 0), 3001);
+}
+
+}  // namespace
