@@ -39,8 +39,8 @@ double SeriesComputeCovariance(Series& a, Series& b, std::int32_t last, std::int
         qdThrow(QD_SOURCE_PATH, 54, 3006);
     if (count == 1)
         qdThrow(QD_SOURCE_PATH, 57, 3004);
-    const double ma = mean(a, last, count);
-    const double mb = mean(b, last, count);
+    const double ma = meanOfValues(a, last, count);
+    const double mb = meanOfValues(b, last, count);
     double sum = 0.0;
     for (std::int32_t i = first; i <= last; ++i)
         sum += (a.observation(i).value - ma) * (b.observation(i).value - mb);
