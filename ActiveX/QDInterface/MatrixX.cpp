@@ -16,6 +16,17 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/ObservationComputeLog.h"
+#include "MatrixCompute/MatrixComputeErlangB.h"
+#include "MatrixCompute/MatrixComputeErlangC.h"
+#include "MatrixCompute/MatrixComputeErlangPoisson.h"
+#include "MatrixCompute/MatrixComputeEventIndexApply.h"
+#include "MatrixCompute/MatrixComputeEventIndexCreate.h"
+#include "MatrixCompute/MatrixForecastCensusX11.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeConfidenceInterval.h"
+#include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
@@ -420,6 +431,25 @@ HRESULT MatrixX::runSeriesForecast(SeriesForecast& compute)
     });
 }
 
+HRESULT MatrixX::runMatrixCompute(qd::MatrixCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
+        return apply(*op);
+    });
+}
+
+HRESULT MatrixX::applyAnyShape(MatrixOp& op)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        op.flag = 1;
+        m.setDirty(true, true);
+        m.apply(op);
+        return S_OK;
+    });
+}
+
 template <class Statistic, class... Arguments>
 HRESULT MatrixX::calculate(std::int32_t line, Arguments... arguments)
 {
@@ -612,18 +642,10 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observation
 
 // ---- regressions and matrix statistics ------------------------------------------
 
-HRESULT MatrixX::runMatrixForecast(MatrixForecast& compute)
+HRESULT MatrixX::runMatrixForecast(qd::MatrixForecast& compute)
 {
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
-        return apply(*op);
-    });
-}
-
-HRESULT MatrixX::runMatrixCompute(MatrixCompute& compute)
-{
-    return runFrame(identity, __LINE__, [&] {
-        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
         return apply(*op);
     });
 }
@@ -675,23 +697,23 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNu
         // The regression's failure stays reported; forward selection with
         // no F limits tries the series one by one.
         qd::MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, qd::kForwardSelection,
-                                            QD_COMPUTE, QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
+                                            qd::QD_COMPUTE, qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
                                             false, false);
         const HRESULT result = runMatrixForecast(stepwise);
         // Unbound, there is no matrix to record the method in (the failure,
         // code 3, is reported already).
         if (!matrix_.bound() || matrix_.get() == nullptr) return result;
         Matrix& m = *matrix_.get();
-        m.forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        m.forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         std::int32_t dependents = 0;
         std::int32_t dependent = -1;
         for (std::int32_t i = 0; i < m.numSeries(); ++i) {
-            if (m.series(i).dependenceType == QD_DEPENDENT) {
+            if (m.series(i).dependenceType == qd::QD_DEPENDENT) {
                 ++dependents;
                 dependent = i;
             }
         }
-        if (dependents == 1) m.series(dependent).forecastMethodNumber = QD_MULTIPLE_REGRESSION;
+        if (dependents == 1) m.series(dependent).forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         return result;
     });
 }
@@ -716,5 +738,108 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastPolynomialRegression(LONG observation
         qd::MatrixForecastPolynomialRegression method(observationNumber, numHistoricalValues, maxDegree, partialF,
                                                       minFIn, maxFOut, true, 0, 0.0, false, false, false);
         return runMatrixForecast(method);
+    });
+}
+
+// ---- decomposition index, safety stock and confidence interval of every series ---
+
+HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG SeasonalLength, short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, SeasonalLength,
+                                                          decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                           short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        // Refused before anything is built, also on an unbound object.
+        if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
+            throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
+        qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG leadTime, double ServiceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, static_cast<double>(leadTime),
+                                             ServiceLevel, qd::kSeriesLevel, 1, true);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                               double ConfidenceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeConfidenceInterval compute(observationNumber, numHistoricalValues, ConfidenceLevel);
+        return runSeriesCompute(compute);
+    });
+}
+
+// ---- computations over the whole matrix ---------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangB(LONG doType, double B)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangB compute(doType, B);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangC(LONG doType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangC compute(doType);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangPoisson(LONG doType, double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeErlangPoisson compute(doType, p);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastCensusX11(LONG observationNumber, LONG numHistoricalValues,
+                                                     LONG numForecastPeriods, LONG SeasonalLength, short decompType,
+                                                     double SDRatio, short needTradingDaysAdjust,
+                                                     short ForecastMethod)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixForecastCensusX11> compute(
+            new qd::MatrixForecastCensusX11(observationNumber, numHistoricalValues, numForecastPeriods, SeasonalLength,
+                                            decompType, SDRatio, needTradingDaysAdjust != 0, ForecastMethod));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(*compute));
+        return applyAnyShape(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::EventIndexCreate(LONG observationNumber, double EISmoothingWeight)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixComputeEventIndexCreate> compute(
+            new qd::MatrixComputeEventIndexCreate(observationNumber, 0, -1, EISmoothingWeight));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
+        return applyAnyShape(*op);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::EventIndexApply(LONG observationNumber)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<qd::MatrixComputeEventIndexApply> compute(
+            new qd::MatrixComputeEventIndexApply(observationNumber, 0, -1));
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
+        return applyAnyShape(*op);
     });
 }

@@ -21,12 +21,12 @@ class MatrixOp;
 class Series;
 class SeriesCompute;
 class SeriesForecast;
+class MatrixForecast;
+class MatrixCompute;
 } // namespace qd
 
 class StatisticsX;
 class MatrixXEx1;
-class MatrixForecast;
-class MatrixCompute;
 
 class MatrixX : public AutomationClass<MatrixX, IMatrixXMembers, IMatrixX> {
 public:
@@ -137,6 +137,27 @@ public:
                                                            LONG maxDegree, double partialF, double minFIn,
                                                            double maxFOut) override;
 
+    // ---- decomposition index, safety stock and confidence interval of every series ----
+    HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG SeasonalLength, short decompType) override;
+    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short decompType) override;
+    HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
+                                                   double ServiceLevel) override;
+    HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                          double ConfidenceLevel) override;
+
+    // ---- computations over the whole matrix ----
+    HRESULT STDMETHODCALLTYPE CalculateErlangB(LONG doType, double B) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangC(LONG doType) override;
+    HRESULT STDMETHODCALLTYPE CalculateErlangPoisson(LONG doType, double p) override;
+    HRESULT STDMETHODCALLTYPE ForecastCensusX11(LONG observationNumber, LONG numHistoricalValues,
+                                                LONG numForecastPeriods, LONG SeasonalLength, short decompType,
+                                                double SDRatio, short needTradingDaysAdjust,
+                                                short ForecastMethod) override;
+    HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
+    HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
@@ -146,6 +167,9 @@ private:
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runIteratedSeriesCompute(qd::SeriesCompute& compute, std::int32_t start);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute);
+    // The apply step without the test of the series' lengths, for the
+    // computations that take a matrix of any shape.
+    HRESULT applyAnyShape(qd::MatrixOp& op);
     // A statistic built from the member's arguments and run by
     // runSeriesCompute.
     template <class Statistic, class... Arguments>
@@ -163,8 +187,8 @@ private:
     ComLayer::VariantArray items_;
 
     // Runners of the matrix-level computations, like the ones above.
-    HRESULT runMatrixForecast(MatrixForecast& compute);
-    HRESULT runMatrixCompute(MatrixCompute& compute);
+    HRESULT runMatrixForecast(qd::MatrixForecast& compute);
+    HRESULT runMatrixCompute(qd::MatrixCompute& compute);
 };
 
 #endif

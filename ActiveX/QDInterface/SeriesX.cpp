@@ -14,6 +14,10 @@
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/ObservationComputeLog.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeConfidenceInterval.h"
+#include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
@@ -623,5 +627,45 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastLinearRegression(LONG observationNumb
         qd::SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true,
                                                   0.0, false, 0.0, 0.0);
         return runSeriesForecast(method);
+    });
+}
+
+// ---- decomposition index, safety stock and confidence interval -------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG SeasonalLength, short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, SeasonalLength,
+                                                          decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                           short decompType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                               double ConfidenceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeConfidenceInterval compute(observationNumber, numHistoricalValues, ConfidenceLevel);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG leadTime, double ServiceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, static_cast<double>(leadTime),
+                                             ServiceLevel, qd::kSeriesLevel, 1, true);
+        return runSeriesCompute(compute);
     });
 }

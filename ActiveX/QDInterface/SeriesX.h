@@ -117,6 +117,16 @@ public:
     HRESULT STDMETHODCALLTYPE ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
                                                        LONG numPeriodsToForecast) override;
 
+    // ---- decomposition index, safety stock and confidence interval ----
+    HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                       LONG SeasonalLength, short decompType) override;
+    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short decompType) override;
+    HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
+                                                          double ConfidenceLevel) override;
+    HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
+                                                   double ServiceLevel) override;
+
 private:
     // The apply step: code 3 when there is no series; marks both value
     // arrays stale, then applies the op unless the series is empty.

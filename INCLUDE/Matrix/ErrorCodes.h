@@ -61,6 +61,7 @@ enum class ErrorCode : std::int32_t {
     NotSingleValueStatistic = 3064,
     MatrixNotEmpty = 3065,
     SeriesNotEmpty = 3066,
+    IllegalDecompositionType = 3082,
     InvalidOriginType = 3111,
     UnknownParameterCount = 3114,
     IllegalRandomValueType = 3149,

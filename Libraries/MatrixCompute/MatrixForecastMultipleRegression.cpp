@@ -169,7 +169,7 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     pValues = DoubleMatrix(static_cast<std::uint32_t>(p), 1u);
     standardErrors = DoubleMatrix(static_cast<std::uint32_t>(p), 1u);
     elasticities = DoubleMatrix(static_cast<std::uint32_t>(p), 1u);
-    const double ybar = mean(matrix.series(dep), last, n);
+    const double ybar = meanOfValues(matrix.series(dep), last, n);
     SSE = 0.0;
     for (std::int32_t r = 0; r < n; ++r)
         SSE += e(r, 0) * e(r, 0);
@@ -192,7 +192,7 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
             if (std::fabs(ybar) <= kEps)
                 elasticities(row, 0) = 1.0 / kEps;
             else
-                elasticities(row, 0) = b(row, 0) * mean(matrix.series(i), last, n) / ybar;
+                elasticities(row, 0) = b(row, 0) * meanOfValues(matrix.series(i), last, n) / ybar;
             ++row;
         }
     }

@@ -15,6 +15,8 @@
 #include "MatrixCompute/MatrixForecastStepwise.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 
+using namespace qd;
+
 namespace {
 
 // A fixed pseudo-random walk, so every run sees the same data.

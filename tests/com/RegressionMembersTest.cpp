@@ -1,8 +1,8 @@
 // The regression and matrix-statistics members of SeriesX and MatrixX
 // through early binding: linear trend regression, multiple regression
-// against exact least squares (tests/regression/RegressionReference.inc),
+// against exact least squares (tests/MatrixCompute/RegressionReference.inc),
 // its fallback to forward selection, stepwise regression on the cement
-// data (tests/regression/CementReference.inc), polynomial regression and
+// data (tests/MatrixCompute/CementReference.inc), polynomial regression and
 // the series-by-series tables.
 #include "ComTestSupport.h"
 
@@ -12,8 +12,8 @@
 #include <vector>
 
 namespace {
-#include "../regression/CementReference.inc"
-#include "../regression/RegressionReference.inc"
+#include "../MatrixCompute/CementReference.inc"
+#include "../MatrixCompute/RegressionReference.inc"
 
 void addSeries(IMatrixX* matrix, LONG index, const double* values, int n, short role)
 {

@@ -17,6 +17,8 @@ using qd::MatrixForecastMultipleRegression;
 namespace {
 #include "RegressionReference.inc"
 
+using namespace qd;
+
 const std::int32_t kN = 12;
 const double kTol = 1e-10;
 // The t distribution function and its inverse follow Hill's algorithms,

@@ -18,6 +18,8 @@ using qd::MatrixForecastPolynomialRegression;
 namespace {
 #include "PolynomialReference.inc"
 
+using namespace qd;
+
 MatrixForecastPolynomialRegression polynomial(std::int32_t history, double partialF, std::int32_t maxDegree = QD_COMPUTE,
                                               double minFIn = 0.0, double maxFOut = 0.0, std::int32_t periods = 0)
 {

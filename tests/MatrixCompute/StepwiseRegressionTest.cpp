@@ -19,6 +19,8 @@ using qd::MatrixForecastStepwise;
 namespace {
 #include "CementReference.inc"
 
+using namespace qd;
+
 const std::int32_t kN = 13;
 const double kTol = 1e-9;
 

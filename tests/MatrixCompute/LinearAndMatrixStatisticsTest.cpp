@@ -13,6 +13,8 @@
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "RegressionTestSupport.h"
 
+using namespace qd;
+
 using namespace regtest;
 using qd::SeriesForecastLinearRegression;
 

@@ -17,6 +17,8 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 
+using namespace qd;
+
 namespace regtest {
 
 inline Series makeSeries(const double* values, std::int32_t n, std::int32_t role, const char* description = "")

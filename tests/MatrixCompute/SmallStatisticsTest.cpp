@@ -30,6 +30,8 @@ using namespace regtest;
 namespace {
 #include "SmallStatisticsReference.inc"
 
+using namespace qd;
+
 Series withFits(const std::vector<double>& actual, const std::vector<double>& fitted)
 {
     Series s = makeSeries(actual, 0);
