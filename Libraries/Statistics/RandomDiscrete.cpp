@@ -369,6 +369,12 @@ void l_rnnbn(Int n, double r, double p, Int* x) {
                 x[i] = 0;
                 continue;
             }
+            // A mean beyond the 32-bit range gives the largest integer
+            // rather than a Poisson request that would be refused.
+            if (mean >= 2147483648.0f) {
+                x[i] = 2147483647;
+                continue;
+            }
             stats_random_poisson(1, mean, STATS_OPT_RETURN_USER, &x[i], 0);
             if (l_error_type_at(0) >= STATS_FATAL) return;
         }
