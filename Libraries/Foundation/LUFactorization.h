@@ -35,7 +35,7 @@ public:
     // The reciprocal condition estimate in [0, 1] (or -1.0, see above).
     double condition() const noexcept { return condition_; }
     std::uint32_t order() const noexcept { return factors_.rows(); }
-    // condition + 1.0 == 1.0.
+    // condition + 1.0 == 1.0, or a condition that is not finite.
     bool isSingular() const noexcept;
 
 private:

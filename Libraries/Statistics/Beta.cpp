@@ -68,6 +68,46 @@ double betaWork(double a, double b) {
     return std::exp(lnb);
 }
 
+const double kLargeShape = 1.0e5;
+
+// The continued fraction of the incomplete beta ratio (modified Lentz),
+// evaluated on the side of the mean where it converges fast.
+double betaFraction(double x, double a, double b) {
+    const double tiny = 1.0e-300;
+    const double eps = stats_dmach(4);
+    double c = 1.0;
+    double d = 1.0 - (a + b) * x / (a + 1.0);
+    if (std::fabs(d) < tiny) d = tiny;
+    d = 1.0 / d;
+    double h = d;
+    for (std::int32_t m = 1; m <= 100000000; ++m) {
+        const double m2 = 2.0 * m;
+        double aa = m * (b - m) * x / ((a - 1.0 + m2) * (a + m2));
+        d = 1.0 + aa * d;
+        if (std::fabs(d) < tiny) d = tiny;
+        c = 1.0 + aa / c;
+        if (std::fabs(c) < tiny) c = tiny;
+        d = 1.0 / d;
+        h *= d * c;
+        aa = -(a + m) * (a + b + m) * x / ((a + m2) * (a + 1.0 + m2));
+        d = 1.0 + aa * d;
+        if (std::fabs(d) < tiny) d = tiny;
+        c = 1.0 + aa / c;
+        if (std::fabs(c) < tiny) c = tiny;
+        d = 1.0 / d;
+        const double delta = d * c;
+        h *= delta;
+        if (std::fabs(delta - 1.0) <= eps) break;
+    }
+    return h;
+}
+
+double betaContinuedFractionForm(double x, double a, double b) {
+    const double lead = a * std::log(x) + b * std::log1p(-x) - stats_d_log_beta(a, b);
+    if (x < (a + 1.0) / (a + b + 2.0)) return l_dmin(1.0, std::exp(lead) * betaFraction(x, a, b) / a);
+    return l_dmax(0.0, 1.0 - std::exp(lead) * betaFraction(1.0 - x, b, a) / b);
+}
+
 double betaIncompleteWork(double x, double pin, double qin) {
     const double eps = stats_dmach(3);
     const double alneps = std::log(eps);
@@ -86,6 +126,20 @@ double betaIncompleteWork(double x, double pin, double qin) {
         l_error_post(STATS_TERMINAL, 9031);
     }
     if (l_error_type_at(0) == STATS_TERMINAL) return stats_dmach(6);
+    // Infinite shapes: the limits of the distribution function.
+    if (std::isinf(pin) || std::isinf(qin)) {
+        if (std::isinf(pin) && std::isinf(qin)) {
+            l_set_real_arg(1, pin);
+            l_set_real_arg(2, qin);
+            l_error_post(STATS_TERMINAL, 9031);
+            return stats_dmach(6);
+        }
+        if (std::isinf(qin)) return x > 0.0 ? 1.0 : 0.0;
+        return x < 1.0 ? 0.0 : 1.0;
+    }
+    // Large shapes: the series below would need about max(a, b) terms; the
+    // continued fraction needs about the square root of that.
+    if (l_dmax(pin, qin) > kLargeShape && x > 0.0 && x < 1.0) return betaContinuedFractionForm(x, pin, qin);
 
     double y = x, p = pin, q = qin;
     bool exchanged = false;
@@ -138,6 +192,12 @@ double betaIncompleteWork(double x, double pin, double qin) {
         }
     }
     if (exchanged) result = 1.0 - result;
+    if (std::isnan(result)) {
+        l_set_real_arg(1, pin);
+        l_set_real_arg(2, qin);
+        l_error_post(STATS_TERMINAL, 9031);
+        return result;
+    }
     return l_dmax(l_dmin(result, 1.0), 0.0);
 }
 

@@ -151,7 +151,7 @@ double dbetinWork(double p, double a, double b) {
         l_error_post(STATS_TERMINAL, 9045);
         return stats_dmach(6);
     }
-    if (p <= 0.0 || p >= 1.0) {
+    if (!(p > 0.0 && p < 1.0)) {
         l_set_real_arg(1, p);
         l_error_post(STATS_TERMINAL, 9046);
         return stats_dmach(6);
@@ -214,12 +214,12 @@ double dbetinWork(double p, double a, double b) {
 double tInverseWork(double p, double df) {
     static double eps = 0.0;
     eps = stats_dmach(4);
-    if (df < 1.0) {
+    if (!(df >= 1.0)) {
         l_set_real_arg(1, df);
         l_error_post(STATS_TERMINAL, 9042);
         return stats_dmach(6);
     }
-    if (p <= 0.0 || p >= 1.0) {
+    if (!(p > 0.0 && p < 1.0)) {
         l_set_real_arg(1, p);
         l_error_post(STATS_TERMINAL, 9043);
         return stats_dmach(6);

@@ -293,8 +293,10 @@ void stats_algams(double x, double* logGamma, double* sign) {
     const double value = stats_d_log_gamma(x);
     double s = 1.0;
     if (x <= 0.0) {
+        // Negative below an even integer; no sign for -Inf.
         const double t = std::trunc(x);
-        if (static_cast<int>(std::fmod(-t, 2.0) + 0.1) == 0) s = -1.0;
+        if (!std::isfinite(t)) s = stats_dmach(6);
+        else if (std::fmod(-t, 2.0) == 0.0) s = -1.0;
     }
     if (logGamma != nullptr) *logGamma = value;
     if (sign != nullptr) *sign = s;

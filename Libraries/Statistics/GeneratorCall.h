@@ -50,6 +50,33 @@ bool l_read_single_option(va_list ap, int firstPosition, GeneratorArray<T>* arra
     return false;
 }
 
+// Reads an option list up to its closing 0. own(code, &ap) handles the
+// routine's own codes: it reads their values and returns how many it read,
+// or -1 for a code the routine does not know. An unknown code posts
+// TERMINAL 11001 with the code and its argument position and returns false.
+template <class T, class Own>
+bool l_read_options(va_list* ap, int firstPosition, GeneratorArray<T>* array, Own own) {
+    int position = firstPosition;
+    for (;;) {
+        const int code = va_arg(*ap, int);
+        if (code == 0) return true;
+        if (code == STATS_OPT_RETURN_USER) {
+            array->data = va_arg(*ap, T*);
+            array->owned = false;
+            position += 2;
+            continue;
+        }
+        const int used = own(code, ap);
+        if (used < 0) {
+            l_set_int_arg(1, code);
+            l_set_int_arg(2, position);
+            l_error_post(STATS_TERMINAL, 11001);
+            return false;
+        }
+        position += 1 + used;
+    }
+}
+
 // Checks n_random, provides the array (zeroed, so nothing uninitialised is
 // ever handed on) and returns false when the worker must not run.
 template <class T>

@@ -3,6 +3,7 @@
 #include "ExpectRaise.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include <algorithm>
 #include <cmath>
@@ -184,6 +185,29 @@ TEST(LUFactorization, SingularMatrices)
     EXPECT_EQ(LUFactorization(cases[0].m, true).condition(), 0.0);
     EXPECT_EQ(LUFactorization(cases[0].m, false).condition(), 0.0);
     EXPECT_EQ(LUFactorization(identity(2), false).condition(), -1.0);
+}
+
+// Entries that are not finite make the condition estimate NaN (or 0 for
+// an infinite norm): singular, so no NaN determinant or inverse comes back
+// as a result.
+TEST(LUFactorization, NonFiniteEntriesAreSingular)
+{
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    const DoubleMatrix cases[] = {
+        fromRows(1, 1, {nan}),
+        fromRows(2, 2, {1, nan, 3, 4}),
+        fromRows(2, 2, {nan, 2, 3, 4}),
+        fromRows(3, 3, {2, 1, 0, 1, inf, 1, 0, 1, 2}),
+        fromRows(2, 2, {-inf, 1, 1, 1}),
+    };
+    for (const DoubleMatrix& m : cases) {
+        const LUFactorization lu(m, true);
+        EXPECT_TRUE(lu.isSingular()) << lu.condition();
+        EXPECT_EQ(determinantFromLU(lu), 0.0);
+        EXPECT_EQ(matrixDeterminant(m), 0.0);
+        EXPECT_RAISES(matrixInverse(m), FdInternalErr, "[CANTSOLVE] Matrix not successfully factored");
+    }
 }
 
 TEST(LUFactorization, ShapeErrorsAndEmptyMatrix)

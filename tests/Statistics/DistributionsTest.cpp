@@ -204,6 +204,11 @@ TEST(Distributions, ArgumentErrors) {
         {"dbetin(a=0)", [] { return stats_dbetin(0.5, 0.0, 1.0); }, STATS_TERMINAL, 9044, "stats_dbetin", true},
         {"dbetin(b=0)", [] { return stats_dbetin(0.5, 1.0, -1.0); }, STATS_TERMINAL, 9045, "stats_dbetin", true},
         {"dbetin(p=0)", [] { return stats_dbetin(0.0, 1.0, 1.0); }, STATS_TERMINAL, 9046, "stats_dbetin", true},
+        // A probability that is not a number is refused like one outside
+        // (0, 1), never turned into a finite quantile.
+        {"tinv(p=NaN)", [] { return stats_d_t_inverse(std::nan(""), 1.5); }, STATS_TERMINAL, 9043, "stats_d_t_inverse", true},
+        {"tinv(df=NaN)", [] { return stats_d_t_inverse(0.9, std::nan("")); }, STATS_TERMINAL, 9042, "stats_d_t_inverse", true},
+        {"dbetin(p=NaN)", [] { return stats_dbetin(std::nan(""), 2.0, 3.0); }, STATS_TERMINAL, 9046, "stats_dbetin", true},
         {"chi2(df=0.4)", [] { return stats_d_chi_squared_cdf(3.0, 0.4); }, STATS_TERMINAL, 9051,
          "stats_d_chi_squared_cdf", true},
     };

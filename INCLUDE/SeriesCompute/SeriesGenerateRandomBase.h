@@ -1,0 +1,48 @@
+// What the random-series generators share: the count check of the compute
+// interfaces and the parameter tests written so that a value that is not a
+// number fails them. Each generator checks, besides its own published
+// conditions, every limit that the numerical library would refuse, with
+// its own code, so that no parameter reaches the library in a state it
+// rejects.
+#ifndef QD_SERIESCOMPUTE_SERIESGENERATERANDOMBASE_H
+#define QD_SERIESCOMPUTE_SERIESGENERATERANDOMBASE_H
+
+#include <cstdint>
+#include <limits>
+
+#include "Matrix/MVRBaseException.h"
+
+namespace qd {
+
+// count <= 0: 3119.
+inline void checkRandomCount(std::int32_t count)
+{
+    if (count <= 0)
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", __LINE__, 3119);
+}
+
+inline bool insideOpenUnit(double x)
+{
+    return x > 0.0 && x < 1.0;
+}
+
+inline bool positiveFinite(double x)
+{
+    return x > 0.0 && x <= std::numeric_limits<double>::max();
+}
+
+// x > 0 whose square is positive and finite (a variance handed on).
+inline bool positiveFiniteSquare(double x)
+{
+    return positiveFinite(x) && positiveFinite(x * x);
+}
+
+// The numerical library's largest relative spacing, 2^-52.
+inline double libraryEpsilon()
+{
+    return std::numeric_limits<double>::epsilon();
+}
+
+}  // namespace qd
+
+#endif

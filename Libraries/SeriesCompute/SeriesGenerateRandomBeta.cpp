@@ -1,0 +1,26 @@
+#include "SeriesCompute/SeriesGenerateRandomBeta.h"
+
+#include "SeriesCompute/SeriesGenerateRandomBase.h"
+#include "Statistics/GeneratorCall.h"
+#include "Statistics/RandomGenerators.h"
+#include "Statistics/RandomUniform.h"
+
+namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRandomBeta";
+}  // namespace
+
+void SeriesGenerateRandomBeta::checkParameters()
+{
+    checkRandomCount(count);
+    if (!positiveFinite(p)) qdThrow(QD_SOURCE_PATH, __LINE__, 3131);
+    if (!positiveFinite(q)) qdThrow(QD_SOURCE_PATH, __LINE__, 3132);
+}
+
+void SeriesGenerateRandomBeta::fillReal(double* buffer)
+{
+    stats_d_random_beta(count, p, q, STATS_OPT_RETURN_USER, buffer, 0);
+}
+
+}  // namespace qd

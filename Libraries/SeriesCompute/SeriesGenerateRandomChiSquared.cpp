@@ -1,0 +1,25 @@
+#include "SeriesCompute/SeriesGenerateRandomChiSquared.h"
+
+#include "SeriesCompute/SeriesGenerateRandomBase.h"
+#include "Statistics/GeneratorCall.h"
+#include "Statistics/RandomGenerators.h"
+#include "Statistics/RandomUniform.h"
+
+namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRandomChiSquared";
+}  // namespace
+
+void SeriesGenerateRandomChiSquared::checkParameters()
+{
+    checkRandomCount(count);
+    if (!positiveFinite(df)) qdThrow(QD_SOURCE_PATH, __LINE__, 3133);
+}
+
+void SeriesGenerateRandomChiSquared::fillReal(double* buffer)
+{
+    stats_d_random_chi_squared(count, df, STATS_OPT_RETURN_USER, buffer, 0);
+}
+
+}  // namespace qd

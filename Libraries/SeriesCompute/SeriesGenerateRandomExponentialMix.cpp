@@ -1,0 +1,28 @@
+#include "SeriesCompute/SeriesGenerateRandomExponentialMix.h"
+
+#include "SeriesCompute/SeriesGenerateRandomBase.h"
+#include "Statistics/GeneratorCall.h"
+#include "Statistics/RandomGenerators.h"
+#include "Statistics/RandomUniform.h"
+
+namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRandomExponentialMix";
+}  // namespace
+
+void SeriesGenerateRandomExponentialMix::checkParameters()
+{
+    checkRandomCount(count);
+    if (!positiveFinite(theta1)) qdThrow(QD_SOURCE_PATH, __LINE__, 3134);
+    if (!positiveFinite(theta2) || theta2 > theta1) qdThrow(QD_SOURCE_PATH, __LINE__, 3135);
+    // theta1 == theta2 allows every p >= 0 (the bound is infinite).
+    if (!(p >= 0.0) || (theta1 != theta2 && !(p <= theta1 / (theta1 - theta2)))) qdThrow(QD_SOURCE_PATH, __LINE__, 3136);
+}
+
+void SeriesGenerateRandomExponentialMix::fillReal(double* buffer)
+{
+    stats_d_random_exponential_mix(count, theta1, theta2, p, STATS_OPT_RETURN_USER, buffer, 0);
+}
+
+}  // namespace qd
