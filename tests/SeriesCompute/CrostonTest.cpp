@@ -20,13 +20,6 @@ namespace {
 
 #include "CrostonReference.inc"
 
-void forecast(Series& series, SeriesForecast& method)
-{
-    series.setDirty(true, true);
-    SeriesOpApplySeriesForecast op(method);
-    op.apply(series);
-}
-
 bool hasFit(const Series& s, std::int32_t i)
 {
     double v = 0.0;
@@ -48,7 +41,7 @@ TEST(Croston, GivenAlphaMatchesExactComputation)
         Series s;
         fillSeries(s, std::vector<double>(c.data, c.data + c.n));
         SeriesForecastCroston method(c.start, c.periods, c.alpha);
-        forecast(s, method);
+        applyForecast(s, method);
         ASSERT_EQ(s.numObservations(), c.n + c.periods);
         for (std::int32_t k = 0; k < c.count; ++k) {
             const std::int32_t i = c.start + k;
@@ -74,7 +67,7 @@ TEST(Croston, FittedAlphaIsTheSmoothingOfTheSizes)
     Series s;
     fillSeries(s, data);
     SeriesForecastCroston method(0, 2, -3.0);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(method.alpha, -3.0);
 
     Series sizes;
@@ -82,7 +75,7 @@ TEST(Croston, FittedAlphaIsTheSmoothingOfTheSizes)
         if (v != 0.0)
             sizes.addObservation(v, QD_SUPPLIED, FdCString());
     SeriesForecastExponentialSmoothing smoothing(0, -3.0, 1, false, 0.0);
-    forecast(sizes, smoothing);
+    applyForecast(sizes, smoothing);
     const double a = sizes.storedResults.value(QD_ALPHA);
     EXPECT_EQ(s.storedResults.value(QD_ALPHA), a);
 
@@ -109,7 +102,7 @@ TEST(Croston, NoDemandForecastsZero)
     Series s;
     fillSeries(s, {5, 0, 0, 0});
     SeriesForecastCroston method(1, 2, -3.0);
-    forecast(s, method);
+    applyForecast(s, method);
     ASSERT_EQ(s.numObservations(), 6);
     EXPECT_FALSE(hasFit(s, 0));
     for (std::int32_t i = 1; i < 6; ++i)
@@ -130,7 +123,7 @@ TEST(Croston, ArgumentsRefusedBeforeAnyChange)
         fillSeries(s, {1, 0, 2, 0});
         SeriesForecastCroston method(c.obs, c.periods, c.alpha);
         try {
-            forecast(s, method);
+            applyForecast(s, method);
             ADD_FAILURE() << "no exception, expected " << c.code;
         } catch (const MVRBaseException& e) {
             EXPECT_EQ(e.code, c.code);
@@ -144,7 +137,7 @@ TEST(Croston, ArgumentsRefusedBeforeAnyChange)
     Series s;
     fillSeries(s, {1, 0, 2, 0});
     SeriesForecastCroston method(0, 0, 1.0);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(s.numObservations(), 4);
 }
 

@@ -20,13 +20,6 @@ namespace {
 
 #include "NewProductReference.inc"
 
-void forecast(Series& series, SeriesForecast& method)
-{
-    series.setDirty(true, true);
-    SeriesOpApplySeriesForecast op(method);
-    op.apply(series);
-}
-
 double fitted(const Series& s, std::int32_t i)
 {
     return s.observation(i).storedResults.value(QD_FORECAST);
@@ -52,7 +45,7 @@ TEST(NewProductCurve, FixedBoundsMatchReference)
         fillSeries(s, curveData());
         SeriesForecastNewProductCurve method(QD_LAST, QD_ALL, c.periods, c.floor, c.ceiling,
                                              QD_CURVE_MAXIMUM_FIXED, c.curve);
-        forecast(s, method);
+        applyForecast(s, method);
         ASSERT_EQ(s.numObservations(), n + c.periods);
         EXPECT_EQ(s.forecastMethodNumber, 24 + c.curve);
         expectRelative(s.storedResults.value(QD_ALPHA), c.a, 1e-14, "a");
@@ -69,7 +62,7 @@ TEST(NewProductCurve, FixedBoundsMatchReference)
     Series s;
     fillSeries(s, curveData());
     SeriesForecastNewProductCurve method(QD_LAST, QD_ALL, 3, -3.0, -3.0, QD_CURVE_MAXIMUM_FIXED, 1);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(s.storedResults.value(QD_DELTA), 0.0);
     EXPECT_EQ(s.storedResults.value(QD_ALPHA), 585.0);
     expectRelative(fitted(s, n + 2), kCurveCases[0].forecast[n + 2], 1e-9, "last forecast");
@@ -84,7 +77,7 @@ TEST(NewProductCurve, SameCurveWhateverTheUnit)
         Series base;
         fillSeries(base, curveData());
         SeriesForecastNewProductCurve m0(QD_LAST, QD_ALL, 2, -3.0, -3.0, QD_CURVE_MAXIMUM_OPTIMIZED, curve);
-        forecast(base, m0);
+        applyForecast(base, m0);
         for (double unit : units) {
             SCOPED_TRACE("curve " + std::to_string(curve) + " unit " + std::to_string(unit));
             std::vector<double> scaled = curveData();
@@ -93,7 +86,7 @@ TEST(NewProductCurve, SameCurveWhateverTheUnit)
             Series s;
             fillSeries(s, scaled);
             SeriesForecastNewProductCurve m(QD_LAST, QD_ALL, 2, -3.0, -3.0, QD_CURVE_MAXIMUM_OPTIMIZED, curve);
-            forecast(s, m);
+            applyForecast(s, m);
             expectRelative(s.storedResults.value(QD_ALPHA) / unit, base.storedResults.value(QD_ALPHA), 1e-8, "a");
             expectRelative(s.storedResults.value(QD_BETA), base.storedResults.value(QD_BETA), 1e-8, "b");
             expectRelative(s.storedResults.value(QD_GAMMA), base.storedResults.value(QD_GAMMA), 1e-8, "c");
@@ -112,7 +105,7 @@ TEST(NewProductCurve, TooFewValuesForecastTheAverage)
         Series s;
         fillSeries(s, curveData());
         SeriesForecastNewProductCurve method(QD_LAST, c.count, 1, c.floor, c.ceiling, QD_CURVE_MAXIMUM_FIXED, 2);
-        forecast(s, method);
+        applyForecast(s, method);
         EXPECT_EQ(s.forecastMethodNumber, QD_AVERAGE);
         const std::int32_t n = static_cast<std::int32_t>(curveData().size());
         EXPECT_EQ(s.numObservations(), n + 1);
@@ -121,7 +114,7 @@ TEST(NewProductCurve, TooFewValuesForecastTheAverage)
     Series s;
     fillSeries(s, {4.0, 9.0});
     SeriesForecastNewProductOptimizedCurve method(QD_LAST, QD_ALL, 2, -3.0, -3.0, QD_CURVE_MAXIMUM_OPTIMIZED);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(s.forecastMethodNumber, QD_AVERAGE);
     EXPECT_TRUE(method.fellBack);
     EXPECT_EQ(fitted(s, 3), 6.5);
@@ -141,8 +134,8 @@ TEST(NewProductCurve, OverflowingLinearisationLeftOut)
     fillSeries(b, onFloor);
     SeriesForecastNewProductCurve ma(QD_LAST, QD_ALL, 1, 0.0, ceiling, QD_CURVE_MAXIMUM_FIXED, 2);
     SeriesForecastNewProductCurve mb(QD_LAST, QD_ALL, 1, 0.0, ceiling, QD_CURVE_MAXIMUM_FIXED, 2);
-    forecast(a, ma);
-    forecast(b, mb);
+    applyForecast(a, ma);
+    applyForecast(b, mb);
     EXPECT_EQ(a.forecastMethodNumber, QD_LOGISTIC_CURVE);
     EXPECT_EQ(a.storedResults.value(QD_BETA), b.storedResults.value(QD_BETA));
     EXPECT_EQ(a.storedResults.value(QD_GAMMA), b.storedResults.value(QD_GAMMA));
@@ -157,7 +150,7 @@ TEST(NewProductCurve, ReversedCeilingIntervalExchanged)
     Series s;
     fillSeries(s, curveData());
     SeriesForecastNewProductCurve method(QD_LAST, QD_ALL, 1, -3.0, 45.0, QD_CURVE_MAXIMUM_OPTIMIZED, 2);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(s.forecastMethodNumber, QD_LOGISTIC_CURVE);
     const double ceiling = s.storedResults.value(QD_ALPHA) + s.storedResults.value(QD_DELTA);
     EXPECT_GE(ceiling, 45.0);
@@ -188,7 +181,7 @@ TEST(NewProductCurve, ArgumentsRefused)
         SeriesForecastNewProductCurve method(QD_LAST, QD_ALL, c.periods, c.low, c.high, QD_CURVE_MAXIMUM_FIXED,
                                              c.curve, c.x);
         try {
-            forecast(s, method);
+            applyForecast(s, method);
             ADD_FAILURE() << "no exception, expected " << c.code;
         } catch (const MVRBaseException& e) {
             EXPECT_EQ(e.code, c.code);
@@ -202,7 +195,7 @@ TEST(NewProductCurve, ArgumentsRefused)
     Series s;
     fillSeries(s, curveData());
     SeriesForecastNewProductCurve method(QD_LAST, QD_ALL, 0, 5.0, -3.0, QD_CURVE_MAXIMUM_FIXED, 3, &independent);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(s.forecastMethodNumber, QD_PROBIT_CURVE);
 }
 
@@ -215,7 +208,7 @@ TEST(NewProductOptimizedCurve, ChoosesTheExactLogistic)
     Series s;
     fillSeries(s, data);
     SeriesForecastNewProductOptimizedCurve method(QD_LAST, QD_ALL, 2, 10.0, 100.0, QD_CURVE_MAXIMUM_FIXED);
-    forecast(s, method);
+    applyForecast(s, method);
     EXPECT_EQ(method.chosenCurve, QD_NP_LOGISTIC_CURVE);
     EXPECT_EQ(s.forecastMethodNumber, QD_NEW_PRODUCT_FORECASTING);
     ASSERT_EQ(s.numObservations(), 14);

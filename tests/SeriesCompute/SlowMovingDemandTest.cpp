@@ -20,13 +20,6 @@ namespace {
 
 #include "SlowMovingReference.inc"
 
-void forecast(Series& series, SeriesForecast& method)
-{
-    series.setDirty(true, true);
-    SeriesOpApplySeriesForecast op(method);
-    op.apply(series);
-}
-
 const std::vector<double> kIntermittent = {0, 3, 0, 0, 7, 0, 2, 0, 0, 5, 0, 1, 0, 0, 4, 0};
 
 TEST(SlowMovingDemand, GeneratorFollowsItsFormula)
@@ -51,7 +44,7 @@ TEST(SlowMovingDemand, RepeatableWithAGivenState)
             SeriesForecastSlowMovingDemand method(0, 2, s.eicType, -1, true, 1.0, 0.25, 3.0, 1, 20, 5.0, s.erType,
                                                   s.bcMethod, true, 1, 2019, s.slType, 2.5, 0.875, 1);
             method.setRandomState(777);
-            forecast(series, method);
+            applyForecast(series, method);
             level[run] = series.storedResults.value(QD_SMD_SAFETY_STOCK);
             EXPECT_EQ(series.forecastMethodNumber, QD_SLOW_MOVING_DEMAND);
             EXPECT_EQ(method.numSimulationsRun, 20);
@@ -78,7 +71,7 @@ TEST(SlowMovingDemand, ConstantHistoryKnownResult)
             SeriesForecastSlowMovingDemand method(0, 2, 1, -1, true, 1.0, 0.25, 3.0, 1, 8, 5.0, 2, 2019, true, 1,
                                                   2019, slType, 2.5, sl, 1);
             method.setRandomState(3);
-            forecast(series, method);
+            applyForecast(series, method);
             SCOPED_TRACE(std::to_string(slType) + " " + std::to_string(sl));
             EXPECT_NEAR(series.storedResults.value(QD_SMD_SAFETY_STOCK), 10.0, 1e-9);
             ASSERT_EQ(series.numObservations(), 8);
@@ -94,7 +87,7 @@ TEST(SlowMovingDemand, ConstantHistoryKnownResult)
     fillSeries(series, {4, 4, 4, 4});
     SeriesForecastSlowMovingDemand method(0, 1, 1, -1, true, 1.0, 0.25, 3.0, 1, 8, 5.0, 1, 30, true, 1, 30, 1, 2.0,
                                           0.0, 1);
-    forecast(series, method);
+    applyForecast(series, method);
     EXPECT_EQ(series.storedResults.value(QD_SMD_SAFETY_STOCK), 0.0);
 }
 
@@ -105,7 +98,7 @@ TEST(SlowMovingDemand, DefaultsWork)
     fillSeries(series, kIntermittent);
     SeriesForecastSlowMovingDemand method;
     method.setRandomState(42);
-    forecast(series, method);
+    applyForecast(series, method);
     EXPECT_EQ(series.forecastMethodNumber, QD_SLOW_MOVING_DEMAND);
     EXPECT_EQ(method.numSimulationsRun, 100);
     ASSERT_EQ(series.numObservations(), 17);
@@ -123,7 +116,7 @@ TEST(SlowMovingDemand, DrawsWithoutReplacementEnd)
     SeriesForecastSlowMovingDemand method(0, 1, 2, -1, true, 1.0, 0.25, 3.0, 2, 100, 5.0, 2, 30, true, 1, 2019, 1,
                                           8.0, 0.875, 1);
     method.setRandomState(9);
-    forecast(series, method);
+    applyForecast(series, method);
     EXPECT_GE(method.numSimulationsRun, 6);
     EXPECT_LE(method.numSimulationsRun, 101);
     EXPECT_TRUE(std::isfinite(series.storedResults.value(QD_SMD_SAFETY_STOCK)));
@@ -165,7 +158,7 @@ TEST(SlowMovingDemand, ArgumentsRefusedBeforeAnyChange)
         SeriesForecastSlowMovingDemand method(c.obs, c.periods, c.eicType, c.seasonal, true, 1.0, c.incr, 3.0, 1, 5,
                                               5.0, 1, c.bcMethod, true, c.bfType, c.bfMethod, 1, c.lead, c.level, 1);
         try {
-            forecast(series, method);
+            applyForecast(series, method);
             ADD_FAILURE() << "no exception, expected " << c.code;
         } catch (const MVRBaseException& e) {
             EXPECT_EQ(e.code, c.code);
