@@ -28,6 +28,8 @@
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "MatrixCompute/MatrixForecastPolynomialRegression.h"
@@ -841,5 +843,27 @@ HRESULT STDMETHODCALLTYPE MatrixX::EventIndexApply(LONG observationNumber)
             new qd::MatrixComputeEventIndexApply(observationNumber, 0, -1));
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
         return applyAnyShape(*op);
+    });
+}
+
+// ---- intermittent demand and new-product curves ----------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastCroston method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                   LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                   short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastNewProductOptimizedCurve method(observationNumber, numHistoricalValues,
+                                                          numPeriodsToForecast, minValue, maxValue, MinMaxType,
+                                                          nullptr);
+        return runSeriesForecast(method);
     });
 }

@@ -158,6 +158,13 @@ public:
     HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
     HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
 
+    // ---- intermittent demand and new-product curves ----
+    HRESULT STDMETHODCALLTYPE ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast,
+                                              double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                 LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                 short MinMaxType) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.

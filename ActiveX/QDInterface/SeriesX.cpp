@@ -19,6 +19,8 @@
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
@@ -667,5 +669,27 @@ HRESULT STDMETHODCALLTYPE SeriesX::CalculateSafetyStock(LONG observationNumber, 
         qd::SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, static_cast<double>(leadTime),
                                              ServiceLevel, qd::kSeriesLevel, 1, true);
         return runSeriesCompute(compute);
+    });
+}
+
+// ---- intermittent demand and new-product curves ----------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastCroston method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                   LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                   short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastNewProductOptimizedCurve method(observationNumber, numHistoricalValues,
+                                                          numPeriodsToForecast, minValue, maxValue, MinMaxType,
+                                                          nullptr);
+        return runSeriesForecast(method);
     });
 }

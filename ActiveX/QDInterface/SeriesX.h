@@ -127,6 +127,13 @@ public:
     HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
                                                    double ServiceLevel) override;
 
+    // ---- intermittent demand and new-product curves ----
+    HRESULT STDMETHODCALLTYPE ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast,
+                                              double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                 LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                 short MinMaxType) override;
+
 private:
     // The apply step: code 3 when there is no series; marks both value
     // arrays stale, then applies the op unless the series is empty.
