@@ -49,6 +49,8 @@
 #include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
 
 #include <memory>
+#include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
 
 using namespace qd;
 
@@ -1004,4 +1006,26 @@ HRESULT STDMETHODCALLTYPE MatrixX::CalculateAdjustedRSquare(LONG observationNumb
 {
     return calculate<qd::SeriesComputeAdjustedRSquare>(__LINE__, observationNumber, numHistoricalValues,
                                                        numParameters);
+}
+
+// ---- intermittent demand and new-product curves ----------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastCroston method(observationNumber, numPeriodsToForecast, alpha);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                   LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                   short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastNewProductOptimizedCurve method(observationNumber, numHistoricalValues,
+                                                          numPeriodsToForecast, minValue, maxValue, MinMaxType,
+                                                          nullptr);
+        return runSeriesForecast(method);
+    });
 }

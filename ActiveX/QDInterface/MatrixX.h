@@ -200,6 +200,13 @@ public:
     HRESULT STDMETHODCALLTYPE CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
                                                        LONG numParameters) override;
 
+    // ---- intermittent demand and new-product curves ----
+    HRESULT STDMETHODCALLTYPE ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast,
+                                              double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                 LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                 short MinMaxType) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.

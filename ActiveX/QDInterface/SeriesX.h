@@ -169,6 +169,13 @@ public:
     HRESULT STDMETHODCALLTYPE CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
                                                        LONG numParameters) override;
 
+    // ---- intermittent demand and new-product curves ----
+    HRESULT STDMETHODCALLTYPE ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast,
+                                              double alpha) override;
+    HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                 LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                 short MinMaxType) override;
+
 private:
     // The apply step: code 3 when there is no series; marks both value
     // arrays stale, then applies the op unless the series is empty.

@@ -12,6 +12,8 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
+#include "Matrix/SeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
 
 using namespace qd;
 
@@ -61,5 +63,14 @@ inline std::string pathOf(const MVRBaseException& e)
             EXPECT_EQ(e_.line, (expectedLine));                                         \
         }                                                                               \
     } while (0)
+
+// Runs a forecast as the automation layer does: both value arrays marked
+// stale, then the method applied when the series is not empty.
+inline void applyForecast(Series& series, SeriesForecast& method)
+{
+    series.setDirty(true, true);
+    SeriesOpApplySeriesForecast op(method);
+    op.apply(series);
+}
 
 #endif

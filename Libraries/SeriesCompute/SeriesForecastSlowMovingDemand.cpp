@@ -1,0 +1,438 @@
+#include "SeriesCompute/SeriesForecastSlowMovingDemand.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <new>
+
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/MatrixOpApplyMatrixCompute.h"
+#include "Matrix/Observation.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixComputeEventIndexApply.h"
+#include "MatrixCompute/MatrixComputeEventIndexCreate.h"
+#include "SeriesCompute/SeriesComputeSMDHistServiceLevel.h"
+#include "SeriesCompute/SeriesComputeTValue.h"
+#include "SeriesCompute/SeriesForecastAverage.h"
+#include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/SeriesForecastNewProductCurve.h"
+#include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
+#include "SeriesCompute/SeriesStatistics.h"
+
+namespace qd {
+
+namespace {
+
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesForecastSlowMovingDemand";
+
+// The mean statistic's code, the automation default of both method
+// arguments: the average base.
+const std::int16_t kMeanCode = 2019;
+
+bool isAverageCode(std::int32_t code)
+{
+    return code == QD_AVERAGE || code == kMeanCode;
+}
+
+// Base methods of the history: the average or Croston's method.
+bool isBaseMethod(std::int32_t code)
+{
+    return isAverageCode(code) || code == QD_CROSTON;
+}
+
+// Forecast methods the factory can build. The other codes of the published
+// table name methods that this engine does not offer yet; they are refused
+// with 3164 before anything changes.
+bool isFactoryMethod(std::int32_t code)
+{
+    switch (code) {
+    case QD_EXPONENTIAL_SMOOTHING:
+    case QD_LINEAR_REGRESSION:
+    case QD_CROSTON:
+    case QD_GOMPERTZ_CURVE:
+    case QD_LOGISTIC_CURVE:
+    case QD_PROBIT_CURVE:
+    case QD_NEW_PRODUCT_FORECASTING:
+    case QD_AVERAGE:
+    case kMeanCode:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void runForecast(Series& series, SeriesForecast& method)
+{
+    series.setDirty(true, true);
+    SeriesOpApplySeriesForecast op(method);
+    op.apply(series);
+}
+
+// The event class of value v among nb buckets of width incr beyond start
+// standard deviations; negative z gets the even flags.
+std::int32_t bucketFlag(double z, double start, double incr, double end, std::int32_t nb)
+{
+    std::int32_t b;
+    if (std::fabs(z) < start)
+        b = 1;
+    else if (std::fabs(z) > end)
+        b = nb;
+    else
+        b = static_cast<std::int32_t>(std::ceil(z / incr)) + 1;
+    return z >= 0.0 ? 2 * b - 1 : 2 * b;
+}
+
+}  // namespace
+
+void slowMovingStatistics(const Series& series, bool excludeZeros, double& mean, double& sd)
+{
+    Series values(64);
+    for (std::int32_t i = 0; i < series.numObservations(); ++i) {
+        const double v = series.observation(i).value;
+        if (!(excludeZeros && v == 0.0))
+            values.addObservation(v, QD_SUPPLIED, FdCString());
+    }
+    const std::int32_t n = values.numObservations();
+    mean = 0.0;
+    sd = 0.0;
+    if (n == 0)
+        return;
+    if (n == 1) {
+        // One value does not vary.
+        mean = values.observation(0).value;
+        return;
+    }
+    mean = checkedMean(values, QD_LAST, QD_ALL);
+    sd = standardDeviation(values, QD_LAST, QD_ALL);
+}
+
+SeriesForecastSlowMovingDemand::SeriesForecastSlowMovingDemand(
+    std::int32_t observationNumber, std::int32_t numForecastPeriods, std::int32_t eicType,
+    std::int32_t eicSeasonalLength, bool eicExclude0, double eicStart, double eicIncr, double eicEnd,
+    std::int32_t nsType, std::int32_t numSimulation, double nsPerThreshold, std::int32_t erType,
+    std::int16_t bcMethod, bool bcmExclude0, std::int32_t bfType, std::int16_t bfMethod, std::int32_t slType,
+    double leadTime, double ServiceLevel, std::int32_t hslType)
+    : observationNumber(observationNumber),
+      numForecastPeriods(numForecastPeriods),
+      eicType(eicType),
+      eicSeasonalLength(eicSeasonalLength),
+      eicExclude0(eicExclude0),
+      eicStart(eicStart),
+      eicIncr(eicIncr),
+      eicEnd(eicEnd),
+      nsType(nsType),
+      numSimulation(numSimulation),
+      nsPerThreshold(nsPerThreshold),
+      erType(erType),
+      bcMethod(bcMethod),
+      bcmExclude0(bcmExclude0),
+      bfType(bfType),
+      bfMethod(bfMethod),
+      slType(slType),
+      leadTime(leadTime),
+      ServiceLevel(ServiceLevel),
+      hslType(hslType),
+      workMatrix_(),
+      sampleSeries_(64),
+      sortedSums_(),
+      randomState_(static_cast<std::uint32_t>(std::time(nullptr)))
+{
+    // An unusable lead time is refused by compute before it is used.
+    if (leadTime >= 0.0 && leadTime <= Series::maxObservations())
+        leadPeriods = static_cast<std::int32_t>(std::ceil(leadTime));
+}
+
+std::int32_t SeriesForecastSlowMovingDemand::nextRandom()
+{
+    randomState_ = randomState_ * 214013u + 2531011u;
+    return static_cast<std::int32_t>((randomState_ >> 16) & 0x7FFFu);
+}
+
+void SeriesForecastSlowMovingDemand::checkArguments(const Series& series)
+{
+    const std::int32_t n = series.numObservations();
+    if (numForecastPeriods < 0)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalForecastPeriods);
+    if (observationNumber < 0)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NegativeIndex);
+    if (observationNumber >= n)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfBounds);
+    if (static_cast<std::int64_t>(n) + numForecastPeriods > Series::maxObservations())
+        throw std::bad_alloc();
+    if (!(leadTime >= 0.0) || leadTime > Series::maxObservations() - n)
+        qdThrow(QD_SOURCE_PATH, __LINE__, 3089);
+    if (!(ServiceLevel >= 0.0 && ServiceLevel <= 1.0))
+        qdThrow(QD_SOURCE_PATH, __LINE__, 3088);
+    if (!isBaseMethod(bcMethod) || (bfType == QD_SLOWMETHOD_BASEFCST_OTHER && !isFactoryMethod(bfMethod)))
+        qdThrow(QD_SOURCE_PATH, __LINE__, 3164);
+    if (eicType == QD_SLOWMETHOD_IDX_SEASONAL) {
+        if (eicSeasonalLength == 0)
+            qdThrow(QD_SOURCE_PATH, __LINE__, 3051);
+        return;
+    }
+    // Buckets: a width of zero, and a scale of zero for a value that is
+    // measured against it, would divide by zero.
+    if (!(eicIncr > 0.0) || !std::isfinite(eicIncr) || !std::isfinite(eicStart) || !std::isfinite(eicEnd))
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::DividedByZero);
+    Series history(64);
+    for (std::int32_t i = observationNumber; i < n; ++i)
+        history.addObservation(series.observation(i).value, QD_SUPPLIED, FdCString());
+    double mean = 0.0, sd = 0.0;
+    slowMovingStatistics(history, eicExclude0, mean, sd);
+    bool measured = false;
+    for (std::int32_t i = 0; i < history.numObservations(); ++i)
+        if (!(eicExclude0 && history.observation(i).value == 0.0))
+            measured = true;
+    if (measured && !(sd > 0.0))
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::DividedByZero);
+}
+
+void SeriesForecastSlowMovingDemand::fillHistory(const Series& series)
+{
+    Series& history = workMatrix_.seriesAt(0);
+    history = Series(64);
+    for (std::int32_t i = observationNumber; i < series.numObservations(); ++i)
+        history.addObservation(series.observation(i).value, QD_SUPPLIED, FdCString());
+}
+
+void SeriesForecastSlowMovingDemand::setEventFlags()
+{
+    const Series& history = workMatrix_.series(0);
+    std::vector<std::int32_t> flags(static_cast<std::size_t>(numHistory));
+    if (eicType == QD_SLOWMETHOD_IDX_SEASONAL) {
+        for (std::int32_t k = 0; k < numHistory; ++k)
+            flags[k] = k % eicSeasonalLength + 1;
+    } else {
+        double sdAll = 0.0, sdNonzero = 0.0, m = 0.0;
+        slowMovingStatistics(history, false, m, sdAll);
+        slowMovingStatistics(history, true, m, sdNonzero);
+        const double centre = eicExclude0 ? meanNonzero : meanAll;
+        const double scale = eicExclude0 ? sdNonzero : sdAll;
+        const std::int32_t nb = static_cast<std::int32_t>(std::ceil((eicEnd - eicStart) / eicIncr)) + 2;
+        for (std::int32_t k = 0; k < numHistory; ++k) {
+            const double v = history.observation(k).value;
+            // Zero demand is a class of its own.
+            if (v == 0.0 && eicExclude0)
+                flags[k] = 1;
+            else
+                flags[k] = bucketFlag((v - centre) / scale, eicStart, eicIncr, eicEnd, nb);
+        }
+        std::vector<std::int32_t> distinct(flags);
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        for (std::int32_t& f : flags)
+            f = static_cast<std::int32_t>(std::lower_bound(distinct.begin(), distinct.end(), f) - distinct.begin()) + 1;
+    }
+    Series& events = workMatrix_.seriesAt(1);
+    events = Series(64);
+    events.dependenceType = QD_EVENT;
+    for (std::int32_t f : flags)
+        events.addObservation(f, QD_SUPPLIED, FdCString());
+    for (std::int32_t j = 0; j < leadPeriods; ++j)
+        events.addObservation(0.0, QD_SUPPLIED, FdCString());
+}
+
+void SeriesForecastSlowMovingDemand::storeAverageBase(Series& series, std::int32_t first, std::int32_t last)
+{
+    const double base = bcmExclude0 ? meanNonzero : meanAll;
+    while (series.numObservations() <= last)
+        series.addObservation(base, QD_COMPUTED, FdCString());
+    for (std::int32_t i = first; i <= last; ++i) {
+        series.observation(i).storedResults.store(QD_AVERAGE, base);
+        series.observation(i).storedResults.store(QD_FORECAST, base);
+    }
+    series.setDirty(true, true);
+    series.forecastMethodNumber = QD_AVERAGE;
+    series.seasonalLength = 0;
+    series.decompositionType = 0;
+}
+
+void SeriesForecastSlowMovingDemand::createForecastMethod(Series& series, std::int32_t obs, std::int32_t np)
+{
+    if (series.numObservations() == 0)
+        return;
+    std::unique_ptr<SeriesForecast> method;
+    if (bfType == QD_SLOWMETHOD_BASEFCST_OTHER) {
+        switch (bfMethod) {
+        case QD_EXPONENTIAL_SMOOTHING:
+            method.reset(new SeriesForecastExponentialSmoothing(obs, -3.0, np, false, 0.0));
+            break;
+        case QD_LINEAR_REGRESSION:
+            method.reset(new SeriesForecastLinearRegression(QD_LAST, QD_ALL, np, true, 0.0, false, 0.0, 0.0));
+            break;
+        case QD_CROSTON:
+            method.reset(new SeriesForecastCroston(obs, np, -3.0));
+            break;
+        case QD_GOMPERTZ_CURVE:
+        case QD_LOGISTIC_CURVE:
+        case QD_PROBIT_CURVE:
+            method.reset(new SeriesForecastNewProductCurve(QD_LAST, QD_ALL, np, -3.0, -3.0, QD_CURVE_MAXIMUM_OPTIMIZED,
+                                                           bfMethod - QD_GOMPERTZ_CURVE + 1, nullptr));
+            break;
+        case QD_NEW_PRODUCT_FORECASTING:
+            method.reset(new SeriesForecastNewProductOptimizedCurve(QD_LAST, QD_ALL, np, -3.0, -3.0,
+                                                                    QD_CURVE_MAXIMUM_OPTIMIZED, nullptr));
+            break;
+        case QD_AVERAGE:
+        case kMeanCode:
+            method.reset(new SeriesForecastAverage(QD_LAST, QD_ALL, np));
+            break;
+        default:
+            qdThrow(QD_SOURCE_PATH, __LINE__, 3164);
+        }
+        runForecast(series, *method);
+        return;
+    }
+    if (isAverageCode(bcMethod)) {
+        storeAverageBase(series, obs, series.numObservations() - 1 + np);
+    } else if (bcMethod == QD_CROSTON) {
+        SeriesForecastCroston croston(obs, np, -3.0);
+        runForecast(series, croston);
+    }
+}
+
+double SeriesForecastSlowMovingDemand::percentilePoint() const
+{
+    const double c = static_cast<double>(sortedSums_.size());
+    const double pos = c * ServiceLevel - 1.0;
+    const double i = std::floor(pos);
+    auto element = [&](double k) { return k < 0.0 ? 0.0 : sortedSums_[static_cast<std::size_t>(k)]; };
+    if (pos == i)
+        return element(i);
+    // Between elements i and i + 1, in proportion to the position.
+    const double lower = element(i);
+    const double upper = element(i + 1.0);
+    return lower + (pos - i) * (upper - lower);
+}
+
+std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_t flag)
+{
+    (void)flag;
+    checkArguments(series);
+    numHistory = series.numObservations() - observationNumber;
+    if (eicType == QD_SLOWMETHOD_IDX_SEASONAL && eicSeasonalLength < 0)
+        eicSeasonalLength = numHistory;
+    leadPeriods = static_cast<std::int32_t>(std::ceil(leadTime));
+    if (leadPeriods > numHistory)
+        erType = QD_SLOWMETHOD_EVENTREPL_YES;
+    sortedSums_.clear();
+    sampleSeries_ = Series(64);
+
+    fillHistory(series);
+    double sd = 0.0;
+    slowMovingStatistics(workMatrix_.series(0), false, meanAll, sd);
+    slowMovingStatistics(workMatrix_.series(0), true, meanNonzero, sd);
+    setEventFlags();
+
+    const std::int32_t wholeLead = static_cast<std::int32_t>(std::floor(leadTime));
+    double previous = 0.0;
+    for (std::int32_t count = 1;; ++count) {
+        // Draw the classes of the lead-time periods.
+        Series& events = workMatrix_.series(1);
+        std::vector<std::int32_t> remaining;
+        if (erType == QD_SLOWMETHOD_EVENTREPL_NO) {
+            remaining.resize(static_cast<std::size_t>(numHistory));
+            for (std::int32_t k = 0; k < numHistory; ++k)
+                remaining[k] = k;
+        }
+        for (std::int32_t j = 0; j < leadPeriods; ++j) {
+            std::int64_t draw = nextRandom();
+            if (numHistory > 32768)
+                draw = draw * 32768 + nextRandom();
+            std::int32_t r;
+            if (erType == QD_SLOWMETHOD_EVENTREPL_NO) {
+                // Chosen among the periods not drawn yet, so it always ends.
+                const std::int32_t left = numHistory - j;
+                const std::int32_t at = static_cast<std::int32_t>(draw % left);
+                r = remaining[at];
+                remaining[at] = remaining[left - 1];
+            } else {
+                r = static_cast<std::int32_t>(draw % numHistory);
+            }
+            events.observation(numHistory + j).value = events.observation(r).value;
+        }
+        events.setDirty(true, true);
+
+        // Forecast the lead time: base, event indexes, base forecast, indexes
+        // applied.
+        fillHistory(series);
+        Series& history = workMatrix_.series(0);
+        if (isAverageCode(bcMethod)) {
+            storeAverageBase(history, 0, numHistory - 1);
+        } else {
+            SeriesForecastCroston croston(0, 0, -3.0);
+            runForecast(history, croston);
+        }
+        {
+            MatrixComputeEventIndexCreate create(0, 0, -1, 0.5);
+            MatrixOpApplyMatrixCompute op(create);
+            op.apply(workMatrix_);
+        }
+        createForecastMethod(workMatrix_.series(0), 0, leadPeriods);
+        {
+            MatrixComputeEventIndexApply apply(0, 0, -1);
+            MatrixOpApplyMatrixCompute op(apply);
+            op.apply(workMatrix_);
+        }
+
+        const Series& lead = workMatrix_.series(0);
+        double d = 0.0;
+        for (std::int32_t j = 0; j < wholeLead; ++j)
+            d += lead.observation(numHistory + j).value;
+        if (wholeLead < leadTime)
+            d += lead.observation(numHistory + wholeLead).value * (leadTime - wholeLead);
+
+        if (slType == QD_SLOWMETHOD_SLAS_STDSAMPLE) {
+            sampleSeries_.addObservation(d, QD_SUPPLIED, FdCString());
+            double mean = 0.0, deviation = 0.0;
+            slowMovingStatistics(sampleSeries_, false, mean, deviation);
+            // The normal quantile of the service level read as a two-sided
+            // probability, as the method defines it.
+            reorderLevel = normalQuantileFromTable(ServiceLevel, false) * deviation + mean;
+        } else {
+            sortedSums_.insert(std::upper_bound(sortedSums_.begin(), sortedSums_.end(), d), d);
+            reorderLevel = percentilePoint();
+        }
+        if (reorderLevel < 0.0)
+            reorderLevel = 0.0;
+        numSimulationsRun = count;
+
+        if (nsType == QD_SLOWMETHOD_NUMSIM_FIXED) {
+            if (count >= numSimulation)
+                break;
+        } else if (count > 5) {
+            if (count > 100)
+                break;
+            const double change = std::fabs((previous - reorderLevel) / (previous + reorderLevel));
+            if (change <= nsPerThreshold * 0.005)
+                break;
+        }
+        previous = reorderLevel;
+    }
+
+    series.storedResults.store(QD_SMD_SAFETY_STOCK, reorderLevel);
+    const std::int32_t N = series.numObservations();
+    createForecastMethod(series, observationNumber, numForecastPeriods);
+    for (std::int32_t i = 0; i < series.numObservations(); ++i) {
+        Observation& o = series.observation(i);
+        o.storedResults.store(QD_SLOW_MOVING_DEMAND, o.storedResults.value(QD_FORECAST));
+        o.storedResults.store(QD_SAFETY_STOCK_RES_OBS, reorderLevel);
+    }
+    {
+        SeriesComputeSMDHistServiceLevel level(N - 1, numHistory, leadTime, hslType);
+        SeriesOpApplySeriesCompute op(level);
+        op.apply(series);
+    }
+    series.forecastMethodNumber = QD_SLOW_MOVING_DEMAND;
+    series.seasonalLength = 0;
+    series.decompositionType = 0;
+    return 0;
+}
+
+}  // namespace qd
