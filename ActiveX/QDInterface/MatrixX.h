@@ -158,6 +158,10 @@ public:
     HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
     HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
 
+    // ---- cleaning ----
+    HRESULT STDMETHODCALLTYPE RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                  double upper) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
