@@ -335,8 +335,10 @@ static const Interface kMatrixX = {
     {61, 48, "m", "CalculateRange(" RANGE ")"},
     {62, 49, "m", "CalculateMin(" RANGE ")"},
     {63, 50, "m", "CalculateMax(" RANGE ")"},
-    {64, 51, "m", "CalculateAIC(long observationNumber=0, long numHistoricalValues=-1, long numParameters=-3)"},
-    {65, 52, "m", "CalculateBIC(long observationNumber=0, long numHistoricalValues=-1, long numParameters=-3)"},
+    // The last observation by default, as on ISeriesX (a default of 0 fails
+    // on every series of two or more values).
+    {64, 51, "m", "CalculateAIC(" RANGE ", long numParameters=-3)"},
+    {65, 52, "m", "CalculateBIC(" RANGE ", long numParameters=-3)"},
     {66, 53, "m", "CalculateTrackingSignal(" RANGE ", short TSType=2, double TSSmoothingWeight=0.125)"},
     {67, 54, "m", "CalculateBoxCox(" RANGE ", double lamda=0.0)"},
     {68, 55, "m", "CalculateRSquare(" RANGE ")"},
