@@ -1,5 +1,6 @@
 #include "ArrayTransfer.h"
 
+#include "SeriesGrowth.h"
 #include "StringTransfer.h"
 
 #include "ComLayer/ComHolders.h"
@@ -580,25 +581,8 @@ void addObservations(Series& s, const VARIANT& values, const VARIANT& descriptio
 void growMatrixTo(Matrix& m, std::int64_t last, const Site& site)
 {
     if (last < m.numSeries()) return;
-    // The series array is one block whose size fits 32 bits.
-    const std::uint64_t maxSeries = (std::uint64_t(0xFFFFFFFFu) - 64u) / sizeof(Series);
-    if (last >= INT32_MAX || static_cast<std::uint64_t>(last) + 1 > maxSeries) site.fail(ErrorCode::OutOfMemory);
-    // Each new series is a series object with its first observation places.
-    const std::uint64_t added = static_cast<std::uint64_t>(last) + 1 - static_cast<std::uint64_t>(m.numSeries());
-    const std::uint64_t each = sizeof(Series) + observationPlaces * sizeof(Observation);
-    const std::uint64_t needed = added * each + (static_cast<std::uint64_t>(last) + 1) * sizeof(Series);
-    MEMORYSTATUSEX status;
-    status.dwLength = sizeof status;
-    if (GlobalMemoryStatusEx(&status) && (needed > status.ullAvailVirtual || needed > status.ullAvailPageFile))
-        site.fail(ErrorCode::OutOfMemory);
-    const std::int32_t before = m.numSeries();
-    try {
-        m.reserve(static_cast<std::int32_t>(last) + 1);
-        m.seriesAt(static_cast<std::int32_t>(last));
-    } catch (...) {
-        while (m.numSeries() > before) m.removeSeriesAt(m.numSeries() - 1);
-        site.fail(ErrorCode::OutOfMemory);
-    }
+    if (last > INT32_MAX) site.fail(ErrorCode::OutOfMemory);
+    growSeriesUpTo(m, static_cast<std::int32_t>(last), site.identity.sourcePath, site.line);
 }
 
 void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values, const VARIANT& descriptions,

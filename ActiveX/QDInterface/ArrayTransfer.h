@@ -135,10 +135,9 @@ void addIndexValues(qd::Matrix& m, const VARIANT& values, const Site& site);
 void getIndexValues(qd::Series& s, VARIANT* values, const Site& site);
 void getIndexValues(qd::Matrix& m, VARIANT* values, const Site& site);
 
-// Makes series `last` exist: all or nothing. Growth the process cannot hold
-// (beyond one 32-bit block for the series array, or beyond the memory the
-// process has left) is refused with code 3 before anything is appended; a
-// failure while appending removes what was appended and reports code 3.
+// Makes series `last` exist, all or nothing (SeriesGrowth.h): growth the
+// process cannot hold, or a series number past the 32-bit range, is code 3
+// before anything is appended.
 void growMatrixTo(qd::Matrix& m, std::int64_t last, const Site& site);
 
 } // namespace ArrayTransfer
