@@ -123,14 +123,13 @@ void throwCode(const ClassIdentity& identity, std::int32_t line, ErrorCode code)
 
 BSTR makeBstr(const FdCString& text)
 {
+    // The exact inverse of StringTransfer: each byte becomes the unit of the
+    // same value, so that any text a client gave comes back bit for bit
+    // (the ANSI code page would turn bytes 0x80-0x9F into other units).
     std::uint32_t length = text.length();
-    int n = 0;
-    if (length > 0) {
-        n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(length), nullptr, 0);
-        if (n <= 0) n = 0;
-    }
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(n));
+    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (result == nullptr) throw std::bad_alloc();
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(length), result, n);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::uint32_t i = 0; i < length; ++i) result[i] = static_cast<OLECHAR>(bytes[i]);
     return result;
 }

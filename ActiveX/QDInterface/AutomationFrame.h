@@ -72,8 +72,9 @@ HRESULT runFrame(const ClassIdentity& identity, std::int32_t line, Body&& body) 
     }
 }
 
-// A string result: the text converted from the ANSI code page into a new
-// BSTR of exactly its length. Allocation failure is code 3.
+// A string result: each byte of the text becomes the unit of the same value
+// (the inverse of StringTransfer), in a new BSTR of exactly its length.
+// Allocation failure is code 3.
 BSTR makeBstr(const qd::FdCString& text);
 
 // Common part of the automation classes: ISupportErrorInfo for the class's

@@ -404,7 +404,13 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Extension1(IMatrixXEx1** result)
     return runFrame(identity, __LINE__, [&] {
         checkResultPointer(identity, __LINE__, result);
         matrix(__LINE__);
-        if (!extension_) extension_ = ComLayer::newObject<MatrixXEx1>();
+        if (!extension_) {
+            // The extension shares this object's binding; it holds no
+            // reference on this object, which holds it.
+            ComLayer::ComPtr<MatrixXEx1> made = ComLayer::newObject<MatrixXEx1>();
+            made->attach(matrix_);
+            extension_ = made;
+        }
         return extension_->QueryInterface(IID_IMatrixXEx1, reinterpret_cast<void**>(result));
     });
 }
@@ -715,9 +721,9 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNu
                                             qd::QD_COMPUTE, qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
                                             false, false);
         const HRESULT result = runMatrixForecast(stepwise);
-        // Unbound, there is no matrix to record the method in (the failure,
-        // code 3, is reported already).
-        if (!matrix_.bound() || matrix_.get() == nullptr) return result;
+        // Both attempts failed (their failure is reported, also code 3 for
+        // an unbound object): no method is recorded.
+        if (result != S_OK || matrix_.get() == nullptr) return result;
         Matrix& m = *matrix_.get();
         m.forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
         std::int32_t dependents = 0;
@@ -1027,5 +1033,16 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastNewProduct(LONG observationNumber, LO
                                                           numPeriodsToForecast, minValue, maxValue, MinMaxType,
                                                           nullptr);
         return runSeriesForecast(method);
+    });
+}
+
+// ---- cleaning ------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                       double upper)
+{
+    return runFrame(identity, __LINE__, [&] {
+        matrix(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
+        return S_OK;
     });
 }

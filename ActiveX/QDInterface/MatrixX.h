@@ -207,6 +207,10 @@ public:
                                                  LONG numPeriodsToForecast, double minValue, double maxValue,
                                                  short MinMaxType) override;
 
+    // ---- cleaning ----
+    HRESULT STDMETHODCALLTYPE RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                  double upper) override;
+
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.

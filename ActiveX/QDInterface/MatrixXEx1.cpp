@@ -1,6 +1,418 @@
 #include "MatrixXEx1.h"
 
+#include "ArrayTransfer.h"
+#include "SeriesX.h"
+
+#include "Matrix/Matrix.h"
+#include "Matrix/MatrixOpApplyMatrixForecast.h"
+#include "Matrix/MatrixOpApplySeriesCompute.h"
+#include "Matrix/MatrixOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixForecastMultipleRegression.h"
+#include "MatrixCompute/MatrixForecastPolynomialRegression.h"
+#include "MatrixCompute/MatrixForecastStepwise.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeChiSquare.h"
+#include "SeriesCompute/SeriesComputeCochraneOrcutt.h"
+#include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeCumulativeMAPE.h"
+#include "SeriesCompute/SeriesComputeFourier.h"
+#include "SeriesCompute/SeriesComputeHistogram.h"
+#include "SeriesCompute/SeriesComputeRollingMAPE.h"
+#include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/SeriesComputeStandardizedMAE.h"
+#include "SeriesCompute/SeriesForecastAverage.h"
+#include "SeriesCompute/SeriesForecastBassModel.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLaggedForecast.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+
+#include <memory>
+
 using namespace qd;
 
 const ClassIdentity MatrixXEx1::identity = {
     L"MatrixXEx1", L"MatrixXEx1.MatrixXEx1.1", "ActiveX\\QDInterface\\MatrixXEx1", &CLSID_MatrixXEx1, &IID_IMatrixXEx1};
+
+void MatrixXEx1::attach(const ElementBinding<Matrix>& binding)
+{
+    matrix_ = binding;
+}
+
+Matrix& MatrixXEx1::matrix(std::int32_t line)
+{
+    Matrix* element = matrix_.get();
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
+    return *element;
+}
+
+HRESULT MatrixXEx1::apply(MatrixOp& op, bool rectangular)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix* m = matrix_.get();
+        if (m == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
+        op.flag = 1;
+        m->setDirty(true, true);
+        if (rectangular)
+            m->applyRectangular(op);
+        else
+            m->apply(op);
+        return S_OK;
+    });
+}
+
+HRESULT MatrixXEx1::runSeriesCompute(SeriesCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesCompute(compute));
+        return apply(*op, true);
+    });
+}
+
+HRESULT MatrixXEx1::runSeriesForecast(SeriesForecast& compute, bool rectangular)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesForecast(compute));
+        return apply(*op, rectangular);
+    });
+}
+
+HRESULT MatrixXEx1::runMatrixForecastAnyShape(MatrixForecast& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
+        return apply(*op, false);
+    });
+}
+
+// ---- statistics -------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateFourier(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeFourier compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateHistogram(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG StatType, LONG numBins)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeHistogram compute(observationNumber, numHistoricalValues, numBins, false, 0.0, 0.0, StatType);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateHistogramByMinMax(LONG observationNumber, LONG numHistoricalValues,
+                                                                 LONG StatType, LONG numBins, double min, double max)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeHistogram compute(observationNumber, numHistoricalValues, numBins, true, min, max, StatType);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateSafetyStockEx(LONG observationNumber, LONG numHistoricalValues,
+                                                             double leadTime, double ServiceLevel, XCalcLevel cl,
+                                                             LONG calcPeriods, LONG includeFValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, leadTime, ServiceLevel,
+                                         static_cast<std::int32_t>(cl), calcPeriods, includeFValues != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateServiceLevelEx(LONG observationNumber, LONG numHistoricalValues,
+                                                             double leadTime, double safetyStock, XCalcLevel cl,
+                                                             LONG calcPeriods, LONG includeFValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeServiceLevel compute(observationNumber, numHistoricalValues, leadTime, safetyStock,
+                                          static_cast<std::int32_t>(cl), calcPeriods, includeFValues != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateChiSquare(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numParameters, LONG bCalculatePossibility)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeChiSquare compute(observationNumber, numHistoricalValues, numParameters,
+                                       bCalculatePossibility != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateCochraneOrcutt(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCochraneOrcutt compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateRollingMAPE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeRollingMAPE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateCumulativeMAPE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCumulativeMAPE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::indexDecompositionCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                               short DecompositionType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, 0, DecompositionType,
+                                                      true);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
+                                                              short DecompositionType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        // Only the two applicable types, even before the binding is looked at.
+        if (DecompositionType != 1 && DecompositionType != 2)
+            throwCode(identity, __LINE__, ErrorCode::IllegalDecompositionType);
+        SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateStandardizedMAE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeStandardizedMAE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+// ---- forecasts ---------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast, LONG useConstTerm,
+                                                                 double ConfidenceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast,
+                                              useConstTerm != 0, ConfidenceLevel, false, 0.0, 0.0);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastBassModel(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG numPeriodsToForecast, double p, double r, double qbar)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastBassModel method(observationNumber, numHistoricalValues, numPeriodsToForecast, p, r, qbar);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastLaggedForecast(LONG observationNumber, LONG numPeriodsToForecast,
+                                                             LONG laggedPeriod)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLaggedForecast method(observationNumber, numPeriodsToForecast, laggedPeriod);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastExponentialSmoothingZeroDemand(LONG observationNumber, double alpha,
+                                                                             LONG numPeriodsToForecast,
+                                                                             double finalLevelValue)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, true,
+                                                  finalLevelValue);
+        return runSeriesForecast(method, false);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastLinearRegressionZeroDemand(LONG observationNumber,
+                                                                         LONG numHistoricalValues,
+                                                                         LONG numPeriodsToForecast, double slope,
+                                                                         double intercept)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true, 0.0,
+                                              true, slope, intercept);
+        return runSeriesForecast(method, false);
+    });
+}
+
+// ---- editing -----------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::RangeForecast(LONG bCheckHistory, LONG bChangeForecastPeriodOnly,
+                                                    LONG bUseCeiling, double dCeiling, LONG bUseFloor, double dFloor)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        m.setDirty(true, true);
+        m.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
+                        bUseFloor != 0, dFloor);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ReplaceSeriesAt(LONG SeriesIndex, ISeriesX* SX)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix* m = matrix_.get();
+        if (m == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
+        ElementBinding<Series> other;
+        if (!SeriesX::bindingBehind(SX, other)) throwCode(identity, __LINE__, ErrorCode::InvalidPointer);
+        const Series* source = other.get();
+        if (source == nullptr) throwCode(identity, __LINE__, ErrorCode::OutOfMemory);
+        if (SeriesIndex < 0) qdThrow("Libraries\\MatrixLib\\Matrix", publishedLine(527), ErrorCode::NegativeIndex);
+        // The source may be a series of this very matrix: copied before the
+        // matrix grows (which moves its series) or the target changes.
+        const Series copy(*source);
+        ArrayTransfer::growMatrixTo(*m, SeriesIndex, ArrayTransfer::Site{identity, __LINE__});
+        m->replaceSeriesAt(SeriesIndex, copy);
+        return S_OK;
+    });
+}
+
+// ---- regressions ---------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastMultipleRegressionEx(LONG observationNumber, LONG numHistoricalValues,
+                                                                   LONG useConstTerm, LONG numPeriodsToForecast,
+                                                                   double ConfidenceLevel, LONG ReplaceOutliers,
+                                                                   LONG useExistingValues, LONG removeTrailingZeros)
+{
+    return runFrame(identity, __LINE__, [&] {
+        {
+            MatrixForecastMultipleRegression regression(observationNumber, numHistoricalValues, useConstTerm != 0,
+                                                        numPeriodsToForecast, ConfidenceLevel, false,
+                                                        ReplaceOutliers != 0, useExistingValues != 0,
+                                                        removeTrailingZeros != 0, -1);
+            if (runMatrixForecastAnyShape(regression) == S_OK) return S_OK;
+        }
+        // The regression's failure stays reported; forward selection with
+        // no F limits tries the series one by one.
+        MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, kForwardSelection, qd::QD_COMPUTE,
+                                        qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, useConstTerm != 0, numPeriodsToForecast,
+                                        ConfidenceLevel, ReplaceOutliers != 0, useExistingValues != 0,
+                                        removeTrailingZeros != 0);
+        const HRESULT result = runMatrixForecastAnyShape(stepwise);
+        // Both attempts failed: nothing is recorded (and an unbound object
+        // has nothing to record it in).
+        if (result != S_OK) return result;
+        Matrix& m = matrix(__LINE__);
+        m.forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
+        const std::int32_t dependent = m.dependentSeriesIndex(qd::QD_DEPENDENT); // several: 3017
+        if (dependent >= 0) m.series(dependent).forecastMethodNumber = qd::QD_MULTIPLE_REGRESSION;
+        return result;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastPolynomialRegressionEx(
+    LONG observationNumber, LONG numHistoricalValues, LONG maxDegree, double partialF, double minFIn, double maxFOut,
+    LONG useConstTerm, LONG numPeriodsToForecast, double ConfidenceLevel, LONG ReplaceOutliers,
+    LONG useExistingValues, LONG removeTrailingZeros)
+{
+    return runFrame(identity, __LINE__, [&] {
+        MatrixForecastPolynomialRegression method(observationNumber, numHistoricalValues, maxDegree, partialF, minFIn,
+                                                  maxFOut, useConstTerm != 0, numPeriodsToForecast, ConfidenceLevel,
+                                                  ReplaceOutliers != 0, useExistingValues != 0,
+                                                  removeTrailingZeros != 0);
+        return runMatrixForecastAnyShape(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastStepwiseEx(LONG observationNumber, LONG numHistoricalValues, short sType,
+                                                         LONG minNumSeries, LONG maxNumSeries, double minFIn,
+                                                         double maxFOut, LONG minLag, LONG maxLag,
+                                                         LONG needLagDependent, LONG useConstTerm,
+                                                         LONG numPeriodsToForecast, double ConfidenceLevel,
+                                                         LONG ReplaceOutliers, LONG useExistingValues,
+                                                         LONG removeTrailingZeros)
+{
+    return runFrame(identity, __LINE__, [&] {
+        MatrixForecastStepwise method(observationNumber, numHistoricalValues, sType, minNumSeries, maxNumSeries, minFIn,
+                                      maxFOut, minLag, maxLag, needLagDependent != 0, useConstTerm != 0,
+                                      numPeriodsToForecast, ConfidenceLevel, ReplaceOutliers != 0,
+                                      useExistingValues != 0, removeTrailingZeros != 0);
+        return runMatrixForecastAnyShape(method);
+    });
+}
+
+// ---- arrays ------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::AddObservationByArray(LONG seriesNumber, VARIANT values, VARIANT descriptions,
+                                                            VARIANT originTypes)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::addObservations(matrix(__LINE__), seriesNumber, values, descriptions, originTypes,
+                                       ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GetObservationValuesToArray(LONG observationNumber, LONG numHistoricalValues,
+                                                                  short StatType, VARIANT* values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getObservationValues(matrix(__LINE__), observationNumber, numHistoricalValues, StatType,
+                                            values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GetObservationDescriptionsToArray(LONG observationNumber,
+                                                                        LONG numHistoricalValues,
+                                                                        VARIANT* descriptions)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getObservationDescriptions(matrix(__LINE__), observationNumber, numHistoricalValues,
+                                                  descriptions, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::InputObsStatByArray(LONG observationNumber, LONG numHistoricalValues,
+                                                          short StatType, VARIANT values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::inputObservationResults(matrix(__LINE__), observationNumber, numHistoricalValues, StatType,
+                                               values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::AddIndexValuesByArray(VARIANT values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::addIndexValues(matrix(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GetIndexValuesToArray(VARIANT* values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getIndexValues(matrix(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}

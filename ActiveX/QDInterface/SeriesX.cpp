@@ -62,6 +62,37 @@ void SeriesX::attach(const ElementBinding<Series>& binding)
     series_ = binding;
 }
 
+namespace {
+
+// Answered only by this server's SeriesX objects: the way an extension
+// recognises a SeriesX it may take a series from.
+const IID IID_SeriesXImplementation = {0x6d3f1b52, 0x0c47, 0x4e8a, {0x9b, 0x21, 0x57, 0xd0, 0x3e, 0x6a, 0x14, 0xc9}};
+
+} // namespace
+
+const ComLayer::InterfaceEntry* SeriesX::interfaceTable() const
+{
+    static const ComLayer::InterfaceEntry table[] = {
+        QD_INTERFACE_ENTRY(SeriesX, ISeriesX),
+        QD_INTERFACE_ENTRY_AS(SeriesX, IID_IDispatch, ISeriesX),
+        QD_INTERFACE_ENTRY(SeriesX, ISupportErrorInfo),
+        QD_INTERFACE_ENTRY_AS(SeriesX, IID_SeriesXImplementation, ISeriesX),
+        QD_INTERFACE_END,
+    };
+    return table;
+}
+
+bool SeriesX::bindingBehind(ISeriesX* other, ElementBinding<Series>& binding)
+{
+    if (other == nullptr) return false;
+    ISeriesX* own = nullptr;
+    if (FAILED(other->QueryInterface(IID_SeriesXImplementation, reinterpret_cast<void**>(&own))) || own == nullptr)
+        return false;
+    ComLayer::ComPtr<ISeriesX> held = ComLayer::ComPtr<ISeriesX>::adopt(own);
+    binding = static_cast<SeriesX*>(own)->series_;
+    return true;
+}
+
 Series& SeriesX::series(std::int32_t line)
 {
     Series* element = series_.get();
@@ -404,7 +435,13 @@ HRESULT STDMETHODCALLTYPE SeriesX::get_Extension1(ISeriesXEx1** result)
     return runFrame(identity, __LINE__, [&] {
         checkResultPointer(identity, __LINE__, result);
         series(__LINE__);
-        if (!extension_) extension_ = ComLayer::newObject<SeriesXEx1>();
+        if (!extension_) {
+            // The extension shares this object's binding; it holds no
+            // reference on this object, which holds it.
+            ComLayer::ComPtr<SeriesXEx1> made = ComLayer::newObject<SeriesXEx1>();
+            made->attach(series_);
+            extension_ = made;
+        }
         return extension_->QueryInterface(IID_ISeriesXEx1, reinterpret_cast<void**>(result));
     });
 }
@@ -853,5 +890,16 @@ HRESULT STDMETHODCALLTYPE SeriesX::ForecastNewProduct(LONG observationNumber, LO
                                                           numPeriodsToForecast, minValue, maxValue, MinMaxType,
                                                           nullptr);
         return runSeriesForecast(method);
+    });
+}
+
+// ---- cleaning ------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                       double upper)
+{
+    return runFrame(identity, __LINE__, [&] {
+        series(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
+        return S_OK;
     });
 }

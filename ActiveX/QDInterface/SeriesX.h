@@ -37,6 +37,11 @@ public:
     // to is left alone.
     void attach(const ElementBinding<qd::Series>& binding);
 
+    // The binding of the SeriesX object of this server behind a client's
+    // interface pointer; false for a null pointer or another implementation.
+    static bool bindingBehind(ISeriesX* other, ElementBinding<qd::Series>& binding);
+    const ComLayer::InterfaceEntry* interfaceTable() const override;
+
     HRESULT STDMETHODCALLTYPE AddObservation(double value, BSTR description, short originType) override;
     HRESULT STDMETHODCALLTYPE RemoveAll() override;
     HRESULT STDMETHODCALLTYPE get_Observation(LONG index, IObservationX** result) override;
@@ -175,6 +180,10 @@ public:
     HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
                                                  LONG numPeriodsToForecast, double minValue, double maxValue,
                                                  short MinMaxType) override;
+
+    // ---- cleaning ----
+    HRESULT STDMETHODCALLTYPE RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                  double upper) override;
 
 private:
     // The apply step: code 3 when there is no series; marks both value

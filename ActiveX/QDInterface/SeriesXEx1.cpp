@@ -1,6 +1,335 @@
 #include "SeriesXEx1.h"
 
+#include "ArrayTransfer.h"
+#include "SeriesX.h"
+
+#include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplySeriesCompute.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeChiSquare.h"
+#include "SeriesCompute/SeriesComputeCochraneOrcutt.h"
+#include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/SeriesComputeCumulativeMAPE.h"
+#include "SeriesCompute/SeriesComputeFourier.h"
+#include "SeriesCompute/SeriesComputeHistogram.h"
+#include "SeriesCompute/SeriesComputeRollingMAPE.h"
+#include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/SeriesComputeStandardizedMAE.h"
+#include "SeriesCompute/SeriesForecastAverage.h"
+#include "SeriesCompute/SeriesForecastBassModel.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLaggedForecast.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+
+#include <memory>
+
 using namespace qd;
 
 const ClassIdentity SeriesXEx1::identity = {
     L"SeriesXEx1", L"SeriesXEx1.SeriesXEx1.1", "ActiveX\\QDInterface\\SeriesXEx1", &CLSID_SeriesXEx1, &IID_ISeriesXEx1};
+
+void SeriesXEx1::attach(const ElementBinding<Series>& binding)
+{
+    series_ = binding;
+}
+
+Series& SeriesXEx1::series(std::int32_t line)
+{
+    Series* element = series_.get();
+    if (element == nullptr) throwCode(identity, line, ErrorCode::OutOfMemory);
+    return *element;
+}
+
+HRESULT SeriesXEx1::apply(SeriesOp& op, bool evenEmpty)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series* s = series_.get();
+        if (s == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
+        s->setDirty(true, true);
+        if (evenEmpty || s->numObservations() > 0) op.apply(*s);
+        return S_OK;
+    });
+}
+
+HRESULT SeriesXEx1::runSeriesCompute(SeriesCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplySeriesCompute(compute));
+        return apply(*op, false);
+    });
+}
+
+HRESULT SeriesXEx1::runSeriesForecast(SeriesForecast& compute, bool evenEmpty)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<SeriesOp> op(new SeriesOpApplySeriesForecast(compute));
+        return apply(*op, evenEmpty);
+    });
+}
+
+// ---- statistics -------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateFourier(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeFourier compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateHistogram(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG StatType, LONG numBins)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeHistogram compute(observationNumber, numHistoricalValues, numBins, false, 0.0, 0.0, StatType);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateHistogramByMinMax(LONG observationNumber, LONG numHistoricalValues,
+                                                                 LONG StatType, LONG numBins, double min, double max)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeHistogram compute(observationNumber, numHistoricalValues, numBins, true, min, max, StatType);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateSafetyStockEx(LONG observationNumber, LONG numHistoricalValues,
+                                                             double leadTime, double ServiceLevel, XCalcLevel cl,
+                                                             LONG calcPeriods, LONG includeFValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, leadTime, ServiceLevel,
+                                         static_cast<std::int32_t>(cl), calcPeriods, includeFValues != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateSeviceLevelEx(LONG observationNumber, LONG numHistoricalValues,
+                                                             double leadTime, double safetyStock, XCalcLevel cl,
+                                                             LONG calcPeriods, LONG includeFValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeServiceLevel compute(observationNumber, numHistoricalValues, leadTime, safetyStock,
+                                          static_cast<std::int32_t>(cl), calcPeriods, includeFValues != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateChiSquare(LONG observationNumber, LONG numHistoricalValues,
+                                                         LONG numParameters, LONG bCalculatePossibility)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeChiSquare compute(observationNumber, numHistoricalValues, numParameters,
+                                       bCalculatePossibility != 0);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateCochraneOrcutt(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCochraneOrcutt compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateRollingMAPE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeRollingMAPE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateCumulativeMAPE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCumulativeMAPE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::indexDecompositionCreate(LONG observationNumber, LONG numHistoricalValues,
+                                                               short DecompositionType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, 0, DecompositionType,
+                                                      true);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
+                                                              short DecompositionType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType, false);
+        return runSeriesCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::CalculateStandardizedMAE(LONG observationNumber, LONG numHistoricalValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesComputeStandardizedMAE compute(observationNumber, numHistoricalValues);
+        return runSeriesCompute(compute);
+    });
+}
+
+// ---- forecasts ---------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastAverage(LONG observationNumber, LONG numHistoricalValues,
+                                                      LONG numPeriodsToForecast)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastLinearRegressionEx(LONG observationNumber, LONG numHistoricalValues,
+                                                                 LONG numPeriodsToForecast, LONG useConstTerm,
+                                                                 double ConfidenceLevel)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast,
+                                              useConstTerm != 0, ConfidenceLevel, false, 0.0, 0.0);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastBassModel(LONG observationNumber, LONG numHistoricalValues,
+                                                        LONG numPeriodsToForecast, double p, double r, double qbar)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastBassModel method(observationNumber, numHistoricalValues, numPeriodsToForecast, p, r, qbar);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastLaggedForecast(LONG observationNumber, LONG numPeriodsToForecast,
+                                                             LONG laggedPeriod)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLaggedForecast method(observationNumber, numPeriodsToForecast, laggedPeriod);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastExponentialSmoothingZeroDemand(LONG observationNumber, double alpha,
+                                                                             LONG numPeriodsToForecast,
+                                                                             double finalLevelValue)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, true,
+                                                  finalLevelValue);
+        return runSeriesForecast(method, true);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ForecastLinearRegressionZeroDemand(LONG observationNumber,
+                                                                         LONG numHistoricalValues,
+                                                                         LONG numPeriodsToForecast, double slope,
+                                                                         double intercept)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true, 0.0,
+                                              true, slope, intercept);
+        return runSeriesForecast(method, true);
+    });
+}
+
+// ---- editing -----------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::RangeForecast(LONG bCheckHistory, LONG bChangeForecastPeriodOnly,
+                                                    LONG bUseCeiling, double dCeiling, LONG bUseFloor, double dFloor)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.setDirty(true, true);
+        s.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
+                        bUseFloor != 0, dFloor);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ReplaceSeries(ISeriesX* pSX)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series* own = series_.get();
+        if (own == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
+        ElementBinding<Series> other;
+        if (!SeriesX::bindingBehind(pSX, other)) throwCode(identity, __LINE__, ErrorCode::InvalidPointer);
+        Series* source = other.get();
+        if (source == nullptr) throwCode(identity, __LINE__, ErrorCode::OutOfMemory);
+        if (source == own) return S_OK;
+        // Assignment copies everything (settings, observations, stored
+        // results) into the own series, which keeps its identity.
+        const Series copy(*source);
+        *own = copy;
+        own->setDirty(true, true);
+        return S_OK;
+    });
+}
+
+// ---- arrays ------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::AddObservationByArray(VARIANT values, VARIANT descriptions,
+                                                            VARIANT originTypes)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::addObservations(series(__LINE__), values, descriptions, originTypes,
+                                       ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::GetObservationValuesToArray(LONG observationNumber, LONG numHistoricalValues,
+                                                                  short StatType, VARIANT* values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getObservationValues(series(__LINE__), observationNumber, numHistoricalValues, StatType,
+                                            values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::GetObservationDescriptionsToArray(LONG observationNumber,
+                                                                        LONG numHistoricalValues,
+                                                                        VARIANT* descriptions)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getObservationDescriptions(series(__LINE__), observationNumber, numHistoricalValues,
+                                                  descriptions, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::InputObsStatByArrary(LONG observationNumber, LONG numHistoricalValues,
+                                                           short StatType, VARIANT values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::inputObservationResults(series(__LINE__), observationNumber, numHistoricalValues, StatType,
+                                               values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::AddIndexValuesByArray(VARIANT values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::addIndexValues(series(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::GetIndexValuesToArray(VARIANT* values)
+{
+    return runFrame(identity, __LINE__, [&] {
+        ArrayTransfer::getIndexValues(series(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}

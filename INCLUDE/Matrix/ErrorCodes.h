@@ -68,6 +68,17 @@ enum class ErrorCode : std::int32_t {
     InvalidOriginType = 3111,
     UnknownParameterCount = 3114,
     IllegalRandomValueType = 3149,
+    // array transfer of the extension objects
+    AddByArrayType = 3109,
+    AddByArrayShape = 3110,
+    ValuesToArray = 3112,
+    DescriptionsToArray = 3113,
+    NotInitialized = 3128,
+    NoIndexToRetrieve = 3154,
+    UnequalIndexLengths = 3155,
+    IndexToArray = 3156,
+    IndexByArrayType = 3157,
+    IndexByArrayShape = 3158,
 };
 
 // The number clients see.
