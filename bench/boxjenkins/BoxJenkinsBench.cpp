@@ -16,14 +16,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "../M3Data.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
@@ -34,52 +30,13 @@ using namespace qd;
 
 namespace {
 
-struct M3Series {
-    std::vector<double> values;
-    std::int32_t horizon = 0;
-    bool positive = true;
-};
+using m3::M3Series;
 
 std::string g_dataPath;
 
-std::vector<M3Series> loadMonthly()
-{
-    std::ifstream in(g_dataPath);
-    if (!in)
-        throw std::runtime_error("cannot read " + g_dataPath);
-    std::string line;
-    std::getline(in, line);  // header
-    std::map<std::string, std::size_t> index;
-    std::vector<M3Series> all;
-    while (std::getline(in, line)) {
-        std::stringstream fields(line);
-        std::string id, category, period, horizon, split, t, value;
-        std::getline(fields, id, ',');
-        std::getline(fields, category, ',');
-        std::getline(fields, period, ',');
-        std::getline(fields, horizon, ',');
-        std::getline(fields, split, ',');
-        std::getline(fields, t, ',');
-        std::getline(fields, value, ',');
-        if (split != "train")
-            continue;
-        auto found = index.find(id);
-        if (found == index.end()) {
-            found = index.emplace(id, all.size()).first;
-            all.emplace_back();
-            all.back().horizon = std::stoi(horizon);
-        }
-        const double v = std::stod(value);
-        all[found->second].values.push_back(v);
-        if (!(v > 0.0))
-            all[found->second].positive = false;
-    }
-    return all;
-}
-
 const std::vector<M3Series>& monthly()
 {
-    static const std::vector<M3Series> data = loadMonthly();
+    static const std::vector<M3Series> data = m3::loadFile(g_dataPath);
     return data;
 }
 
@@ -115,7 +72,7 @@ void BM_AirlineModel(benchmark::State& state)
 {
     forecastEverySeries(state, [](const M3Series& m) {
         return SeriesForecastBoxJenkinsNew(QD_LAST, QD_ALL, m.horizon, QD_COMPUTE, 0, 1, 1, 0, 1, 1, 12, true,
-                                           m.positive ? QD_LOG_TRANSFORM : QD_NO_TRANSFORM);
+                                           m.allPositive() ? QD_LOG_TRANSFORM : QD_NO_TRANSFORM);
     });
 }
 BENCHMARK(BM_AirlineModel)->Unit(benchmark::kMillisecond);
@@ -130,32 +87,11 @@ void BM_IdentifiedModel(benchmark::State& state)
 }
 BENCHMARK(BM_IdentifiedModel)->Unit(benchmark::kMillisecond);
 
-std::string chooseDataPath(int& argc, char** argv)
-{
-    std::string path;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--m3=", 0) == 0)
-            path = arg.substr(5);
-        else if (!arg.empty() && arg[0] != '-')
-            path = arg;
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    if (path.empty()) {
-        const char* env = std::getenv("QD_M3_MONTHLY");
-        path = env != nullptr && *env != '\0' ? env : std::string(QD_SOURCE_DIR) + "/../shared/data/m3/m3_monthly.csv";
-    }
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    g_dataPath = chooseDataPath(argc, argv);
+    g_dataPath = m3::monthlyPath(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -48,6 +48,7 @@
 #include <string>
 #include <vector>
 
+#include "../M3Data.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
@@ -65,64 +66,21 @@ using namespace qd;
 
 namespace {
 
-struct M3Series {
-    std::vector<double> values;
-    std::vector<double> holdout;
-    std::int32_t horizon = 0;
-};
+using m3::M3Series;
 
 // The data file chosen in main().
 std::string g_dataPath;
 
-std::vector<M3Series> loadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    std::string line;
-    std::getline(in, line);  // header
-    std::map<std::string, std::size_t> index;
-    std::vector<M3Series> all;
-    while (std::getline(in, line)) {
-        std::stringstream fields(line);
-        std::string id, category, period, horizon, split, t, value;
-        std::getline(fields, id, ',');
-        std::getline(fields, category, ',');
-        std::getline(fields, period, ',');
-        std::getline(fields, horizon, ',');
-        std::getline(fields, split, ',');
-        std::getline(fields, t, ',');
-        std::getline(fields, value, ',');
-        if (split != "train" && split != "test")
-            continue;
-        auto found = index.find(id);
-        if (found == index.end()) {
-            found = index.emplace(id, all.size()).first;
-            all.emplace_back();
-            all.back().horizon = std::stoi(horizon);
-        }
-        // Rows of a series come in time order, its training rows first.
-        M3Series& series = all[found->second];
-        (split == "train" ? series.values : series.holdout).push_back(std::stod(value));
-    }
-    return all;
-}
-
 const std::vector<M3Series>& monthly()
 {
-    static const std::vector<M3Series> data = loadFile(g_dataPath);
+    static const std::vector<M3Series> data = m3::loadFile(g_dataPath);
     return data;
 }
 
 // The "other" series, from the file beside the monthly one.
 const std::vector<M3Series>& otherSeries()
 {
-    static const std::vector<M3Series> data = [] {
-        std::string path = g_dataPath;
-        const std::size_t slash = path.find_last_of("/\\");
-        path = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "m3_other.csv";
-        return loadFile(path);
-    }();
+    static const std::vector<M3Series> data = m3::loadFile(m3::besideFile(g_dataPath, "m3_other.csv"));
     return data;
 }
 
@@ -396,32 +354,11 @@ bool consoleFormat(int argc, char** argv)
     return true;
 }
 
-std::string chooseDataPath(int& argc, char** argv)
-{
-    std::string path;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--m3=", 0) == 0)
-            path = arg.substr(5);
-        else if (!arg.empty() && arg[0] != '-')
-            path = arg;
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    if (path.empty()) {
-        const char* env = std::getenv("QD_M3_MONTHLY");
-        path = env != nullptr && *env != '\0' ? env : std::string(QD_SOURCE_DIR) + "/../shared/data/m3/m3_monthly.csv";
-    }
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    g_dataPath = chooseDataPath(argc, argv);
+    g_dataPath = m3::monthlyPath(argc, argv);
     const bool console = consoleFormat(argc, argv);  // before the library takes its flags out
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
