@@ -2,6 +2,7 @@
 
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Observation.h"
+#include "Matrix/SeriesRange.h"
 #include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
@@ -13,6 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeLjung
 double ljungBox(Series& series, std::int32_t last, std::int32_t count, std::int32_t numLagValues)
 {
     resolveSeriesRange(series, last, count);
+    // The range is checked before any observation is read.
+    checkSeriesRange(series, last, count, 1);
     Series residuals(count > 0 ? count : 0);
     for (std::int64_t i = static_cast<std::int64_t>(last) - count + 1; i <= last; ++i) {
         const Observation& o = series.observation(static_cast<std::int32_t>(i));

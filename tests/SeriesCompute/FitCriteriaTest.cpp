@@ -129,6 +129,11 @@ TEST(LjungBox, TextbookQAndChiSquareTable)
     EXPECT_NEAR(ljungBox(raw, QD_LAST, QD_ALL, 1), kLjungBoxRaw1, 1e-9);
     EXPECT_MVR_AT(ljungBox(raw, 4, 5, 5), 3004, "Libraries\\SeriesCompute\\SeriesComputeLjungBox", 58);
     EXPECT_MVR_CODE(ljungBox(raw, 4, 5, 6), 3002);
+    // The usual range checks, before any observation is read.
+    EXPECT_MVR_CODE(ljungBox(raw, 30, 5, 1), 3006);
+    EXPECT_MVR_CODE(ljungBox(raw, -5, 5, 1), 3000);
+    EXPECT_MVR_CODE(ljungBox(raw, 10, 0, 1), 3001);
+    EXPECT_MVR_CODE(ljungBox(raw, 10, 12, 1), 3005);
 
     EXPECT_EQ(chiSquareCritical95(1), 3.84);
     EXPECT_EQ(chiSquareCritical95(15), 25.0);
