@@ -89,6 +89,8 @@ enum class ErrorCode : std::int32_t {
     IndexToArray = 3156,
     IndexByArrayType = 3157,
     IndexByArrayShape = 3158,
+    MethodArrayType = 3162,
+    MethodArrayShape = 3163,
 };
 
 // The number clients see.
