@@ -1,6 +1,7 @@
 #include "MatrixX.h"
 
 #include "MatrixXEx1.h"
+#include "SeriesGrowth.h"
 #include "SeriesX.h"
 #include "StatisticsX.h"
 #include "StringTransfer.h"
@@ -98,6 +99,9 @@ HRESULT STDMETHODCALLTYPE MatrixX::AddObservation(LONG seriesNumber, double valu
         Matrix& m = matrix(__LINE__);
         if (seriesNumber < 0) throwCode(identity, __LINE__, ErrorCode::NegativeIndex);
         FdCString text = StringTransfer(description);
+        // Growth to a series the process could never hold is refused
+        // before anything is appended.
+        growSeriesUpTo(m, seriesNumber, identity.sourcePath, __LINE__);
         m.addObservation(seriesNumber, value, originType, text);
         return S_OK;
     });
@@ -134,6 +138,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
     return runFrame(identity, __LINE__, [&] {
         checkResultPointer(identity, __LINE__, result);
         Matrix& m = matrix(__LINE__);
+        growSeriesUpTo(m, index, identity.sourcePath, __LINE__);
         m.seriesAt(index);
         ComLayer::ComPtr<SeriesX> child = ComLayer::newObject<SeriesX>();
         child->attach(bindChild(matrix_, m, index));

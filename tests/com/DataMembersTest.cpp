@@ -335,6 +335,21 @@ TEST_F(DataMembersTest, MatrixSeriesValuesAndChecks)
     EXPECT_EQ(S_OK, matrix->get_NumSeries(&n));
     EXPECT_EQ(0, n);
 
+    // A series index the process could never hold is refused with code 3
+    // before a single series is appended, by AddObservation and by Series.
+    // 1 << 23 series have a countable array but, with the observation
+    // places every series starts with, need far more memory than a process
+    // here can have: growing towards them would exhaust it.
+    const LONG huge[] = {LONG(0x7fffffff), LONG(0x7ffffffe), LONG(1) << 30, LONG(1) << 27, LONG(1) << 23};
+    for (LONG index : huge) {
+        SCOPED_TRACE(index);
+        EXPECT_REPORTED(3, matrix->AddObservation(index, 1.0, nullptr, 1));
+        Ref<ISeriesX> beyond;
+        EXPECT_REPORTED(3, matrix->get_Series(index, beyond.put()));
+        EXPECT_EQ(S_OK, matrix->get_NumSeries(&n));
+        EXPECT_EQ(0, n);
+    }
+
     // Reading series 3 of an empty matrix makes four series.
     Ref<ISeriesX> fourth;
     ASSERT_EQ(S_OK, matrix->get_Series(3, fourth.put()));
