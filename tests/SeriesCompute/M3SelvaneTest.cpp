@@ -48,6 +48,7 @@ bool allFinite(QuantityCollection& results)
 
 struct RunSummary {
     std::map<std::int32_t, int> methods;
+    std::map<std::string, std::pair<double, int>> byFile;  // sMAPE sum and count
     double smapeSum = 0.0;
     int series = 0;
     int failures = 0;
@@ -91,6 +92,8 @@ RunSummary runAll(std::size_t step, bool holdOut)
             smape += 200.0 * std::fabs(f - a) / (std::fabs(f) + std::fabs(a));
         }
         summary.smapeSum += smape / h;
+        summary.byFile[all[k].file].first += smape / h;
+        ++summary.byFile[all[k].file].second;
     }
     return summary;
 }
@@ -101,6 +104,9 @@ void report(const char* title, const RunSummary& r)
                 r.series > 0 ? r.smapeSum / r.series : 0.0);
     for (const auto& m : r.methods)
         std::printf("  method %d: %d\n", m.first, m.second);
+    for (const auto& f : r.byFile)
+        std::printf("  %s: %d series, sMAPE %.3f\n", f.first.c_str(), f.second.second,
+                    f.second.first / f.second.second);
 }
 
 TEST(M3Selvane, DataIsComplete)
