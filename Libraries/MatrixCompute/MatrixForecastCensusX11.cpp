@@ -9,6 +9,7 @@
 #include "Matrix/Matrix.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeasonalLengthDetection.h"
 #include "SeriesCompute/SeriesComputeCenteredMovingAverage.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
 #include "SeriesCompute/DecompositionType.h"
@@ -247,9 +248,17 @@ void MatrixForecastCensusX11::validate(Matrix& matrix)
     first = observationNumber - numHistoricalValues + 1;
     const std::int32_t h = numHistoricalValues;
     if (SeasonalLength == QD_COMPUTE) {
-        // The seasonal-length search is not part of this build: no season
-        // can be detected.
-        qdThrow(QD_SOURCE_PATH, 152, 3079);
+        // Detected on the whole data series, over three cycles at least.
+        std::int32_t detected = 0;
+        std::int32_t status = QD_SEASONALITY_NONE;
+        try {
+            status = detectSeasonalLength(data, 0, -1.0, -1.0, &detected, 3.0);
+        } catch (const MVRBaseException&) {
+            qdThrow(QD_SOURCE_PATH, 155, 3084);
+        }
+        if (status != QD_SEASONALITY_FOUND)
+            qdThrow(QD_SOURCE_PATH, 152, 3079);
+        SeasonalLength = detected;
     }
     if (SeasonalLength <= 0 || SeasonalLength > h)
         qdThrow(QD_SOURCE_PATH, 160, 3051);
