@@ -741,4 +741,18 @@ void getIndexValues(Matrix& m, VARIANT* values, const Site& site)
     out.writeNumbers(data);
 }
 
+std::vector<std::int32_t> readMethodList(const VARIANT& v, const Site& site)
+{
+    static const VARTYPE typed[] = {VT_I4, VT_I2, VT_EMPTY};
+    InputArray a;
+    if (!openArray(v, typed, a) || a.element == VT_VARIANT) site.fail(ErrorCode::MethodArrayType);
+    if (a.dims != 1 || a.total < 1) site.fail(ErrorCode::MethodArrayShape);
+    std::vector<std::int32_t> codes(static_cast<std::size_t>(a.total));
+    DataLock lock(a.array, site, ErrorCode::MethodArrayShape);
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        codes[i] = a.element == VT_I4 ? static_cast<std::int32_t>(static_cast<const LONG*>(a.array->pvData)[i])
+                                      : static_cast<std::int32_t>(static_cast<const SHORT*>(a.array->pvData)[i]);
+    return codes;
+}
+
 } // namespace ArrayTransfer

@@ -28,7 +28,9 @@
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
 #include "SeriesCompute/DecompositionType.h"
+#include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesComputeModeMedian.h"
 #include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
@@ -1049,5 +1051,40 @@ HRESULT STDMETHODCALLTYPE MatrixX::RemoveMissingValues(LONG observationNumber, L
     return runFrame(identity, __LINE__, [&] {
         matrix(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
         return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ReplaceOutliers(LONG observationNumber, LONG numHistoricalValues, double SDRatio,
+                                                 double adjustRatio, short methodName, LONG SeasonalLength)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& target = matrix(__LINE__);
+        target.setDirty(true, true);
+        qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                            SeasonalLength, qd::QD_REPLACE_BOTH);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixX::ReplaceMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                      double upper, short methodName)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& target = matrix(__LINE__);
+        target.setDirty(true, true);
+        qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
+        return S_OK;
+    });
+}
+
+// ---- automatic method selection -------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixX::Selvane(LONG observationNumber, LONG numPeriodsToForecast, LONG errorType,
+                                         LONG seasonalType, LONG ReplaceOutliers, LONG RollBackType, short productType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastSelvane method(observationNumber, numPeriodsToForecast, errorType, seasonalType,
+                                         ReplaceOutliers, RollBackType, productType);
+        return runSeriesForecast(method);
     });
 }

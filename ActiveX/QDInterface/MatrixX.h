@@ -210,6 +210,15 @@ public:
     // ---- cleaning ----
     HRESULT STDMETHODCALLTYPE RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
                                                   double upper) override;
+    HRESULT STDMETHODCALLTYPE ReplaceOutliers(LONG observationNumber, LONG numHistoricalValues, double SDRatio,
+                                              double adjustRatio, short methodName, LONG SeasonalLength) override;
+    HRESULT STDMETHODCALLTYPE ReplaceMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                   double upper, short methodName) override;
+
+    // ---- automatic method selection ----
+    HRESULT STDMETHODCALLTYPE Selvane(LONG observationNumber, LONG numPeriodsToForecast, LONG errorType,
+                                      LONG seasonalType, LONG ReplaceOutliers, LONG RollBackType,
+                                      short productType) override;
 
 private:
     // The apply step: code 3 when unbound; marks every series' value arrays

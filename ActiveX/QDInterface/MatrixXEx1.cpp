@@ -4,12 +4,16 @@
 #include "SeriesX.h"
 
 #include "Matrix/Matrix.h"
+#include "Matrix/MatrixOpApplyMatrixCompute.h"
 #include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "Matrix/MatrixOpApplySeriesCompute.h"
 #include "Matrix/MatrixOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixComputeForecastRank.h"
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "MatrixCompute/MatrixForecastPolynomialRegression.h"
+#include "MatrixCompute/MatrixForecastSelvaneMultipleMethod.h"
 #include "MatrixCompute/MatrixForecastStepwise.h"
+#include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeChiSquare.h"
 #include "SeriesCompute/SeriesComputeCochraneOrcutt.h"
@@ -414,5 +418,74 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::GetIndexValuesToArray(VARIANT* values)
     return runFrame(identity, __LINE__, [&] {
         ArrayTransfer::getIndexValues(matrix(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
         return S_OK;
+    });
+}
+
+// ---- cleaning, forecast rank and multi-method selection ------------------------
+
+HRESULT MatrixXEx1::runMatrixCompute(qd::MatrixCompute& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(compute));
+        return apply(*op, true);
+    });
+}
+
+HRESULT MatrixXEx1::runMatrixForecast(qd::MatrixForecast& compute)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
+        return apply(*op, true);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ReplaceOutliersByDirection(LONG observationNumber, LONG numHistoricalValues,
+                                                                 double SDRatio, double adjustRatio,
+                                                                 short methodName, LONG SeasonalLength,
+                                                                 short replaceType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        m.setDirty(true, true);
+        qd::replaceOutliers(m, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                            SeasonalLength, replaceType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
+                                                  LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
+                                                  LONG lTrendDecreasePeriods, double dTrendDecreaseGoal)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Matrix& m = matrix(__LINE__);
+        m.setDirty(true, true);
+        qd::trendAdjust(m, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
+                        lTrendDecreasePeriods, dTrendDecreaseGoal);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateForecastRank(LONG observationNumber, LONG numHistoricalValues,
+                                                            short errorType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::MatrixComputeForecastRank compute(observationNumber, numHistoricalValues, errorType);
+        return runMatrixCompute(compute);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::SelvaneMultipleMethod(LONG observationNumber, LONG numPeriodsToForecast,
+                                                            short errorType, LONG seasonalType, LONG ReplaceOutliers,
+                                                            VARIANT overrideMethodArray)
+{
+    return runFrame(identity, __LINE__, [&] {
+        // The method list is checked first, also on an unbound object.
+        const std::vector<std::int32_t> codes =
+            ArrayTransfer::readMethodList(overrideMethodArray, ArrayTransfer::Site{identity, __LINE__});
+        qd::MatrixForecastSelvaneMultipleMethod method(observationNumber, numPeriodsToForecast, errorType,
+                                                       seasonalType, ReplaceOutliers != 0,
+                                                       static_cast<std::int32_t>(codes.size()), codes.data());
+        return runMatrixForecast(method);
     });
 }

@@ -19,6 +19,7 @@ class MatrixOp;
 class SeriesCompute;
 class SeriesForecast;
 class MatrixForecast;
+class MatrixCompute;
 } // namespace qd
 
 class MatrixXEx1 : public AutomationClass<MatrixXEx1, IMatrixXEx1Members, IMatrixXEx1> {
@@ -94,6 +95,17 @@ public:
                                                  LONG numPeriodsToForecast, double ConfidenceLevel,
                                                  LONG ReplaceOutliers, LONG useExistingValues,
                                                  LONG removeTrailingZeros) override;
+    HRESULT STDMETHODCALLTYPE ReplaceOutliersByDirection(LONG observationNumber, LONG numHistoricalValues,
+                                                         double SDRatio, double adjustRatio, short methodName,
+                                                         LONG SeasonalLength, short replaceType) override;
+    HRESULT STDMETHODCALLTYPE TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
+                                          LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
+                                          LONG lTrendDecreasePeriods, double dTrendDecreaseGoal) override;
+    HRESULT STDMETHODCALLTYPE CalculateForecastRank(LONG observationNumber, LONG numHistoricalValues,
+                                                    short errorType) override;
+    HRESULT STDMETHODCALLTYPE SelvaneMultipleMethod(LONG observationNumber, LONG numPeriodsToForecast,
+                                                    short errorType, LONG seasonalType, LONG ReplaceOutliers,
+                                                    VARIANT overrideMethodArray) override;
 
 private:
     // The matrix for a member that is not a computation: 3 when unbound.
@@ -104,6 +116,9 @@ private:
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute, bool rectangular = true);
     HRESULT runMatrixForecastAnyShape(qd::MatrixForecast& compute);
+    // The matrix-level computations on a matrix whose series have one length.
+    HRESULT runMatrixCompute(qd::MatrixCompute& compute);
+    HRESULT runMatrixForecast(qd::MatrixForecast& compute);
 
     ElementBinding<qd::Matrix> matrix_;
 };

@@ -18,7 +18,9 @@
 #include "SeriesCompute/SeriesComputeConfidenceInterval.h"
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesComputeModeMedian.h"
 #include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
@@ -901,5 +903,40 @@ HRESULT STDMETHODCALLTYPE SeriesX::RemoveMissingValues(LONG observationNumber, L
     return runFrame(identity, __LINE__, [&] {
         series(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
         return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ReplaceOutliers(LONG observationNumber, LONG numHistoricalValues, double SDRatio,
+                                                 double adjustRatio, short methodName, LONG SeasonalLength)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& target = series(__LINE__);
+        target.setDirty(true, true);
+        qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                            SeasonalLength, qd::QD_REPLACE_BOTH);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesX::ReplaceMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
+                                                      double upper, short methodName)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& target = series(__LINE__);
+        target.setDirty(true, true);
+        qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
+        return S_OK;
+    });
+}
+
+// ---- automatic method selection -------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesX::Selvane(LONG observationNumber, LONG numPeriodsToForecast, LONG errorType,
+                                         LONG seasonalType, LONG ReplaceOutliers, LONG RollBackType, short productType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        qd::SeriesForecastSelvane method(observationNumber, numPeriodsToForecast, errorType, seasonalType,
+                                         ReplaceOutliers, RollBackType, productType);
+        return runSeriesForecast(method);
     });
 }

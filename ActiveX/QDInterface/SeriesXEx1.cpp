@@ -6,6 +6,7 @@
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplySeriesCompute.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeChiSquare.h"
 #include "SeriesCompute/SeriesComputeCochraneOrcutt.h"
@@ -330,6 +331,35 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::GetIndexValuesToArray(VARIANT* values)
 {
     return runFrame(identity, __LINE__, [&] {
         ArrayTransfer::getIndexValues(series(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
+        return S_OK;
+    });
+}
+
+// ---- cleaning ------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::ReplaceOutliersByDirection(LONG observationNumber, LONG numHistoricalValues,
+                                                                 double SDRatio, double adjustRatio,
+                                                                 short methodName, LONG SeasonalLength,
+                                                                 short replaceType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.setDirty(true, true);
+        qd::replaceOutliers(s, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                            SeasonalLength, replaceType);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SeriesXEx1::TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
+                                                  LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
+                                                  LONG lTrendDecreasePeriods, double dTrendDecreaseGoal)
+{
+    return runFrame(identity, __LINE__, [&] {
+        Series& s = series(__LINE__);
+        s.setDirty(true, true);
+        qd::trendAdjust(s, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
+                        lTrendDecreasePeriods, dTrendDecreaseGoal);
         return S_OK;
     });
 }

@@ -77,6 +77,12 @@ public:
                                                    VARIANT values) override;
     HRESULT STDMETHODCALLTYPE ForecastLaggedForecast(LONG observationNumber, LONG numPeriodsToForecast,
                                                      LONG laggedPeriod) override;
+    HRESULT STDMETHODCALLTYPE ReplaceOutliersByDirection(LONG observationNumber, LONG numHistoricalValues,
+                                                         double SDRatio, double adjustRatio, short methodName,
+                                                         LONG SeasonalLength, short replaceType) override;
+    HRESULT STDMETHODCALLTYPE TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
+                                          LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
+                                          LONG lTrendDecreasePeriods, double dTrendDecreaseGoal) override;
 
 private:
     // The series for a member that is not a computation: code 3 when

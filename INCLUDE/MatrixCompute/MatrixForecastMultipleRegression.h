@@ -104,10 +104,9 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
     }
 }
 
-// Extends an independent series by `numPeriods` forecasts starting the
-// selection at observation `start`. The single-series automatic method
-// selection is not part of this engine yet: this fails with 3062 ("This
-// statistic is not supported in Quendar.") from the regression's file.
+// Extends an independent series by `numPeriods` forecasts of the automatic
+// method selection (BIC, every seasonal candidate, no hold-out), evaluated
+// from observation `start`; its failures pass on.
 void forecastIndependentSeries(Series& series, std::int32_t start, std::int32_t numPeriods,
                                bool replaceOutliers);
 

@@ -2,16 +2,24 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeasonalLengthDetection.h"
 #include "SeriesCompute/SeriesComputeCenteredMovingAverage.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
 #include "SeriesCompute/DecompositionType.h"
+#include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
 
@@ -208,10 +216,18 @@ MatrixForecastCensusX11::MatrixForecastCensusX11(std::int32_t observationNumber,
 
 bool MatrixForecastCensusX11::trendMethodAvailable(std::int32_t method)
 {
-    // Linear regression (6), the other smoothing methods (8, 9, 10),
-    // Box-Jenkins (18) and the automatic selection (-3) come with their
-    // classes; until then they are refused like any unsupported method.
-    return method == QD_EXPONENTIAL_SMOOTHING;
+    switch (method) {
+    case QD_EXPONENTIAL_SMOOTHING:
+    case QD_LINEAR_REGRESSION:
+    case QD_DOUBLE_EXPONENTIAL_SMOOTHING_BROWN:
+    case QD_DOUBLE_EXPONENTIAL_SMOOTHING_HOLT:
+    case QD_TRIPLE_EXPONENTIAL_SMOOTHING_BROWN:
+    case QD_BOX_JENKINS:
+    case QD_COMPUTE:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void MatrixForecastCensusX11::validate(Matrix& matrix)
@@ -232,9 +248,17 @@ void MatrixForecastCensusX11::validate(Matrix& matrix)
     first = observationNumber - numHistoricalValues + 1;
     const std::int32_t h = numHistoricalValues;
     if (SeasonalLength == QD_COMPUTE) {
-        // The seasonal-length search is not part of this build: no season
-        // can be detected.
-        qdThrow(QD_SOURCE_PATH, 152, 3079);
+        // Detected on the whole data series, over three cycles at least.
+        std::int32_t detected = 0;
+        std::int32_t status = QD_SEASONALITY_NONE;
+        try {
+            status = detectSeasonalLength(data, 0, -1.0, -1.0, &detected, 3.0);
+        } catch (const MVRBaseException&) {
+            qdThrow(QD_SOURCE_PATH, 155, 3084);
+        }
+        if (status != QD_SEASONALITY_FOUND)
+            qdThrow(QD_SOURCE_PATH, 152, 3079);
+        SeasonalLength = detected;
     }
     if (SeasonalLength <= 0 || SeasonalLength > h)
         qdThrow(QD_SOURCE_PATH, 160, 3051);
@@ -316,8 +340,34 @@ std::vector<double> MatrixForecastCensusX11::forecastTrend(const Values& trend) 
     Series work(h + numForecastPeriods);
     for (double v : trend)
         work.addObservation(v, QD_SUPPLIED, FdCString());
-    SeriesForecastExponentialSmoothing method(0, -3.0, numForecastPeriods, false, 0.0);
-    SeriesOpApplySeriesForecast op(method);
+    const std::int32_t f = numForecastPeriods;
+    std::unique_ptr<SeriesForecast> method;
+    switch (ForecastMethod) {
+    case QD_LINEAR_REGRESSION:
+        method = std::make_unique<SeriesForecastLinearRegression>(QD_LAST, QD_ALL, f, true, 0.0, false, 0.0, 0.0);
+        break;
+    case QD_DOUBLE_EXPONENTIAL_SMOOTHING_BROWN:
+        method = std::make_unique<SeriesForecastDoubleExponentialSmoothingBrown>(0, f, -3.0);
+        break;
+    case QD_DOUBLE_EXPONENTIAL_SMOOTHING_HOLT:
+        method = std::make_unique<SeriesForecastDoubleExponentialSmoothingHolt>(0, f, -3.0, -3.0);
+        break;
+    case QD_TRIPLE_EXPONENTIAL_SMOOTHING_BROWN:
+        method = std::make_unique<SeriesForecastTripleExponentialSmoothingBrown>(0, f, -3.0);
+        break;
+    case QD_BOX_JENKINS:
+        method = std::make_unique<SeriesForecastBoxJenkinsNew>(QD_LAST, QD_ALL, f, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
+                                                               QD_COMPUTE, 0, 0, 0, 0, true, QD_OPTIMIZE_TRANSFORM);
+        break;
+    case QD_COMPUTE:
+        method = std::make_unique<SeriesForecastSelvane>(0, f, QD_COMPUTE, QD_OPTIMIZE, 1, QD_COMPUTE,
+                                                         QD_SELVANE_STANDARD);
+        break;
+    default:
+        method = std::make_unique<SeriesForecastExponentialSmoothing>(0, -3.0, f, false, 0.0);
+        break;
+    }
+    SeriesOpApplySeriesForecast op(*method);
     op.apply(work);
     // The fitted value of an observation: its forecast, else its value.
     Values extended(at(h + numForecastPeriods));

@@ -8,8 +8,10 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "Matrix/QuantityTypes.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/SeriesCompute.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 namespace qd {
@@ -27,13 +29,11 @@ const double kDeterminantTolerance = 1e-9;
 void forecastIndependentSeries(Series& series, std::int32_t start, std::int32_t numPeriods,
                                bool replaceOutliers)
 {
-    (void)series;
-    (void)start;
-    (void)numPeriods;
-    (void)replaceOutliers;
-    // Stand-in until the single-series automatic selection exists: the
-    // independent series cannot be extended, so the regression refuses.
-    qdThrow(QD_SOURCE_PATH, 331, 3062);
+    SeriesForecastSelvane selvane(start, numPeriods, QD_BIC, QD_OPTIMIZE_ALL, replaceOutliers ? 1 : 0, 0,
+                                  QD_SELVANE_STANDARD);
+    SeriesOpApplySeriesForecast applier(selvane);
+    if (series.numObservations() > 0)
+        applier.apply(series);
 }
 
 void resolveRegressionRange(const Series& dependent, std::int32_t& last, std::int32_t& count)

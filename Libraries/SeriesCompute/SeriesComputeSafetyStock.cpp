@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "Matrix/MVRBaseException.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 namespace qd {
@@ -19,14 +22,20 @@ const double kNormalDegreesOfFreedom = 10000.0;
 
 // Forecasts for the `missing` periods after the last observation of
 // `series`, from the automatic method selection run on a copy of its
-// actual values; any failure of the selection reaches the caller with its
-// own code. The selection is not part of this build: without it the
-// forecasts are missing (3090).
-std::vector<double> forecastBeyondData(const Series& series, std::int32_t missing)
+// actual values. A failing selection reaches the caller with its own code
+// rather than as a sentinel result that would look like a stock level.
+std::vector<double> forecastBeyondData(Series& series, std::int32_t missing)
 {
-    (void)series;
-    (void)missing;
-    qdThrow(QD_SOURCE_PATH, 160, 3090);
+    const std::int32_t n = series.numObservations();
+    Series work(64);
+    series.copyValuesTo(work, 0, n - 1);
+    SeriesForecastSelvane selvane(0, missing, QD_COMPUTE, QD_OPTIMIZE_ALL, 1, QD_COMPUTE, QD_SELVANE_STANDARD);
+    SeriesOpApplySeriesForecast applier(selvane);
+    applier.apply(work);
+    std::vector<double> beyond;
+    for (std::int32_t k = n; k < n + missing; ++k)
+        beyond.push_back(work.observation(k).storedResults.value(QD_FORECAST));
+    return beyond;
 }
 
 }  // namespace

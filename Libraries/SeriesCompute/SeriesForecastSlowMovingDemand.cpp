@@ -17,12 +17,21 @@
 #include "MatrixCompute/MatrixComputeEventIndexCreate.h"
 #include "SeriesCompute/SeriesComputeSMDHistServiceLevel.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
+#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastAverage.h"
+#include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
 #include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/SeriesForecastMovingAverage.h"
 #include "SeriesCompute/SeriesForecastNewProductCurve.h"
 #include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
+#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 namespace qd {
@@ -44,27 +53,6 @@ bool isAverageCode(std::int32_t code)
 bool isBaseMethod(std::int32_t code)
 {
     return isAverageCode(code) || code == QD_CROSTON;
-}
-
-// Forecast methods the factory can build. The other codes of the published
-// table name methods that this engine does not offer yet; they are refused
-// with 3164 before anything changes.
-bool isFactoryMethod(std::int32_t code)
-{
-    switch (code) {
-    case QD_EXPONENTIAL_SMOOTHING:
-    case QD_LINEAR_REGRESSION:
-    case QD_CROSTON:
-    case QD_GOMPERTZ_CURVE:
-    case QD_LOGISTIC_CURVE:
-    case QD_PROBIT_CURVE:
-    case QD_NEW_PRODUCT_FORECASTING:
-    case QD_AVERAGE:
-    case kMeanCode:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void runForecast(Series& series, SeriesForecast& method)
@@ -169,7 +157,7 @@ void SeriesForecastSlowMovingDemand::checkArguments(const Series& series)
         qdThrow(QD_SOURCE_PATH, __LINE__, 3089);
     if (!(ServiceLevel >= 0.0 && ServiceLevel <= 1.0))
         qdThrow(QD_SOURCE_PATH, __LINE__, 3088);
-    if (!isBaseMethod(bcMethod) || (bfType == QD_SLOWMETHOD_BASEFCST_OTHER && !isFactoryMethod(bfMethod)))
+    if (!isBaseMethod(bcMethod))
         qdThrow(QD_SOURCE_PATH, __LINE__, 3164);
     if (eicType == QD_SLOWMETHOD_IDX_SEASONAL) {
         if (eicSeasonalLength == 0)
@@ -260,6 +248,32 @@ void SeriesForecastSlowMovingDemand::createForecastMethod(Series& series, std::i
     std::unique_ptr<SeriesForecast> method;
     if (bfType == QD_SLOWMETHOD_BASEFCST_OTHER) {
         switch (bfMethod) {
+        case QD_MOVING_AVERAGE:
+            method.reset(new SeriesForecastMovingAverage(QD_LAST, QD_ALL, np));
+            break;
+        case QD_ADAPTIVE_EXPONENTIAL_SMOOTHING:
+            method.reset(new SeriesForecastAdaptiveExponentialSmoothing(obs, -3.0, np));
+            break;
+        case QD_DOUBLE_EXPONENTIAL_SMOOTHING_BROWN:
+            method.reset(new SeriesForecastDoubleExponentialSmoothingBrown(obs, np, -3.0));
+            break;
+        case QD_DOUBLE_EXPONENTIAL_SMOOTHING_HOLT:
+            method.reset(new SeriesForecastDoubleExponentialSmoothingHolt(obs, np, -3.0, -3.0));
+            break;
+        case QD_TRIPLE_EXPONENTIAL_SMOOTHING_BROWN:
+            method.reset(new SeriesForecastTripleExponentialSmoothingBrown(obs, np, -3.0));
+            break;
+        case QD_HOLT_WINTERS:
+            method.reset(new SeriesForecastTripleExponentialSmoothingWinters(obs, QD_COMPUTE, np, -3.0, -3.0, -3.0, 2));
+            break;
+        case QD_WEIGHTED_MOVING_AVERAGE:
+            method.reset(new SeriesForecastWeightedMovingAverage(QD_LAST, QD_ALL, np));
+            break;
+        case QD_BOX_JENKINS:
+            method.reset(new SeriesForecastBoxJenkinsNew(QD_LAST, QD_ALL, np, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
+                                                         QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, 0, true,
+                                                         QD_OPTIMIZE_TRANSFORM));
+            break;
         case QD_EXPONENTIAL_SMOOTHING:
             method.reset(new SeriesForecastExponentialSmoothing(obs, -3.0, np, false, 0.0));
             break;
@@ -284,7 +298,9 @@ void SeriesForecastSlowMovingDemand::createForecastMethod(Series& series, std::i
             method.reset(new SeriesForecastAverage(QD_LAST, QD_ALL, np));
             break;
         default:
-            qdThrow(QD_SOURCE_PATH, __LINE__, 3164);
+            // Any other code: the automatic selection.
+            method.reset(new SeriesForecastSelvane(obs, np, QD_COMPUTE, 0, 0, 0, QD_SELVANE_STANDARD));
+            break;
         }
         runForecast(series, *method);
         return;

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
 #include "RegressionTestSupport.h"
 
@@ -137,6 +139,42 @@ TEST(MultipleRegression, NoForecastPeriodsLeavesRegressorsAlone)
     }
 }
 
+// Regressors without values for the forecast periods are extended by the
+// automatic method selection (BIC, every seasonal candidate, no hold-out)
+// from the regression's first observation; the dependent forecast applies
+// the fitted coefficients to those values.
+TEST(MultipleRegression, RegressorsExtendedByTheSelection)
+{
+    std::vector<double> extended[2];
+    for (std::int32_t i = 0; i < 2; ++i) {
+        Series copy = makeSeries(i == 0 ? kRegX1 : kRegX2, kN, QD_INDEPENDENT, "X");
+        SeriesForecastSelvane selvane(0, 2, QD_BIC, QD_OPTIMIZE_ALL, 0, 0, QD_SELVANE_STANDARD);
+        SeriesOpApplySeriesForecast(selvane).apply(copy);
+        ASSERT_EQ(copy.numObservations(), kN + 2);
+        for (std::int32_t j = 0; j < 2; ++j)
+            extended[i].push_back(copy.observation(kN + j).value);
+    }
+    Matrix m;
+    buildMatrix(m, kN);
+    MatrixForecastMultipleRegression method = regression(true, 2, 0.95, false);
+    runForecast(method, m);
+    for (std::int32_t i = 0; i < 2; ++i) {
+        const Series& x = m.series(1 + i);
+        ASSERT_EQ(x.numObservations(), kN + 2);
+        for (std::int32_t j = 0; j < 2; ++j) {
+            EXPECT_EQ(x.observation(kN + j).value, extended[i][j]);
+            EXPECT_EQ(forecastOf(x, kN + j), extended[i][j]);
+        }
+    }
+    const Series& y = m.series(0);
+    ASSERT_EQ(y.numObservations(), kN + 2);
+    for (std::int32_t j = 0; j < 2; ++j) {
+        const double expected =
+            kRegConstBeta[0] + kRegConstBeta[1] * extended[0][j] + kRegConstBeta[2] * extended[1][j];
+        EXPECT_REL(y.observation(kN + j).value, expected, 1e-9);
+    }
+}
+
 TEST(MultipleRegression, ArgumentAndDataErrors)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -171,9 +209,6 @@ TEST(MultipleRegression, ArgumentAndDataErrors)
          MatrixForecastMultipleRegression(QD_LAST, 3, true, 0, 0.0, false, false, false, false, -1), 3146},
         {"history beyond the start", standard,
          MatrixForecastMultipleRegression(4, 6, true, 0, 0.0, false, false, false, false, -1), 3005},
-        // Extending a regressor needs the single-series method selection,
-        // which this engine does not have yet.
-        {"regressor to be forecast", standard, base(1, 0.0), 3062},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

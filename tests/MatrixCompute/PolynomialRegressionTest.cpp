@@ -152,20 +152,22 @@ TEST(PolynomialRegression, Errors)
 }
 
 // Four observations and two regressors allow two terms: the second degree
-// is never created. A failing final fit (forecast periods that need the
-// regressors extended) is reported, and the matrix keeps exactly its own
-// three series.
-TEST(PolynomialRegression, FailedFinalFitLeavesTheMatrixAsItWas)
+// is never created. The forecast period extends the regressors by the
+// automatic selection, and the matrix keeps exactly its own three series.
+TEST(PolynomialRegression, ForecastExtendsTheRegressorsAndKeepsTheMatrix)
 {
     Matrix m;
     m.addSeries(makeSeries({3.0, 5.0, 4.0, 7.0}, QD_DEPENDENT, "Y"));
     m.addSeries(makeSeries({1.0, 2.0, 2.0, 4.0}, QD_INDEPENDENT, "X1"));
     m.addSeries(makeSeries({2.0, 1.0, 3.0, 1.0}, QD_INDEPENDENT, "X2"));
     MatrixForecastPolynomialRegression method = polynomial(QD_ALL, 4.0, QD_COMPUTE, 0.0, 0.0, 1);
-    EXPECT_EQ(codeOf([&] { runForecast(method, m); }), 3062);
+    EXPECT_EQ(codeOf([&] { runForecast(method, m); }), 0);
     ASSERT_EQ(m.numSeries(), 3);
     EXPECT_EQ(text(m.series(2).description()), "X2");
-    EXPECT_EQ(m.series(0).numObservations(), 4);
+    EXPECT_EQ(m.series(0).numObservations(), 5);
+    EXPECT_EQ(m.series(1).numObservations(), 5);
+    EXPECT_EQ(m.series(2).numObservations(), 5);
+    EXPECT_TRUE(std::isfinite(m.series(0).observation(4).value));
     double v = 0.0;
-    EXPECT_EQ(m.series(0).observation(0).storedResults.lookup(QD_POLYNOMIAL_REGRESSION, v), QD_QUANTITY_ABSENT);
+    EXPECT_EQ(m.series(0).observation(0).storedResults.lookup(QD_POLYNOMIAL_REGRESSION, v), QD_QUANTITY_FOUND);
 }

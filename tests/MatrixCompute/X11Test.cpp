@@ -197,8 +197,9 @@ TEST(CensusX11, ValidationChangesNothing)
         {"negative periods", data36, -1, 4, 2, 5, false, {}, 3030},
         {"decomposition type 4", data36, 1, 4, 4, 5, false, {}, 3082},
         {"trend method 7", data36, 1, 4, 2, 7, false, {}, 3085},
-        {"trend method 9, not in this build", data36, 1, 4, 2, 9, false, {}, 3085},
-        {"season to detect, not in this build", data36, 1, -3, 2, 5, false, {}, 3079},
+        {"trend method 4", data36, 1, 4, 2, 4, false, {}, 3085},
+        // 11 values hold fewer than three cycles of any candidate.
+        {"season to detect, too short", std::vector<double>(11, 10.0), 1, -3, 2, 5, false, {}, 3084},
         {"season 0", data36, 1, 0, 2, 5, false, {}, 3051},
         {"season longer than the history", data36, 1, 37, 2, 5, false, {}, 3051},
         {"history of 3 s - 1", std::vector<double>(35, 10.0), 1, 12, 2, 5, false, {}, 3084},
@@ -233,3 +234,40 @@ TEST(CensusX11, ValidationChangesNothing)
 }
 
 }  // namespace
+
+// Every trend-cycle method of the table extends the trend: the seasonal
+// factors of the fitted periods are those of the decomposition whatever the
+// method, and the forecast periods hold finite fits.
+TEST(CensusX11, EveryTrendMethodExtendsTheTrend)
+{
+    const X11Case& c = kX11Cases[2];
+    for (std::int16_t method : {5, 6, 8, 9, 10, 18, -3}) {
+        SCOPED_TRACE(method);
+        Matrix m;
+        dataMatrix(m, c.data);
+        MatrixForecastCensusX11(-2, -1, 3, 12, 2, 1.5, false, method).compute(m, 1);
+        const Series& s = m.series(1);
+        ASSERT_EQ(s.numObservations(), 103);
+        expectClose(quantity(s, QD_SEASONAL_FACTOR, 0, 100), c.seasonal, 1e-10);
+        for (std::int32_t i = 100; i < 103; ++i) {
+            EXPECT_TRUE(std::isfinite(s.observation(i).value));
+            EXPECT_GT(s.observation(i).value, 0.0);
+        }
+        EXPECT_EQ(m.forecastMethodNumber, QD_CENSUS_X11);
+    }
+}
+
+// A detected season: the airline values show their twelve-month cycle and
+// give the decomposition of the given length.
+TEST(CensusX11, DetectedSeasonalLength)
+{
+    const X11Case& c = kX11Cases[2];
+    Matrix given;
+    dataMatrix(given, c.data);
+    MatrixForecastCensusX11(-2, -1, 2, 12, 2, 1.5, false, 5).compute(given, 1);
+    Matrix detected;
+    dataMatrix(detected, c.data);
+    MatrixForecastCensusX11(-2, -1, 2, QD_COMPUTE, 2, 1.5, false, 5).compute(detected, 1);
+    EXPECT_EQ(detected.seasonalLength, 12);
+    EXPECT_EQ(seriesValues(detected.series(1)), seriesValues(given.series(1)));
+}

@@ -17,6 +17,9 @@
 #include "SeriesCompute/SeriesComputeFourier.h"
 #include "SeriesCompute/SeriesComputeHistogram.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
+#include "SeriesCompute/SeriesComputeTValue.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
+#include "SeriesCompute/SeriesStatistics.h"
 
 namespace {
 
@@ -301,10 +304,6 @@ TEST(SafetyStock, Errors)
         {"calculation level 0", 131, 120, 2.0, 0.9, 0, 1, true, 3044},
         {"calculation level 4", 131, 120, 2.0, 0.9, 4, 1, true, 3044},
         {"two observations only", 131, 2, 2.0, 0.9, 2, 1, false, 3001},
-        // Forecasts beyond the data need the automatic selection, which
-        // is not available: refused, nothing reported as success.
-        {"forecasts beyond the data", 143, -1, 2.0, 0.9, 2, 1, true, 3090},
-        {"observation level at the end", 143, -1, 1.0, 0.9, 1, 3, true, 3090},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -323,6 +322,40 @@ TEST(SafetyStock, Errors)
                      .compute(s),
                  std::bad_alloc);
     EXPECT_THROW(SeriesComputeSafetyStock(120, 60, 1e300, 0.9, 2, 1, true).compute(s), std::bad_alloc);
+}
+
+// Forecasts beyond the data come from the automatic selection run on a
+// copy of the actual values (hold-out and error type chosen by it, every
+// seasonal candidate tried); the series itself only gains the forecasts it
+// needs at the observation level.
+TEST(SafetyStock, ForecastsBeyondTheDataFromTheSelection)
+{
+    Series copy;
+    fillSeries(copy, kAirline);
+    SeriesForecastSelvane selvane(0, 3, QD_COMPUTE, QD_OPTIMIZE_ALL, 1, QD_COMPUTE, QD_SELVANE_STANDARD);
+    SeriesOpApplySeriesForecast(selvane).apply(copy);
+    const double f144 = copy.observation(144).storedResults.value(QD_FORECAST);
+    const double f145 = copy.observation(145).storedResults.value(QD_FORECAST);
+    const double f146 = copy.observation(146).storedResults.value(QD_FORECAST);
+
+    Series s;
+    fillNaiveFits(s, kAirline);
+    const double sdE = standardDeviationError(s, 142, 143);
+    // Lead time 2.5 at the series level: F(144) + F(145) + 0.5 F(146).
+    const double stock = SeriesComputeSafetyStock(143, -1, 2.5, 0.9, 2, 1, true).compute(s);
+    const double z = computeTValue(0.9, 10000.0, true);
+    EXPECT_NEAR(stock, z * sdE * std::pow(2.5, 0.7) + f144 + f145 + 0.5 * f146, 1e-9 * stock);
+    EXPECT_EQ(s.numObservations(), 144);
+
+    // Observation level, three periods from the last observation: the two
+    // periods beyond the data are appended with their forecasts.
+    Series t;
+    fillNaiveFits(t, kAirline);
+    SeriesComputeSafetyStock(143, -1, 1.0, 0.9, 1, 3, true).compute(t);
+    ASSERT_EQ(t.numObservations(), 146);
+    EXPECT_NEAR(t.observation(144).value, f144, 1e-9 * f144);
+    EXPECT_NEAR(t.observation(145).storedResults.value(QD_FORECAST), f145, 1e-9 * f145);
+    EXPECT_TRUE(holds(t.observation(145), QD_SAFETY_STOCK_RES_OBS));
 }
 
 // ---- confidence interval ------------------------------------------------------------------

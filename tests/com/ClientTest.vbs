@@ -77,7 +77,7 @@ Err.Clear
 Set o = s.Observation(3)
 Check InStr(Err.Description, "Error: 1011" & vbLf) > 0, "code 1011"
 Err.Clear
-s.Selvane
+s.Extension1.GenerateRandomTriangular
 Check Err.Number = &H80004001, "member not available yet " & Hex(Err.Number)
 Check InStr(Err.Description, "not available yet") > 0, "not available text"
 Err.Clear

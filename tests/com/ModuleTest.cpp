@@ -260,19 +260,19 @@ TEST_F(ModuleTest, EveryClassCanBeAggregated)
 
 TEST_F(ModuleTest, MembersOfLaterWorkReportThatTheyAreNotAvailableYet)
 {
-    Ref<ISeriesX> series;
-    create(CLSID_SeriesX, IID_ISeriesX, series);
-    EXPECT_EQ(E_NOTIMPL, series->Selvane(0, 1, 2024, -3, 1, 0, -3));
+    Ref<ISeriesXEx1> series;
+    create(CLSID_SeriesXEx1, IID_ISeriesXEx1, series);
+    EXPECT_EQ(E_NOTIMPL, series->GenerateRandomTriangular(1, 0.0, 0.5, 1.0));
     ErrorReport report = lastError();
     ASSERT_TRUE(report.present);
-    EXPECT_EQ(L"The member Selvane of SeriesX is not available yet.", report.description);
-    EXPECT_EQ(L"SeriesX.SeriesX.1", report.source);
-    EXPECT_TRUE(IsEqualGUID(IID_ISeriesX, report.guid));
+    EXPECT_EQ(L"The member GenerateRandomTriangular of SeriesXEx1 is not available yet.", report.description);
+    EXPECT_EQ(L"SeriesXEx1.SeriesXEx1.1", report.source);
+    EXPECT_TRUE(IsEqualGUID(IID_ISeriesXEx1, report.guid));
 
     // Late binding, every argument taking its default, reaches the same
     // report.
     DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(L"Selvane");
+    LPOLESTR name = const_cast<LPOLESTR>(L"GenerateRandomTriangular");
     ASSERT_EQ(S_OK, series->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     EXCEPINFO exception = {};
@@ -280,7 +280,7 @@ TEST_F(ModuleTest, MembersOfLaterWorkReportThatTheyAreNotAvailableYet)
     EXPECT_EQ(DISP_E_EXCEPTION, hr);
     EXPECT_EQ(E_NOTIMPL, exception.scode);
     ASSERT_NE(nullptr, exception.bstrDescription);
-    EXPECT_EQ(std::wstring(L"The member Selvane of SeriesX is not available yet."),
+    EXPECT_EQ(std::wstring(L"The member GenerateRandomTriangular of SeriesXEx1 is not available yet."),
               exception.bstrDescription);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrSource);
