@@ -755,4 +755,14 @@ std::vector<std::int32_t> readMethodList(const VARIANT& v, const Site& site)
     return codes;
 }
 
+std::vector<double> readSeasonalIndexes(const VARIANT& v, std::int32_t seasonalityLength, const Site& site)
+{
+    static const VARTYPE numbers[] = {VT_R8, VT_EMPTY};
+    InputArray a;
+    if (!openArray(v, numbers, a)) site.fail(ErrorCode::SeasonalIndexArrayType);
+    if (a.dims != 1 || seasonalityLength < 0 || a.total != static_cast<std::uint64_t>(seasonalityLength))
+        site.fail(ErrorCode::SeasonalIndexArrayShape);
+    return readNumbers(a, site, ErrorCode::SeasonalIndexArrayType);
+}
+
 } // namespace ArrayTransfer

@@ -146,6 +146,12 @@ void growMatrixTo(qd::Matrix& m, std::int64_t last, const Site& site);
 // empty list with 3163.
 std::vector<std::int32_t> readMethodList(const VARIANT& v, const Site& site);
 
+// The seasonal indexes of a zero-demand Holt-Winters forecast: input numbers
+// (typed or Variant cells, by value or by reference) in one dimension of
+// exactly seasonalityLength elements; another form or a number cell that is
+// not a number is refused with 3160, another shape or count with 3161.
+std::vector<double> readSeasonalIndexes(const VARIANT& v, std::int32_t seasonalityLength, const Site& site);
+
 } // namespace ArrayTransfer
 
 #endif

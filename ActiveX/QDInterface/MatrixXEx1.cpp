@@ -8,6 +8,7 @@
 #include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "Matrix/MatrixOpApplySeriesCompute.h"
 #include "Matrix/MatrixOpApplySeriesForecast.h"
+#include "Matrix/MatrixOpApplySeriesGenerateRandom.h"
 #include "MatrixCompute/MatrixComputeForecastRank.h"
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "MatrixCompute/MatrixForecastPolynomialRegression.h"
@@ -29,8 +30,33 @@
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesForecastLaggedForecast.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "MatrixCompute/MatrixForecastNonSteadyNPCurve.h"
+#include "SeriesCompute/SeriesGenerateRandomBeta.h"
+#include "SeriesCompute/SeriesGenerateRandomBinomial.h"
+#include "SeriesCompute/SeriesGenerateRandomCauchy.h"
+#include "SeriesCompute/SeriesGenerateRandomChiSquared.h"
+#include "SeriesCompute/SeriesGenerateRandomExponential.h"
+#include "SeriesCompute/SeriesGenerateRandomExponentialMix.h"
+#include "SeriesCompute/SeriesGenerateRandomGamma.h"
+#include "SeriesCompute/SeriesGenerateRandomGeometric.h"
+#include "SeriesCompute/SeriesGenerateRandomHyperGeometric.h"
+#include "SeriesCompute/SeriesGenerateRandomLogarithmic.h"
+#include "SeriesCompute/SeriesGenerateRandomLognormal.h"
+#include "SeriesCompute/SeriesGenerateRandomNegativeBinomial.h"
+#include "SeriesCompute/SeriesGenerateRandomNormal.h"
+#include "SeriesCompute/SeriesGenerateRandomPoisson.h"
+#include "SeriesCompute/SeriesGenerateRandomStudentT.h"
+#include "SeriesCompute/SeriesGenerateRandomTriangular.h"
+#include "SeriesCompute/SeriesGenerateRandomUniform.h"
+#include "SeriesCompute/SeriesGenerateRandomUniformDiscrete.h"
+#include "SeriesCompute/SeriesGenerateRandomVonMises.h"
+#include "SeriesCompute/SeriesGenerateRandomWeibull.h"
+#include "SeriesCompute/SeriesForecastNewProductCurve.h"
+#include "SeriesCompute/SeriesForecastSlowMovingDemand.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
 
 #include <memory>
+#include <vector>
 
 using namespace qd;
 
@@ -84,6 +110,14 @@ HRESULT MatrixXEx1::runMatrixForecastAnyShape(MatrixForecast& compute)
 {
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
+        return apply(*op, false);
+    });
+}
+
+HRESULT MatrixXEx1::runGenerateRandom(SeriesGenerateRandom& generator)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplySeriesGenerateRandom(generator));
         return apply(*op, false);
     });
 }
@@ -487,5 +521,256 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::SelvaneMultipleMethod(LONG observationNumb
                                                        seasonalType, ReplaceOutliers != 0,
                                                        static_cast<std::int32_t>(codes.size()), codes.data());
         return runMatrixForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastGompertzCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                            short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastNewProductCurve method(observationNumber, numHistoricalValues, numPeriodsToForecast, minValue,
+                                             maxValue, MinMaxType, 1);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastLogisticCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                            LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                            short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastNewProductCurve method(observationNumber, numHistoricalValues, numPeriodsToForecast, minValue,
+                                             maxValue, MinMaxType, 2);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastProbitCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                          LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                          short MinMaxType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastNewProductCurve method(observationNumber, numHistoricalValues, numPeriodsToForecast, minValue,
+                                             maxValue, MinMaxType, 3);
+        return runSeriesForecast(method);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastNonSteadyNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                                  LONG numPeriodsToForecast, double minValue,
+                                                                  double maxValue, short MinMaxType, short curveType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixForecast> method(new MatrixForecastNonSteadyNPCurve(
+            observationNumber, numHistoricalValues, numPeriodsToForecast, minValue, maxValue, MinMaxType, curveType));
+        return runMatrixForecastAnyShape(*method);
+    });
+}
+
+// ---- random series ---------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomNormal(LONG numRandom, double mean, double standardDeviation)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomNormal generator(numRandom, mean, standardDeviation);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomBinomial(LONG numRandom, LONG n, double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomBinomial generator(numRandom, n, p);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomGeometric(LONG numRandom, double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomGeometric generator(numRandom, p);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomHyperGeometric(LONG numRandom, LONG n, LONG m, LONG l)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomHyperGeometric generator(numRandom, n, m, l);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomLogarithmic(LONG numRandom, double a)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomLogarithmic generator(numRandom, a);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomNegativeBinomial(LONG numRandom, double r, double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomNegativeBinomial generator(numRandom, r, p);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomPoisson(LONG numRandom, double theta)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomPoisson generator(numRandom, theta);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomBeta(LONG numRandom, double p, double q)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomBeta generator(numRandom, p, q);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomCauchy(LONG numRandom)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomCauchy generator(numRandom);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomChiSquared(LONG numRandom, double df)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomChiSquared generator(numRandom, df);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomExponential(LONG numRandom, double mean)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomExponential generator(numRandom, mean);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomExponentialMix(LONG numRandom, double theta1, double theta2,
+                                                                   double p)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomExponentialMix generator(numRandom, theta1, theta2, p);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomGamma(LONG numRandom, double alpha, double beta)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomGamma generator(numRandom, alpha, beta);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomLognormal(LONG numRandom, double mean, double standardDeviation)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomLognormal generator(numRandom, mean, standardDeviation);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomStudentT(LONG numRandom, double df, double mean,
+                                                             double standardDeviation)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomStudentT generator(numRandom, df, mean, standardDeviation);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomVonMises(LONG numRandom, double c)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomVonMises generator(numRandom, c);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomWeibull(LONG numRandom, double alpha, double beta)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomWeibull generator(numRandom, alpha, beta);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomUniform(LONG numRandom, double minRand, double maxRand)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomUniform generator(numRandom, minRand, maxRand);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomUniformDiscrete(LONG numRandom, LONG minRand, LONG maxRand)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomUniformDiscrete generator(numRandom, minRand, maxRand);
+        return runGenerateRandom(generator);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::GenerateRandomTriangular(LONG numRandom, double minRand, double mostLikely,
+                                                               double maxRand)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesGenerateRandomTriangular generator(numRandom, minRand, mostLikely, maxRand);
+        return runGenerateRandom(generator);
+    });
+}
+
+// ---- Holt-Winters with zero demand, slow-moving demand ---------------------------------
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastHoltWintersZeroDemand(LONG observationNumber, LONG seasonalityLength,
+                                                                    LONG numPeriodsToForecast, double alpha,
+                                                                    double beta, double gamma, LONG decompType,
+                                                                    double finalLevelValue, double finalTrendValue,
+                                                                    VARIANT seasonalIndexValues)
+{
+    return runFrame(identity, __LINE__, [&] {
+        // The indexes are checked before the binding, so a bad array is
+        // reported even by an unbound object.
+        const std::vector<double> indexes = ArrayTransfer::readSeasonalIndexes(
+            seasonalIndexValues, seasonalityLength, ArrayTransfer::Site{identity, __LINE__});
+        SeriesForecastTripleExponentialSmoothingWinters method(
+            observationNumber, seasonalityLength, numPeriodsToForecast, alpha, beta, gamma, decompType, true,
+            finalLevelValue, finalTrendValue, indexes.empty() ? nullptr : indexes.data());
+        return runSeriesForecast(method, false);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastSlowMovingDemand(LONG observationNumber, LONG numForecastPeriods,
+                                                               ::XSlowMethodIndexType eicType, LONG eicSeasonalLength,
+                                                               LONG eicExclude0, double eicStart, double eicIncr,
+                                                               double eicEnd, ::XSlowMethodNumSimType nsType,
+                                                               LONG numSimulation, double nsPerThreshold,
+                                                               ::XSlowMethodEventReplaceType erType, short bcMethod,
+                                                               LONG bcmExclude0, ::XSlowMethodBaseFcstType bfType,
+                                                               short bfMethod, ::XSlowMethodSeviceLevelType slType,
+                                                               double leadTime, double ServiceLevel,
+                                                               ::XSlowMethodHistSeviceLevelType hslType)
+{
+    return runFrame(identity, __LINE__, [&] {
+        SeriesForecastSlowMovingDemand method(
+            observationNumber, numForecastPeriods, static_cast<std::int32_t>(eicType), eicSeasonalLength,
+            eicExclude0 != 0, eicStart, eicIncr, eicEnd, static_cast<std::int32_t>(nsType), numSimulation,
+            nsPerThreshold, static_cast<std::int32_t>(erType), bcMethod, bcmExclude0 != 0,
+            static_cast<std::int32_t>(bfType), bfMethod, static_cast<std::int32_t>(slType), leadTime, ServiceLevel,
+            static_cast<std::int32_t>(hslType));
+        return runSeriesForecast(method);
     });
 }

@@ -18,6 +18,7 @@ class Matrix;
 class MatrixOp;
 class SeriesCompute;
 class SeriesForecast;
+class SeriesGenerateRandom;
 class MatrixForecast;
 class MatrixCompute;
 } // namespace qd
@@ -107,6 +108,62 @@ public:
                                                     short errorType, LONG seasonalType, LONG ReplaceOutliers,
                                                     VARIANT overrideMethodArray) override;
 
+    // new-product curves
+    HRESULT STDMETHODCALLTYPE ForecastGompertzCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                    short MinMaxType) override;
+    HRESULT STDMETHODCALLTYPE ForecastLogisticCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                    short MinMaxType) override;
+    HRESULT STDMETHODCALLTYPE ForecastProbitCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                  LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                  short MinMaxType) override;
+    HRESULT STDMETHODCALLTYPE ForecastNonSteadyNewProduct(LONG observationNumber, LONG numHistoricalValues,
+                                                          LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                          short MinMaxType, short curveType) override;
+
+    // random series: every generator appends numRandom values
+    HRESULT STDMETHODCALLTYPE GenerateRandomNormal(LONG numRandom, double mean, double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomBinomial(LONG numRandom, LONG n, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomGeometric(LONG numRandom, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomHyperGeometric(LONG numRandom, LONG n, LONG m, LONG l) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomLogarithmic(LONG numRandom, double a) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomNegativeBinomial(LONG numRandom, double r, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomPoisson(LONG numRandom, double theta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomBeta(LONG numRandom, double p, double q) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomCauchy(LONG numRandom) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomChiSquared(LONG numRandom, double df) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomExponential(LONG numRandom, double mean) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomExponentialMix(LONG numRandom, double theta1, double theta2,
+                                                           double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomGamma(LONG numRandom, double alpha, double beta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomLognormal(LONG numRandom, double mean, double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomStudentT(LONG numRandom, double df, double mean,
+                                                     double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomVonMises(LONG numRandom, double c) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomWeibull(LONG numRandom, double alpha, double beta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomUniform(LONG numRandom, double minRand, double maxRand) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomUniformDiscrete(LONG numRandom, LONG minRand, LONG maxRand) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomTriangular(LONG numRandom, double minRand, double mostLikely,
+                                                       double maxRand) override;
+
+    // forecasts with given final values, and slow-moving demand
+    HRESULT STDMETHODCALLTYPE ForecastHoltWintersZeroDemand(LONG observationNumber, LONG seasonalityLength,
+                                                            LONG numPeriodsToForecast, double alpha, double beta,
+                                                            double gamma, LONG decompType, double finalLevelValue,
+                                                            double finalTrendValue,
+                                                            VARIANT seasonalIndexValues) override;
+    HRESULT STDMETHODCALLTYPE ForecastSlowMovingDemand(LONG observationNumber, LONG numForecastPeriods,
+                                                       XSlowMethodIndexType eicType, LONG eicSeasonalLength,
+                                                       LONG eicExclude0, double eicStart, double eicIncr,
+                                                       double eicEnd, XSlowMethodNumSimType nsType,
+                                                       LONG numSimulation, double nsPerThreshold,
+                                                       XSlowMethodEventReplaceType erType, short bcMethod,
+                                                       LONG bcmExclude0, XSlowMethodBaseFcstType bfType,
+                                                       short bfMethod, XSlowMethodSeviceLevelType slType,
+                                                       double leadTime, double ServiceLevel,
+                                                       XSlowMethodHistSeviceLevelType hslType) override;
+
 private:
     // The matrix for a member that is not a computation: 3 when unbound.
     qd::Matrix& matrix(std::int32_t line);
@@ -116,6 +173,8 @@ private:
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute, bool rectangular = true);
     HRESULT runMatrixForecastAnyShape(qd::MatrixForecast& compute);
+    // A generator over every series, whatever their lengths.
+    HRESULT runGenerateRandom(qd::SeriesGenerateRandom& generator);
     // The matrix-level computations on a matrix whose series have one length.
     HRESULT runMatrixCompute(qd::MatrixCompute& compute);
     HRESULT runMatrixForecast(qd::MatrixForecast& compute);

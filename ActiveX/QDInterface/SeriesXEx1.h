@@ -19,6 +19,7 @@ class Series;
 class SeriesOp;
 class SeriesCompute;
 class SeriesForecast;
+class SeriesGenerateRandom;
 } // namespace qd
 
 class SeriesXEx1 : public AutomationClass<SeriesXEx1, ISeriesXEx1Members, ISeriesXEx1> {
@@ -84,6 +85,59 @@ public:
                                           LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
                                           LONG lTrendDecreasePeriods, double dTrendDecreaseGoal) override;
 
+    // new-product curves
+    HRESULT STDMETHODCALLTYPE ForecastGompertzCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                    short MinMaxType) override;
+    HRESULT STDMETHODCALLTYPE ForecastLogisticCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                    short MinMaxType) override;
+    HRESULT STDMETHODCALLTYPE ForecastProbitCurve(LONG observationNumber, LONG numHistoricalValues,
+                                                  LONG numPeriodsToForecast, double minValue, double maxValue,
+                                                  short MinMaxType) override;
+
+    // random series: every generator appends numRandom values
+    HRESULT STDMETHODCALLTYPE GenerateRandomNormal(LONG numRandom, double mean, double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomBinomial(LONG numRandom, LONG n, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomGeometric(LONG numRandom, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomHyperGeometric(LONG numRandom, LONG n, LONG m, LONG l) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomLogarithmic(LONG numRandom, double a) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomNegativeBinomial(LONG numRandom, double r, double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomPoisson(LONG numRandom, double theta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomBeta(LONG numRandom, double p, double q) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomCauchy(LONG numRandom) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomChiSquared(LONG numRandom, double df) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomExponential(LONG numRandom, double mean) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomExponentialMix(LONG numRandom, double theta1, double theta2,
+                                                           double p) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomGamma(LONG numRandom, double alpha, double beta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomLognormal(LONG numRandom, double mean, double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomStudentT(LONG numRandom, double df, double mean,
+                                                     double standardDeviation) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomVonMises(LONG numRandom, double c) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomWeibull(LONG numRandom, double alpha, double beta) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomUniform(LONG numRandom, double minRand, double maxRand) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomUniformDiscrete(LONG numRandom, LONG minRand, LONG maxRand) override;
+    HRESULT STDMETHODCALLTYPE GenerateRandomTriangular(LONG numRandom, double minRand, double mostLikely,
+                                                       double maxRand) override;
+
+    // forecasts with given final values, and slow-moving demand
+    HRESULT STDMETHODCALLTYPE ForecastHoltWintersZeroDemand(LONG observationNumber, LONG seasonalityLength,
+                                                            LONG numPeriodsToForecast, double alpha, double beta,
+                                                            double gamma, LONG decompType, double finalLevelValue,
+                                                            double finalTrendValue,
+                                                            VARIANT seasonalIndexValues) override;
+    HRESULT STDMETHODCALLTYPE ForecastSlowMovingDemand(LONG observationNumber, LONG numForecastPeriods,
+                                                       XSlowMethodIndexType eicType, LONG eicSeasonalLength,
+                                                       LONG eicExclude0, double eicStart, double eicIncr,
+                                                       double eicEnd, XSlowMethodNumSimType nsType,
+                                                       LONG numSimulation, double nsPerThreshold,
+                                                       XSlowMethodEventReplaceType erType, short bcMethod,
+                                                       LONG bcmExclude0, XSlowMethodBaseFcstType bfType,
+                                                       short bfMethod, XSlowMethodSeviceLevelType slType,
+                                                       double leadTime, double ServiceLevel,
+                                                       XSlowMethodHistSeviceLevelType hslType) override;
+
 private:
     // The series for a member that is not a computation: code 3 when
     // unbound or gone.
@@ -94,6 +148,8 @@ private:
     HRESULT apply(qd::SeriesOp& op, bool evenEmpty);
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute, bool evenEmpty = false);
+    // A generator appends to the series, also to one without observations.
+    HRESULT runGenerateRandom(qd::SeriesGenerateRandom& generator);
 
     ElementBinding<qd::Series> series_;
 };

@@ -89,6 +89,8 @@ enum class ErrorCode : std::int32_t {
     IndexToArray = 3156,
     IndexByArrayType = 3157,
     IndexByArrayShape = 3158,
+    SeasonalIndexArrayType = 3160,
+    SeasonalIndexArrayShape = 3161,
     MethodArrayType = 3162,
     MethodArrayShape = 3163,
 };

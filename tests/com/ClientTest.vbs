@@ -10,7 +10,7 @@ Sub Check(condition, what)
     End If
 End Sub
 
-Dim m, s, o, t, n, total
+Dim m, s, o, t, n, total, x
 Set m = CreateObject("MatrixX.MatrixX.1")
 
 ' Omitted arguments take the defaults of the type library: an empty
@@ -77,10 +77,12 @@ Err.Clear
 Set o = s.Observation(3)
 Check InStr(Err.Description, "Error: 1011" & vbLf) > 0, "code 1011"
 Err.Clear
-s.Extension1.GenerateRandomTriangular
-Check Err.Number = &H80004001, "member not available yet " & Hex(Err.Number)
-Check InStr(Err.Description, "not available yet") > 0, "not available text"
+Set x = CreateObject("SeriesXEx1.SeriesXEx1.1")
+x.GenerateRandomTriangular
+Check Err.Number = &H80044005, "unbound extension " & Hex(Err.Number)
+Check InStr(Err.Description, "Error: 3128" & vbLf) > 0, "code 3128"
 Err.Clear
+Set x = Nothing
 On Error GoTo 0
 
 Set o = CreateObject("ObservationX.ObservationX.1")

@@ -66,6 +66,8 @@ def listing():
         missing = [m for m in members if m not in implemented(class_name)]
         if missing:
             lines.append('- `%s`: %s' % (class_name, ', '.join('`%s`' % m for m in missing)))
+    if not lines:
+        lines.append('None: every member of every class is available.')
     return '\n'.join(lines) + '\n'
 
 

@@ -1,0 +1,395 @@
+// The random series, new-product curves, zero-demand Holt-Winters, slow-moving
+// demand and the non-steady curve through SeriesXEx1 and MatrixXEx1: every
+// generator appends its values (also to a series without observations, and
+// to every series of a matrix of any shape), parameters are refused by the
+// generator before anything is appended, the three curves record their own
+// method codes, the seasonal-index array is checked before the binding, and
+// the matrix members reach every series.
+#include "ComTestSupport.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+LONG count(ISeriesX* s)
+{
+    LONG n = -1;
+    EXPECT_EQ(S_OK, s->get_NumObservations(&n));
+    return n;
+}
+
+double valueAt(ISeriesX* s, LONG i)
+{
+    double v = -12345.0;
+    EXPECT_EQ(S_OK, s->get_Value(i, &v));
+    return v;
+}
+
+std::wstring descriptionAt(ISeriesX* s, LONG i)
+{
+    Ref<IObservationX> o;
+    EXPECT_EQ(S_OK, s->get_Observation(i, o.put()));
+    BSTR text = nullptr;
+    EXPECT_EQ(S_OK, o->get_Description(&text));
+    std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return result;
+}
+
+short methodOf(ISeriesX* s)
+{
+    short method = 0;
+    EXPECT_EQ(S_OK, s->get_ForecastMethodNumber(&method));
+    return method;
+}
+
+bool isInteger(double v)
+{
+    return std::isfinite(v) && v == std::floor(v);
+}
+
+// One generator: the member called with numRandom, the published name of
+// its observations and what every drawn value must satisfy.
+struct Generator {
+    const char* label;
+    std::function<HRESULT(ISeriesXEx1*, LONG)> call;
+    std::function<HRESULT(IMatrixXEx1*, LONG)> matrixCall;
+    std::wstring description;
+    std::function<bool(double)> inSupport;
+};
+
+std::vector<Generator> generators()
+{
+    auto any = [](double v) { return std::isfinite(v); };
+    auto nonNegativeInteger = [](double v) { return isInteger(v) && v >= 0.0; };
+    auto positive = [](double v) { return std::isfinite(v) && v > 0.0; };
+    auto unit = [](double v) { return v >= 0.0 && v <= 1.0; };
+#define QD_GENERATOR(label, text, support, ...)                                                          \
+    Generator                                                                                            \
+    {                                                                                                    \
+        #label, [](ISeriesXEx1* x, LONG n) { return x->GenerateRandom##label(n, ##__VA_ARGS__); },        \
+            [](IMatrixXEx1* x, LONG n) { return x->GenerateRandom##label(n, ##__VA_ARGS__); }, L##text, \
+            support                                                                                      \
+    }
+    return {
+        QD_GENERATOR(Normal, "Normal", any, 5.0, 2.0),
+        QD_GENERATOR(Binomial, "Binomial", [](double v) { return isInteger(v) && v >= 0 && v <= 10; }, 10, 0.5),
+        QD_GENERATOR(Geometric, "Geometric", nonNegativeInteger, 0.5),
+        QD_GENERATOR(HyperGeometric, "HyperGeometric", [](double v) { return isInteger(v) && v >= 0 && v <= 10; },
+                     10, 10, 20),
+        QD_GENERATOR(Logarithmic, "Logarithmic", [](double v) { return isInteger(v) && v >= 1; }, 0.5),
+        QD_GENERATOR(NegativeBinomial, "NegativeBinomial", nonNegativeInteger, 10.0, 0.5),
+        QD_GENERATOR(Poisson, "Poisson", nonNegativeInteger, 3.0),
+        QD_GENERATOR(Beta, "Beta", unit, 2.0, 3.0),
+        QD_GENERATOR(Cauchy, "Cauchy", any),
+        QD_GENERATOR(ChiSquared, "Chi-Squared", positive, 3.0),
+        QD_GENERATOR(Exponential, "Expenontial", positive, 2.0),
+        QD_GENERATOR(ExponentialMix, "ExponentialMix", positive, 2.0, 1.0, 0.5),
+        QD_GENERATOR(Gamma, "Gamma", positive, 2.0, 1.0),
+        QD_GENERATOR(Lognormal, "Lognormal", positive, 0.0, 1.0),
+        QD_GENERATOR(StudentT, "StudentT", any, 3.0, 0.0, 1.0),
+        QD_GENERATOR(VonMises, "VonMises", [](double v) { return std::fabs(v) <= 3.14159266; }, 1.0),
+        QD_GENERATOR(Weibull, "Weibull", positive, 2.0, 1.0),
+        QD_GENERATOR(Uniform, "Uniform", [](double v) { return v >= -1.0 && v <= 3.0; }, -1.0, 3.0),
+        QD_GENERATOR(UniformDiscrete, "UniformDiscrete", [](double v) { return isInteger(v) && v >= 2 && v <= 7; },
+                     2, 7),
+        QD_GENERATOR(Triangular, "Triangular", [](double v) { return v >= 1.0 && v <= 4.0; }, 1.0, 2.0, 4.0),
+    };
+#undef QD_GENERATOR
+}
+
+SAFEARRAY* doubles(const std::vector<double>& values)
+{
+    SAFEARRAY* a = SafeArrayCreateVector(VT_R8, 0, static_cast<ULONG>(values.size()));
+    for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) SafeArrayPutElement(a, &i, const_cast<double*>(&values[i]));
+    return a;
+}
+
+// A VARIANT owning an array of doubles.
+struct ArrayArgument {
+    VARIANT v;
+    explicit ArrayArgument(const std::vector<double>& values)
+    {
+        VariantInit(&v);
+        v.vt = VT_ARRAY | VT_R8;
+        v.parray = doubles(values);
+    }
+    ~ArrayArgument() { VariantClear(&v); }
+};
+
+const double kIntermittent[] = {0, 3, 0, 0, 7, 0, 2, 0, 0, 5, 0, 1, 0, 0, 4, 0};
+
+double logistic(int k)
+{
+    return 10.0 + 90.0 / (1.0 + std::exp(3.0 - 0.8 * k));
+}
+
+}  // namespace
+
+class ExtensionMembersTest : public ComTest {
+protected:
+    void series(Ref<ISeriesX>& s, Ref<ISeriesXEx1>& ex, const std::vector<double>& values)
+    {
+        create(CLSID_SeriesX, IID_ISeriesX, s);
+        for (double v : values) ASSERT_EQ(S_OK, s->AddObservation(v, nullptr, 1));
+        ASSERT_EQ(S_OK, s->get_Extension1(ex.put()));
+    }
+};
+
+TEST_F(ExtensionMembersTest, EveryGeneratorAppendsItsValuesToASeriesEvenWithoutObservations)
+{
+    for (const Generator& g : generators()) {
+        SCOPED_TRACE(g.label);
+        Ref<ISeriesX> s;
+        Ref<ISeriesXEx1> ex;
+        series(s, ex, {});
+        ASSERT_EQ(S_OK, g.call(ex.get(), 40));
+        ASSERT_EQ(40, count(s.get()));
+        for (LONG i = 0; i < 40; ++i) {
+            EXPECT_TRUE(g.inSupport(valueAt(s.get(), i))) << i << ": " << valueAt(s.get(), i);
+        }
+        EXPECT_EQ(g.description, descriptionAt(s.get(), 39));
+        // Every drawn value is a computed observation.
+        LONG computed = -1;
+        EXPECT_EQ(S_OK, s->get_NumObservationsByOriginType(2, &computed));
+        EXPECT_EQ(40, computed);
+        // A second call appends after the first.
+        ASSERT_EQ(S_OK, g.call(ex.get(), 5));
+        EXPECT_EQ(45, count(s.get()));
+    }
+}
+
+TEST_F(ExtensionMembersTest, EveryGeneratorFillsEverySeriesOfAMatrixOfAnyShape)
+{
+    for (const Generator& g : generators()) {
+        SCOPED_TRACE(g.label);
+        Ref<IMatrixX> m;
+        create(CLSID_MatrixX, IID_IMatrixX, m);
+        for (LONG k = 0; k < 10; ++k) ASSERT_EQ(S_OK, m->AddObservation(0, 1.0, nullptr, 1));
+        for (LONG k = 0; k < 12; ++k) ASSERT_EQ(S_OK, m->AddObservation(1, 2.0, nullptr, 1));
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+        ASSERT_EQ(S_OK, g.matrixCall(ex.get(), 3));
+        Ref<ISeriesX> s0, s1;
+        ASSERT_EQ(S_OK, m->get_Series(0, s0.put()));
+        ASSERT_EQ(S_OK, m->get_Series(1, s1.put()));
+        EXPECT_EQ(13, count(s0.get()));
+        EXPECT_EQ(15, count(s1.get()));
+        EXPECT_TRUE(g.inSupport(valueAt(s1.get(), 14)));
+        // A series-level statistic refuses the same matrix.
+        EXPECT_REPORTED(2000, ex->CalculateFourier(-2, -1));
+    }
+}
+
+TEST_F(ExtensionMembersTest, AGeneratorRefusesItsParametersBeforeAppending)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, {1.0, 2.0});
+    EXPECT_REPORTED(3119, ex->GenerateRandomNormal(0, 0.0, 1.0));
+    SetErrorInfo(0, nullptr);
+    EXPECT_EQ(QD_E_REPORTED, ex->GenerateRandomNormal(3, 0.0, std::nan("")));
+    const ErrorReport report = lastError();
+    EXPECT_EQ(3120, reportedCode(report));
+    EXPECT_EQ(L"Libraries\\SeriesCompute\\SeriesGenerateRandomNormal", reportedFile(report));
+    EXPECT_EQ(2, count(s.get()));
+
+    Ref<ISeriesXEx1> alone;
+    create(CLSID_SeriesXEx1, IID_ISeriesXEx1, alone);
+    EXPECT_REPORTED(3128, alone->GenerateRandomUniform(3, 0.0, 1.0));
+    Ref<IMatrixXEx1> matrixAlone;
+    create(CLSID_MatrixXEx1, IID_IMatrixXEx1, matrixAlone);
+    EXPECT_REPORTED(3128, matrixAlone->GenerateRandomUniform(3, 0.0, 1.0));
+}
+
+TEST_F(ExtensionMembersTest, TheThreeCurvesDifferOnlyInTheirCurve)
+{
+    struct Curve {
+        const char* label;
+        HRESULT (STDMETHODCALLTYPE ISeriesXEx1::*member)(LONG, LONG, LONG, double, double, short);
+        short method;
+    };
+    const Curve curves[] = {
+        {"Gompertz", &ISeriesXEx1::ForecastGompertzCurve, 25},
+        {"logistic", &ISeriesXEx1::ForecastLogisticCurve, 26},
+        {"probit", &ISeriesXEx1::ForecastProbitCurve, 27},
+    };
+    for (const Curve& c : curves) {
+        SCOPED_TRACE(c.label);
+        std::vector<double> values;
+        for (int k = 0; k < 12; ++k) values.push_back(logistic(k));
+        Ref<ISeriesX> s;
+        Ref<ISeriesXEx1> ex;
+        series(s, ex, values);
+        ASSERT_EQ(S_OK, ((ex.get())->*(c.member))(-2, -1, 2, 10.0, 100.0, 1));
+        EXPECT_EQ(c.method, methodOf(s.get()));
+        EXPECT_EQ(14, count(s.get()));
+        if (c.method == 26) {
+            // Exact logistic data: the forecasts continue the curve.
+            double forecast = 0.0;
+            EXPECT_EQ(S_OK, s->get_StatValueObs(13, 29, &forecast));
+            EXPECT_NEAR(logistic(13), forecast, 1e-9 * logistic(13));
+        }
+    }
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (LONG k = 0; k < 2; ++k)
+        for (int j = 0; j < 12; ++j) ASSERT_EQ(S_OK, m->AddObservation(k, logistic(j) * (k + 1), nullptr, 1));
+    Ref<IMatrixXEx1> ex;
+    ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+    ASSERT_EQ(S_OK, ex->ForecastProbitCurve(-2, -1, 1, -3.0, -3.0, 2));
+    for (LONG k = 0; k < 2; ++k) {
+        Ref<ISeriesX> s;
+        ASSERT_EQ(S_OK, m->get_Series(k, s.put()));
+        EXPECT_EQ(27, methodOf(s.get()));
+        EXPECT_EQ(13, count(s.get()));
+    }
+}
+
+TEST_F(ExtensionMembersTest, HoltWintersWithZeroDemandChecksItsIndexesFirst)
+{
+    // On a series without observations: (level + h trend) x index.
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, {});
+    {
+        ArrayArgument indexes({0.5, 1.5, 1.0});
+        ASSERT_EQ(S_OK, ex->ForecastHoltWintersZeroDemand(-1, 3, 4, 0.0, 0.0, 0.0, 2, 10.0, 2.0, indexes.v));
+    }
+    ASSERT_EQ(4, count(s.get()));
+    const double expected[] = {12.0 * 0.5, 14.0 * 1.5, 16.0 * 1.0, 18.0 * 0.5};
+    for (LONG i = 0; i < 4; ++i) EXPECT_EQ(expected[i], valueAt(s.get(), i)) << i;
+
+    // Variant cells from a script, through a reference, are read alike.
+    Ref<ISeriesX> t;
+    Ref<ISeriesXEx1> tex;
+    series(t, tex, {});
+    {
+        SAFEARRAY* cells = SafeArrayCreateVector(VT_VARIANT, 0, 3);
+        const double given[] = {0.5, 1.5, 1.0};
+        for (LONG i = 0; i < 3; ++i) {
+            VARIANT cell;
+            VariantInit(&cell);
+            cell.vt = VT_R8;
+            cell.dblVal = given[i];
+            SafeArrayPutElement(cells, &i, &cell);
+        }
+        VARIANT held;
+        VariantInit(&held);
+        held.vt = VT_ARRAY | VT_VARIANT;
+        held.parray = cells;
+        VARIANT reference;
+        VariantInit(&reference);
+        reference.vt = VT_BYREF | VT_VARIANT;
+        reference.pvarVal = &held;
+        ASSERT_EQ(S_OK, tex->ForecastHoltWintersZeroDemand(-1, 3, 4, 0.0, 0.0, 0.0, 2, 10.0, 2.0, reference));
+        VariantClear(&held);
+    }
+    ASSERT_EQ(4, count(t.get()));
+    EXPECT_EQ(valueAt(s.get(), 3), valueAt(t.get(), 3));
+
+    // The array is checked before the binding: wrong type 3160, wrong
+    // length 3161, also on an unbound object; a good array there is 3128.
+    Ref<ISeriesXEx1> alone;
+    create(CLSID_SeriesXEx1, IID_ISeriesXEx1, alone);
+    Ref<IMatrixXEx1> matrixAlone;
+    create(CLSID_MatrixXEx1, IID_IMatrixXEx1, matrixAlone);
+    ArrayArgument two({1.0, 1.0});
+    ArrayArgument twelve(std::vector<double>(12, 1.0));
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"1");
+    EXPECT_REPORTED(3160, alone->ForecastHoltWintersZeroDemand(-2, 12, 1, 0.0, 0.0, 0.0, 2, 0.0, 0.0, text));
+    EXPECT_REPORTED(3161, alone->ForecastHoltWintersZeroDemand(-2, 12, 1, 0.0, 0.0, 0.0, 2, 0.0, 0.0, two.v));
+    EXPECT_REPORTED(3128, alone->ForecastHoltWintersZeroDemand(-2, 12, 1, 0.0, 0.0, 0.0, 2, 0.0, 0.0, twelve.v));
+    EXPECT_REPORTED(3161, matrixAlone->ForecastHoltWintersZeroDemand(-2, 12, 1, 0.0, 0.0, 0.0, 2, 0.0, 0.0, two.v));
+    EXPECT_REPORTED(3128,
+                    matrixAlone->ForecastHoltWintersZeroDemand(-2, 12, 1, 0.0, 0.0, 0.0, 2, 0.0, 0.0, twelve.v));
+    VariantClear(&text);
+
+    // The matrix gives every series the same indexes, whatever its length.
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    ASSERT_EQ(S_OK, m->AddObservation(0, 5.0, nullptr, 1));
+    for (int j = 0; j < 3; ++j) ASSERT_EQ(S_OK, m->AddObservation(1, 5.0, nullptr, 1));
+    Ref<IMatrixXEx1> mex;
+    ASSERT_EQ(S_OK, m->get_Extension1(mex.put()));
+    ArrayArgument indexes({0.5, 1.5, 1.0});
+    ASSERT_EQ(S_OK, mex->ForecastHoltWintersZeroDemand(-2, 3, 2, 0.0, 0.0, 0.0, 2, 10.0, 0.0, indexes.v));
+    for (LONG k = 0; k < 2; ++k) {
+        Ref<ISeriesX> one;
+        ASSERT_EQ(S_OK, m->get_Series(k, one.put()));
+        EXPECT_EQ(k == 0 ? 3 : 5, count(one.get()));
+    }
+}
+
+TEST_F(ExtensionMembersTest, SlowMovingDemandOfASeriesAndOfAMatrix)
+{
+    std::vector<double> values(std::begin(kIntermittent), std::end(kIntermittent));
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, values);
+    ASSERT_EQ(S_OK, ex->ForecastSlowMovingDemand(0, 1, QD_SLOWMETHOD_IDX_SEASONAL, -1, 1, 1.0, 0.25, 3.0,
+                                                 QD_SLOWMETHOD_NUMSIM_FIXED, 100, 5.0, QD_SLOWMETHOD_EVENTREPL_YES,
+                                                 2019, 1, QD_SLOWMETHOD_BASEFCST_SAME, 2019,
+                                                 QD_SLOWMETHOD_SLAS_PERTOTAL, 2.0, 0.875,
+                                                 QD_SLOWMETHOD_HIST_SLAS_AMOUNT));
+    EXPECT_EQ(35, methodOf(s.get()));
+    EXPECT_EQ(17, count(s.get()));
+    double safety = -1.0;
+    EXPECT_EQ(S_OK, s->get_Statistic(2082, &safety));
+    EXPECT_GT(safety, 0.0);
+
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (LONG k = 0; k < 2; ++k)
+        for (double v : values) ASSERT_EQ(S_OK, m->AddObservation(k, v * (k + 1), nullptr, 1));
+    Ref<IMatrixXEx1> mex;
+    ASSERT_EQ(S_OK, m->get_Extension1(mex.put()));
+    ASSERT_EQ(S_OK, mex->ForecastSlowMovingDemand(0, 2, QD_SLOWMETHOD_IDX_SEASONAL, -1, 1, 1.0, 0.25, 3.0,
+                                                  QD_SLOWMETHOD_NUMSIM_FIXED, 100, 5.0, QD_SLOWMETHOD_EVENTREPL_YES,
+                                                  2019, 1, QD_SLOWMETHOD_BASEFCST_SAME, 2019,
+                                                  QD_SLOWMETHOD_SLAS_PERTOTAL, 2.0, 0.875,
+                                                  QD_SLOWMETHOD_HIST_SLAS_AMOUNT));
+    for (LONG k = 0; k < 2; ++k) {
+        Ref<ISeriesX> one;
+        ASSERT_EQ(S_OK, m->get_Series(k, one.put()));
+        EXPECT_EQ(35, methodOf(one.get()));
+        EXPECT_EQ(18, count(one.get()));
+    }
+}
+
+TEST_F(ExtensionMembersTest, NonSteadyCurveAgainstTheIndependentSeries)
+{
+    // Cumulative distribution as the independent series, an exact logistic
+    // in it as the dependent one.
+    const double x[] = {0.5, 1.0, 2.0, 2.5, 3.5, 5.0, 5.5, 6.0, 7.5, 8.0, 9.0, 11.0};
+    auto curve = [](double v) { return 10.0 + 90.0 / (1.0 + std::exp(3.0 - 0.8 * v)); };
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (int j = 0; j < 10; ++j) ASSERT_EQ(S_OK, m->AddObservation(0, curve(x[j]), nullptr, 1));
+    for (double v : x) ASSERT_EQ(S_OK, m->AddObservation(1, v, nullptr, 1));
+    Ref<ISeriesX> y, independent;
+    ASSERT_EQ(S_OK, m->get_Series(0, y.put()));
+    ASSERT_EQ(S_OK, m->get_Series(1, independent.put()));
+    ASSERT_EQ(S_OK, y->put_DependenceType(QD_DEPENDENT));
+    ASSERT_EQ(S_OK, independent->put_DependenceType(QD_INDEPENDENT));
+    Ref<IMatrixXEx1> ex;
+    ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+    ASSERT_EQ(S_OK, ex->ForecastNonSteadyNewProduct(-2, -1, 2, 10.0, 100.0, 1, 2));
+    ASSERT_EQ(12, count(y.get()));
+    double forecast = 0.0;
+    EXPECT_EQ(S_OK, y->get_StatValueObs(11, 29, &forecast));
+    EXPECT_NEAR(curve(x[11]), forecast, 1e-9 * curve(x[11]));
+    short method = 0;
+    EXPECT_EQ(S_OK, m->get_ForecastMethodNumber(&method));
+    EXPECT_EQ(26, method);
+    // Without a dependent series: the compute class's own code.
+    ASSERT_EQ(S_OK, y->put_DependenceType(0));
+    EXPECT_REPORTED(3094, ex->ForecastNonSteadyNewProduct(-2, -1, 1, -3.0, -3.0, 2, -3));
+}
