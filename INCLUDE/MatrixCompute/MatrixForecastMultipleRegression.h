@@ -98,9 +98,9 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
     try {
         work();
     } catch (const FdInternalErr&) {
-        qdThrow(file, line, 3024);
+        qdThrow(file, line, ErrorCode::LinearlyRelatedMatrix);
     } catch (const FdExternalErr&) {
-        qdThrow(file, line, 3024);
+        qdThrow(file, line, ErrorCode::LinearlyRelatedMatrix);
     }
 }
 

@@ -18,7 +18,7 @@ namespace qd {
 inline void checkRandomCount(std::int32_t count)
 {
     if (count <= 0)
-        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", __LINE__, 3119);
+        qdThrow("INCLUDE\\SeriesCompute/SeriesCompute", __LINE__, ErrorCode::IllegalNumRandom);
 }
 
 inline bool insideOpenUnit(double x)

@@ -25,10 +25,10 @@ void solveErlangLossSeries(Matrix& matrix, std::int32_t doType, Calculator& calc
     const std::int32_t count = matrix.numSeries() > 0 ? matrix.series(0).numObservations() : 0;
     Series result(std::max<std::int32_t>(64, count));
     if (doType != 1 && doType != 2)
-        qdThrow(path, lineType, 3044);
+        qdThrow(path, lineType, ErrorCode::InvalidItemType);
     const std::int32_t input = matrix.dependentSeriesIndex(doType == 1 ? QD_ERLANG_A : QD_ERLANG_N);
     if (input < 0)
-        qdThrow(path, lineMissing, 3046);
+        qdThrow(path, lineMissing, ErrorCode::RequiredSeriesMissing);
     for (std::int32_t i = 0; i < count; ++i) {
         const double v = matrix.series(input).observation(i).value;
         double answer;
@@ -40,7 +40,7 @@ void solveErlangLossSeries(Matrix& matrix, std::int32_t doType, Calculator& calc
             answer = calculator.solveA();
         }
         if (calculator.status != 0)
-            qdThrow(path, lineInvalid, 3047);
+            qdThrow(path, lineInvalid, ErrorCode::InvalidDependentItem);
         result.addObservation(answer, QD_COMPUTED, FdCString());
     }
     result.dependenceType = doType == 1 ? QD_ERLANG_N : QD_ERLANG_A;

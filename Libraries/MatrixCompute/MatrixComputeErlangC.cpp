@@ -29,7 +29,7 @@ std::int32_t requiredSeries(const Matrix& matrix, std::int32_t role)
 {
     const std::int32_t index = matrix.dependentSeriesIndex(role);
     if (index < 0)
-        qdThrow(QD_SOURCE_PATH, 121, 3046);
+        qdThrow(QD_SOURCE_PATH, 121, ErrorCode::RequiredSeriesMissing);
     return index;
 }
 
@@ -49,9 +49,9 @@ void MatrixComputeErlangC::compute(Matrix& matrix)
     const std::int32_t count = matrix.numSeries() > 0 ? matrix.series(0).numObservations() : 0;
     Series result(std::max<std::int32_t>(64, count));
     if (doType < 1 || doType > 6)
-        qdThrow(QD_SOURCE_PATH, 88, 3044);
+        qdThrow(QD_SOURCE_PATH, 88, ErrorCode::InvalidItemType);
     if (matrix.dependentSeriesIndex(resultRole(doType)) >= 0)
-        qdThrow(QD_SOURCE_PATH, 95, 3045);
+        qdThrow(QD_SOURCE_PATH, 95, ErrorCode::ItemAlreadySupplied);
 
     // Inputs by role; -1 where the item does not take part.
     std::int32_t p0 = -1, pt = -1, n = -1, a = -1, t1 = -1, t2 = -1;
@@ -123,7 +123,7 @@ void MatrixComputeErlangC::compute(Matrix& matrix)
             }
         }
         if (!valid || c.status != 0)
-            qdThrow(QD_SOURCE_PATH, 182, 3047);
+            qdThrow(QD_SOURCE_PATH, 182, ErrorCode::InvalidDependentItem);
         result.addObservation(answer, QD_COMPUTED, FdCString());
     }
     result.dependenceType = resultRole(doType);

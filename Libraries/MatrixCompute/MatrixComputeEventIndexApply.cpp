@@ -42,7 +42,7 @@ void MatrixComputeEventIndexApply::compute(Matrix& matrix)
     // Every taking part series must have its indexes before any changes.
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         if (participates(matrix, j) && !storedIndexes(matrix.series(j), K, index))
-            qdThrow(QD_SOURCE_PATH, 58, 3073);
+            qdThrow(QD_SOURCE_PATH, 58, ErrorCode::NotEnoughEventIndexes);
     }
     for (std::int32_t j = 0; j < matrix.numSeries(); ++j) {
         if (!participates(matrix, j))

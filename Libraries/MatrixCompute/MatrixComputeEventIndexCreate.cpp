@@ -68,7 +68,7 @@ void MatrixComputeEventIndexCreate::compute(Matrix& matrix)
 {
     const double w = EISmoothingWeight;
     if (!(w >= 0.0 && w <= 1.0))
-        qdThrow(QD_SOURCE_PATH, 49, 3071);
+        qdThrow(QD_SOURCE_PATH, 49, ErrorCode::IllegalEventSmoothingWeight);
     std::vector<std::int32_t> flags;
     const std::int32_t K = checkAndScan(matrix, flags);
 
@@ -81,7 +81,7 @@ void MatrixComputeEventIndexCreate::compute(Matrix& matrix)
         for (std::int32_t i = observationNumber; i < s.numObservations(); ++i) {
             double forecast = 0.0;
             if (flags[static_cast<std::size_t>(i)] > 0 && !holds(s.observation(i), QD_FORECAST, forecast))
-                qdThrow(QD_SOURCE_PATH, 96, 3072);
+                qdThrow(QD_SOURCE_PATH, 96, ErrorCode::NoEventForecast);
         }
     }
 

@@ -42,7 +42,7 @@ void combine(const Values& a, const Values& b, Values& c, std::int32_t first, st
     for (std::int32_t i = first; i <= last; ++i) {
         if (d == kMultiplicativeDecomposition) {
             if (std::fabs(b[at(i)]) < 1e-12)
-                qdThrow(QD_SOURCE_PATH, 412, 3080);
+                qdThrow(QD_SOURCE_PATH, 412, ErrorCode::NotMultiplicativeData);
             c[at(i)] = a[at(i)] / b[at(i)];
         } else {
             c[at(i)] = a[at(i)] - b[at(i)];
@@ -133,7 +133,7 @@ void normaliseBlock(double* block, std::int32_t s, std::int32_t d)
         for (std::int32_t q = 0; q < s; ++q)
             sum += block[q];
         if (std::fabs(sum) < 1e-12)
-            qdThrow(QD_SOURCE_PATH, 356, 3080);
+            qdThrow(QD_SOURCE_PATH, 356, ErrorCode::NotMultiplicativeData);
         for (std::int32_t q = 0; q < s; ++q)
             block[q] *= s / sum;
     } else {
@@ -233,15 +233,15 @@ bool MatrixForecastCensusX11::trendMethodAvailable(std::int32_t method)
 void MatrixForecastCensusX11::validate(Matrix& matrix)
 {
     if (numForecastPeriods < 0)
-        qdThrow(QD_SOURCE_PATH, 118, 3030);
+        qdThrow(QD_SOURCE_PATH, 118, ErrorCode::IllegalForecastPeriods);
     if (decompType != kAdditiveDecomposition && decompType != kMultiplicativeDecomposition &&
         decompType != kOptimizeDecomposition)
-        qdThrow(QD_SOURCE_PATH, 123, 3082);
+        qdThrow(QD_SOURCE_PATH, 123, ErrorCode::IllegalDecompositionType);
     if (!trendMethodAvailable(ForecastMethod))
-        qdThrow(QD_SOURCE_PATH, 131, 3085);
+        qdThrow(QD_SOURCE_PATH, 131, ErrorCode::X11TrendMethodNotSupported);
     dataSeriesIndex = matrix.dependentSeriesIndex(QD_ACTUAL_X11_DATA);
     if (dataSeriesIndex < 0)
-        qdThrow(QD_SOURCE_PATH, 137, 3091);
+        qdThrow(QD_SOURCE_PATH, 137, ErrorCode::NoX11ActualData);
     Series& data = matrix.series(dataSeriesIndex);
     resolveSeriesRange(data, observationNumber, numHistoricalValues);
     checkSeriesRange(data, observationNumber, numHistoricalValues, 1);
@@ -254,29 +254,29 @@ void MatrixForecastCensusX11::validate(Matrix& matrix)
         try {
             status = detectSeasonalLength(data, 0, -1.0, -1.0, &detected, 3.0);
         } catch (const MVRBaseException&) {
-            qdThrow(QD_SOURCE_PATH, 155, 3084);
+            qdThrow(QD_SOURCE_PATH, 155, ErrorCode::TooSmallForX11);
         }
         if (status != QD_SEASONALITY_FOUND)
-            qdThrow(QD_SOURCE_PATH, 152, 3079);
+            qdThrow(QD_SOURCE_PATH, 152, ErrorCode::NotSeasonalData);
         SeasonalLength = detected;
     }
     if (SeasonalLength <= 0 || SeasonalLength > h)
-        qdThrow(QD_SOURCE_PATH, 160, 3051);
+        qdThrow(QD_SOURCE_PATH, 160, ErrorCode::InvalidSeasonalLength);
     if (h / 3 < SeasonalLength)
-        qdThrow(QD_SOURCE_PATH, 163, 3084);
+        qdThrow(QD_SOURCE_PATH, 163, ErrorCode::TooSmallForX11);
     // Every period stored must fit a series.
     if (static_cast<std::int64_t>(first) + h + numForecastPeriods > Series::maxObservations())
         throw std::bad_alloc();
     if (needTradingDaysAdjust) {
         tradingDaysSeriesIndex = matrix.dependentSeriesIndex(QD_TRADING_DAYS);
         if (tradingDaysSeriesIndex < 0)
-            qdThrow(QD_SOURCE_PATH, 171, 3092);
+            qdThrow(QD_SOURCE_PATH, 171, ErrorCode::NoTradingDays);
         const Series& days = matrix.series(tradingDaysSeriesIndex);
         if (days.numObservations() < first + h + numForecastPeriods)
-            qdThrow(QD_SOURCE_PATH, 176, 3086);
+            qdThrow(QD_SOURCE_PATH, 176, ErrorCode::NotEnoughTradingDays);
         for (std::int32_t i = first; i < first + h + numForecastPeriods; ++i) {
             if (!(days.observation(i).value > 0.0))
-                qdThrow(QD_SOURCE_PATH, 181, 3087);
+                qdThrow(QD_SOURCE_PATH, 181, ErrorCode::IllegalTradingDays);
         }
     }
 }

@@ -55,7 +55,7 @@ void checkRegressors(Matrix& matrix, std::int32_t dependentIndex, std::int32_t l
         if (removeTrailingZeros)
             xs.removeTrailingZeros();
         if (xs.numObservations() < static_cast<std::int64_t>(last) + 1)
-            qdThrow(file, line, 3030);
+            qdThrow(file, line, ErrorCode::IllegalForecastPeriods);
     }
 }
 
@@ -108,23 +108,23 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     // 1. Checks.
     const std::int32_t dep = matrix.dependentSeriesIndex(QD_DEPENDENT);
     if (dep < 0)
-        qdThrow(QD_SOURCE_PATH, 376, 3094);
+        qdThrow(QD_SOURCE_PATH, 376, ErrorCode::NoDependentSeries);
     dependentIndex = dep;
     std::int32_t last = observationNumber;
     std::int32_t n = numHistoricalValues;
     resolveRegressionRange(matrix.series(dep), last, n);
     const std::int32_t h = numPeriodsToForecast;
     if (h < 0)
-        qdThrow(QD_SOURCE_PATH, 383, 3030);
+        qdThrow(QD_SOURCE_PATH, 383, ErrorCode::IllegalForecastPeriods);
     if (!(ConfidenceLevel >= 0.0 && ConfidenceLevel < 1.0))
-        qdThrow(QD_SOURCE_PATH, 386, 3088);
+        qdThrow(QD_SOURCE_PATH, 386, ErrorCode::IllegalConfidenceLevel);
     const std::int32_t k = matrix.numSeries();
     if (k < 2 || (trendIndependent && k != 2))
-        qdThrow(QD_SOURCE_PATH, 391, 3099);
+        qdThrow(QD_SOURCE_PATH, 391, ErrorCode::NotEnoughObservationsForRegression);
     checkRegressors(matrix, dep, last, removeTrailingZeros, QD_SOURCE_PATH, 404);
     const std::int32_t p = k - 1 + (useConstTerm ? 1 : 0);
     if (n < p)
-        qdThrow(QD_SOURCE_PATH, 414, 3099);
+        qdThrow(QD_SOURCE_PATH, 414, ErrorCode::NotEnoughObservationsForRegression);
     numSeries = k;
     numColumns = p;
     numObservations = n;
@@ -156,7 +156,7 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     const DoubleMatrix XtX = matrixProduct(Xt, X);
     const LUFactorization lu(XtX);
     if (std::fabs(determinantFromLU(lu)) < kDeterminantTolerance)
-        qdThrow(QD_SOURCE_PATH, 106, 3025);
+        qdThrow(QD_SOURCE_PATH, 106, ErrorCode::DeterminantZero);
 
     // 4. Coefficients, fitted values, residuals.
     const DoubleMatrix V = inverseFromLU(lu);

@@ -35,10 +35,10 @@ void MatrixForecastNonSteadyNPCurve::compute(Matrix& matrix, std::int32_t flag)
     (void)flag;
     dependentIndex = matrix.dependentSeriesIndex(QD_DEPENDENT);
     if (dependentIndex < 0)
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3094);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NoDependentSeries);
     independentIndex = matrix.dependentSeriesIndex(QD_INDEPENDENT);
     if (independentIndex < 0)
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3093);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NoIndependentSeries);
     Series& dependent = matrix.series(dependentIndex);
     Series& independent = matrix.series(independentIndex);
     resolveSeriesRange(dependent, observationNumber, numHistoricalValues);
@@ -55,7 +55,7 @@ void MatrixForecastNonSteadyNPCurve::compute(Matrix& matrix, std::int32_t flag)
         curve.reset(new SeriesForecastNewProductCurve(observationNumber, numHistoricalValues, numPeriodsToForecast,
                                                       minValue, maxValue, MinMaxType, curveType, &independent));
     else
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3117);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalCurveType);
 
     dependent.setDirty(true, true);
     SeriesOpApplySeriesForecast op(*curve);

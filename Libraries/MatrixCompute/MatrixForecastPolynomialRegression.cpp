@@ -168,27 +168,27 @@ void MatrixForecastPolynomialRegression::validate(Matrix& matrix)
 {
     numSeries = matrix.numSeries();
     if (numSeries < 2)
-        qdThrow(QD_SOURCE_PATH, 96, 3100);
+        qdThrow(QD_SOURCE_PATH, 96, ErrorCode::NotEnoughSeriesForRegression);
     dependentIndex = matrix.dependentSeriesIndex(QD_DEPENDENT);
     if (dependentIndex < 0)
-        qdThrow(QD_SOURCE_PATH, 100, 3094);
+        qdThrow(QD_SOURCE_PATH, 100, ErrorCode::NoDependentSeries);
     Series& ys = matrix.series(dependentIndex);
     maxNumTerms = ys.numObservations() - 2;
     if (maxNumTerms < numSeries - 1)
-        qdThrow(QD_SOURCE_PATH, 105, 3099);
+        qdThrow(QD_SOURCE_PATH, 105, ErrorCode::NotEnoughObservationsForRegression);
     resolveRegressionRange(ys, observationNumber, numHistoricalValues);
     checkRegressors(matrix, dependentIndex, observationNumber, removeTrailingZeros, QD_SOURCE_PATH, 119);
     removeTrailingZeros = false;
     if (maxDegree == QD_COMPUTE)
         maxDegree = numSeries == 2 ? 3 : 2;
     if (maxDegree < 1)
-        qdThrow(QD_SOURCE_PATH, 126, 3102);
+        qdThrow(QD_SOURCE_PATH, 126, ErrorCode::IllegalPolynomialDegree);
     if (!(partialF >= 0.0))
-        qdThrow(QD_SOURCE_PATH, 129, 3103);
+        qdThrow(QD_SOURCE_PATH, 129, ErrorCode::IllegalPolynomialPartialF);
     if (!(minFIn >= 0.0) || !(maxFOut >= 0.0))
-        qdThrow(QD_SOURCE_PATH, 132, 3097);
+        qdThrow(QD_SOURCE_PATH, 132, ErrorCode::NegativeStepwiseF);
     if (minFIn < maxFOut)
-        qdThrow(QD_SOURCE_PATH, 135, 3098);
+        qdThrow(QD_SOURCE_PATH, 135, ErrorCode::StepwiseFInAboveFOut);
 }
 
 bool MatrixForecastPolynomialRegression::runRegression(Matrix& matrix, bool rethrow)
@@ -202,7 +202,7 @@ bool MatrixForecastPolynomialRegression::runRegression(Matrix& matrix, bool reth
 void MatrixForecastPolynomialRegression::fitDegrees(Matrix& matrix, PolynomialTermSet& termSet)
 {
     if (!runRegression(matrix))
-        qdThrow(QD_SOURCE_PATH, 170, 3024);
+        qdThrow(QD_SOURCE_PATH, 170, ErrorCode::LinearlyRelatedMatrix);
     const std::int32_t last = observationNumber;
     const std::int32_t n = numHistoricalValues;
     matrix.series(dependentIndex).setDirty(true, true);
@@ -255,11 +255,11 @@ void MatrixForecastPolynomialRegression::compute(Matrix& matrix, std::int32_t fl
     } catch (const FdInternalErr&) {
         numPeriodsToForecast = periods;
         termSet.removeProductTerms(matrix);
-        qdThrow(QD_SOURCE_PATH, kMatrixAlgebraLine, 3024);
+        qdThrow(QD_SOURCE_PATH, kMatrixAlgebraLine, ErrorCode::LinearlyRelatedMatrix);
     } catch (const FdExternalErr&) {
         numPeriodsToForecast = periods;
         termSet.removeProductTerms(matrix);
-        qdThrow(QD_SOURCE_PATH, kMatrixAlgebraLine, 3024);
+        qdThrow(QD_SOURCE_PATH, kMatrixAlgebraLine, ErrorCode::LinearlyRelatedMatrix);
     } catch (...) {
         numPeriodsToForecast = periods;
         termSet.removeProductTerms(matrix);

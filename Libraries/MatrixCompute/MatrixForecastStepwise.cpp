@@ -184,7 +184,7 @@ void MatrixForecastStepwise::forwardSelection(Matrix& source, Matrix& work, std:
         }
         // Removal, after every entering step.
         if (selected.entries() < 2)
-            qdThrow(QD_SOURCE_PATH, 402, 3101);
+            qdThrow(QD_SOURCE_PATH, 402, ErrorCode::StepwiseSelectedNothing);
         const bool fitted = fit(work, last, count, -1);
         double score = 0.0;
         const std::int32_t position = weakest(work, fitted, score);
@@ -231,18 +231,18 @@ void MatrixForecastStepwise::run(Matrix& matrix)
     // 1. Checks and preparation.
     std::int32_t k = matrix.numSeries();
     if (k < (needLagDependent ? 1 : 2))
-        qdThrow(QD_SOURCE_PATH, 118, 3100);
+        qdThrow(QD_SOURCE_PATH, 118, ErrorCode::NotEnoughSeriesForRegression);
     const std::int32_t dep = matrix.dependentSeriesIndex(QD_DEPENDENT);
     if (dep < 0)
-        qdThrow(QD_SOURCE_PATH, 123, 3094);
+        qdThrow(QD_SOURCE_PATH, 123, ErrorCode::NoDependentSeries);
     dependentIndex = dep;
     std::int32_t last = observationNumber;
     std::int32_t n = numHistoricalValues;
     resolveRegressionRange(matrix.series(dep), last, n);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 137, 3030);
+        qdThrow(QD_SOURCE_PATH, 137, ErrorCode::IllegalForecastPeriods);
     if (!(ConfidenceLevel >= 0.0 && ConfidenceLevel < 1.0))
-        qdThrow(QD_SOURCE_PATH, 140, 3088);
+        qdThrow(QD_SOURCE_PATH, 140, ErrorCode::IllegalConfidenceLevel);
     checkRegressors(matrix, dep, last, removeTrailingZeros, QD_SOURCE_PATH, 149);
     removeTrailingZeros = false;
     lagDependentIndex = -1;
@@ -264,28 +264,28 @@ void MatrixForecastStepwise::run(Matrix& matrix)
     if (minNumSeries == QD_COMPUTE || minNumSeries < 2)
         minNumSeries = 2;
     if (minNumSeries > k)
-        qdThrow(QD_SOURCE_PATH, 170, 3095);
+        qdThrow(QD_SOURCE_PATH, 170, ErrorCode::StepwiseMinimumSeriesTooBig);
     if (maxNumSeries == QD_COMPUTE || maxNumSeries > k)
         maxNumSeries = k;
     if (maxNumSeries < 2)
-        qdThrow(QD_SOURCE_PATH, 175, 3096);
+        qdThrow(QD_SOURCE_PATH, 175, ErrorCode::StepwiseMaximumSeriesTooSmall);
     if (sType == kStepwiseWithRemoval && minNumSeries > maxNumSeries)
-        qdThrow(QD_SOURCE_PATH, 178, 3106);
+        qdThrow(QD_SOURCE_PATH, 178, ErrorCode::StepwiseMinimumAboveMaximum);
     if (maxNumSeries > n)
-        qdThrow(QD_SOURCE_PATH, 181, 3099);
+        qdThrow(QD_SOURCE_PATH, 181, ErrorCode::NotEnoughObservationsForRegression);
     if (!(minFIn >= 0.0) || !(maxFOut >= 0.0))
-        qdThrow(QD_SOURCE_PATH, 184, 3097);
+        qdThrow(QD_SOURCE_PATH, 184, ErrorCode::NegativeStepwiseF);
     if (sType == kStepwiseWithRemoval && minFIn < maxFOut)
-        qdThrow(QD_SOURCE_PATH, 187, 3098);
+        qdThrow(QD_SOURCE_PATH, 187, ErrorCode::StepwiseFInAboveFOut);
     const std::int32_t limit = n - k - 1;
     if (minLag == QD_COMPUTE)
         minLag = 0;
     if (maxLag == QD_COMPUTE)
         maxLag = std::min(std::max(minLag, 6), limit);
     if (minLag < 0 || maxLag < 0)
-        qdThrow(QD_SOURCE_PATH, 195, 3107);
+        qdThrow(QD_SOURCE_PATH, 195, ErrorCode::NegativeStepwiseLag);
     if (minLag > maxLag || minLag > limit)
-        qdThrow(QD_SOURCE_PATH, 198, 3108);
+        qdThrow(QD_SOURCE_PATH, 198, ErrorCode::IllegalStepwiseLags);
     if (maxLag > limit)
         maxLag = limit;
 
@@ -343,7 +343,7 @@ void MatrixForecastStepwise::run(Matrix& matrix)
 
     // 6. Nothing chosen.
     if (selected.entries() < 2)
-        qdThrow(QD_SOURCE_PATH, 241, 3101);
+        qdThrow(QD_SOURCE_PATH, 241, ErrorCode::StepwiseSelectedNothing);
 
     // 7. Final fit; its failure is the caller's, before anything is written
     // back.

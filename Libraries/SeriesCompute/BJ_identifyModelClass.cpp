@@ -112,7 +112,7 @@ void BJ_identifyModelClass::seasonalLength()
         requestedD = 0;
     } else if (requestedD != 0) {
         // "Seasonal parameters must be zeros because S is zero"
-        qdThrow(QD_SOURCE_PATH, 112, 3027);
+        qdThrow(QD_SOURCE_PATH, 112, ErrorCode::SeasonalParametersWithoutS);
     }
 }
 
@@ -129,7 +129,7 @@ void BJ_identifyModelClass::differencingOrders()
         const bool stationary = state.isStationary(series, d);
         acfBoundary = state.acfBoundary;
         if (!stationary && !ForceThrough)
-            qdThrow(QD_SOURCE_PATH, 140, 3022);
+            qdThrow(QD_SOURCE_PATH, 140, ErrorCode::NonStationaryAfterDifferencing);
     } else if (requestedd != QD_COMPUTE) {
         // D searched (S > 0 here): 0, 1, 2 seasonal differences.
         for (std::int32_t i = 0; i < d; ++i)
@@ -145,13 +145,13 @@ void BJ_identifyModelClass::differencingOrders()
         }
         if (!found) {
             if (!ForceThrough)
-                qdThrow(QD_SOURCE_PATH, 158, 3022);
+                qdThrow(QD_SOURCE_PATH, 158, ErrorCode::NonStationaryAfterDifferencing);
             D = 2;
         }
     } else if (requestedD != QD_COMPUTE) {
         // d searched, D requested.
         if (D != 0 && S == 0)
-            qdThrow(QD_SOURCE_PATH, 164, 3027);
+            qdThrow(QD_SOURCE_PATH, 164, ErrorCode::SeasonalParametersWithoutS);
         for (std::int32_t i = 0; i < D; ++i)
             state.difference(series, S);
         // The series differenced D times at lag S, kept for the fallback.
@@ -167,7 +167,7 @@ void BJ_identifyModelClass::differencingOrders()
         }
         if (!found) {
             if (!ForceThrough)
-                qdThrow(QD_SOURCE_PATH, 180, 3022);
+                qdThrow(QD_SOURCE_PATH, 180, ErrorCode::NonStationaryAfterDifferencing);
             // No d helps: keep the requested D applied, as the D search
             // does, so that the orders reported are the orders applied.
             d = 0;
@@ -225,7 +225,7 @@ void BJ_identifyModelClass::searchBothOrders()
     }
     if (!found) {
         if (!ForceThrough)
-            qdThrow(QD_SOURCE_PATH, 236, 3022);
+            qdThrow(QD_SOURCE_PATH, 236, ErrorCode::NonStationaryAfterDifferencing);
         d = 0;
         D = 0;
         return;
@@ -257,7 +257,7 @@ void BJ_identifyModelClass::orders()
     if (requestedQ != QD_COMPUTE) {
         Q = requestedQ;
         if (S == 0 && Q != 0)
-            qdThrow(QD_SOURCE_PATH, 270, 3027);
+            qdThrow(QD_SOURCE_PATH, 270, ErrorCode::SeasonalParametersWithoutS);
     } else if (modelClass == 1) {
         Q = 0;
     } else {
@@ -275,7 +275,7 @@ void BJ_identifyModelClass::orders()
     if (requestedP != QD_COMPUTE) {
         P = requestedP;
         if (S == 0 && P != 0)
-            qdThrow(QD_SOURCE_PATH, 295, 3027);
+            qdThrow(QD_SOURCE_PATH, 295, ErrorCode::SeasonalParametersWithoutS);
     } else if (modelClass == 1) {
         P = 0;
     } else {

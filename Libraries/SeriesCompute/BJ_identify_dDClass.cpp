@@ -35,7 +35,7 @@ void BJ_identify_dDClass::difference(Series& series, std::int32_t lag, std::int3
                                   series.observation(static_cast<std::int32_t>(i)).value,
                               QD_SUPPLIED, FdCString());
     if (result.numObservations() < minimumLength)
-        qdThrow(QD_SOURCE_PATH, 118, 3040);
+        qdThrow(QD_SOURCE_PATH, 118, ErrorCode::TooSmallAfterDifferencing);
     series.clearObservations();
     for (std::int32_t i = 0; i < result.numObservations(); ++i)
         series.addObservation(result.observation(i).value, QD_SUPPLIED, FdCString());

@@ -447,7 +447,7 @@ void BoxJenkinsModel::diagnose(Series& series)
     } catch (const MVRBaseException&) {
         // "Number of lag values exceed number of historical values. Cannot
         // run Box-Jenkins on this data set."
-        qdThrow(QD_SOURCE_PATH, 441, 3052);
+        qdThrow(QD_SOURCE_PATH, 441, ErrorCode::LagsExceedHistory);
     }
     bic = computeBIC(series, lastIndex, numHistoricalValues, k, residualSumOfSquares);
     score.ljungBoxQ = ljungBoxQ;

@@ -29,7 +29,7 @@ double informationCriterion(Series& series, std::int32_t last, std::int32_t coun
     checkSeriesRange(series, last, count, 1);
     const std::int32_t k = fitCriterionParameterCount(series, numParameters);
     if (k <= 0)
-        qdThrow(sourcePath, 75, 3053);
+        qdThrow(sourcePath, 75, ErrorCode::IllegalDegreesOfFreedom);
     if (sse < 0.0)
         sse = sumSquaredError(series, last, count);
     if (std::fabs(sse) < 1e-9)

@@ -20,7 +20,7 @@ double computeAdjustedRSquare(Series& series, std::int32_t last, std::int32_t co
     }
     if (numParameters == QD_COMPUTE)
         return 0.0;
-    qdThrow(QD_SOURCE_PATH, 60, 3053);
+    qdThrow(QD_SOURCE_PATH, 60, ErrorCode::IllegalDegreesOfFreedom);
 }
 
 double SeriesComputeAdjustedRSquare::compute(Series& series)

@@ -24,12 +24,12 @@ double SeriesComputeApplyDecompositionIndex::compute(Series& series)
 {
     // Any other type would add the factors of a multiplicative index.
     if (decompType != kAdditiveDecomposition && decompType != kMultiplicativeDecomposition)
-        qdThrow(QD_SOURCE_PATH, 35, 3082);
+        qdThrow(QD_SOURCE_PATH, 35, ErrorCode::IllegalDecompositionType);
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     const std::int32_t L = series.storedResults.count(static_cast<std::int16_t>(QD_DECOMPOSITION_INDEX));
     if (L <= 0)
-        qdThrow(QD_SOURCE_PATH, 47, 3081);
+        qdThrow(QD_SOURCE_PATH, 47, ErrorCode::NoDecompositionIndex);
     numFactors = L;
     std::vector<double> factors(static_cast<std::size_t>(L), 0.0);
     for (std::int32_t j = 0; j < L; ++j)

@@ -18,16 +18,16 @@ double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, doub
 {
     resolveSeriesRange(series, last, count);
     if (last < 0)
-        qdThrow(QD_SOURCE_PATH, 40, 3000);
+        qdThrow(QD_SOURCE_PATH, 40, ErrorCode::NegativeIndex);
     if (last >= series.numObservations())
-        qdThrow(QD_SOURCE_PATH, 43, 3006);
+        qdThrow(QD_SOURCE_PATH, 43, ErrorCode::OutOfBounds);
     if (count <= 0)
-        qdThrow(QD_SOURCE_PATH, 46, 3001);
+        qdThrow(QD_SOURCE_PATH, 46, ErrorCode::IllegalNumHistoricalValues);
     if (static_cast<std::int64_t>(last) - count + 1 < 0)
-        qdThrow(QD_SOURCE_PATH, 49, 3005);
+        qdThrow(QD_SOURCE_PATH, 49, ErrorCode::NotEnoughHistoricalData);
     // Written as "not inside" so that a lamda that is not a number fails.
     if (!(lamda >= -1.0 && lamda <= 1.0))
-        qdThrow(QD_SOURCE_PATH, 52, 3074);
+        qdThrow(QD_SOURCE_PATH, 52, ErrorCode::IllegalLambda);
 
     const std::int32_t first = last - count + 1;
     const double* v = series.values(0);
@@ -36,7 +36,7 @@ double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, doub
     for (std::int32_t i = 0; i < count; ++i) {
         const double x = v[first + i];
         if (!(x > 0.0))
-            qdThrow(QD_SOURCE_PATH, 62, 3075);
+            qdThrow(QD_SOURCE_PATH, 62, ErrorCode::IllegalBoxCoxValue);
         sumLog += std::log(x);
         y[static_cast<std::size_t>(i)] = lamda != 0.0 ? std::pow(x, lamda) - 1.0 : std::log(x);
     }

@@ -18,10 +18,10 @@ double SeriesComputeCenteredMovingAverage(Series& series, std::int32_t last, std
     checkSeriesRange(series, last, count, 1);
     const std::int32_t L = seasonalLength;
     if (L < 1)
-        qdThrow(QD_SOURCE_PATH, 52, 3051);
+        qdThrow(QD_SOURCE_PATH, 52, ErrorCode::InvalidSeasonalLength);
     const bool even = L % 2 == 0;
     if (count < (even ? L + 1 : L))
-        qdThrow(QD_SOURCE_PATH, 56, 3001);
+        qdThrow(QD_SOURCE_PATH, 56, ErrorCode::IllegalNumHistoricalValues);
     const double* v = series.values(0);
     const std::int32_t h = L / 2;
     const std::int32_t start = last - count + 1;

@@ -28,10 +28,10 @@ double SeriesComputeChiSquare::compute(Series& series)
         }
     }
     if (k <= 0)
-        qdThrow(QD_SOURCE_PATH, 58, 3053);
+        qdThrow(QD_SOURCE_PATH, 58, ErrorCode::IllegalDegreesOfFreedom);
     const double df = static_cast<double>(c) - k - 1.0;
     if (df < 1.0)
-        qdThrow(QD_SOURCE_PATH, 62, 3001);
+        qdThrow(QD_SOURCE_PATH, 62, ErrorCode::IllegalNumHistoricalValues);
     const double* a = series.values(0);
     const double* f = series.forecastValues(0);
     double chi2 = 0.0;

@@ -38,7 +38,7 @@ double SeriesComputeConfidenceInterval::compute(Series& series)
 {
     checkSeriesRange(series, last, count, 1);
     if (!(ConfidenceLevel >= 0.0 && ConfidenceLevel < 0.998))
-        qdThrow(QD_SOURCE_PATH, 64, 3088);
+        qdThrow(QD_SOURCE_PATH, 64, ErrorCode::IllegalConfidenceLevel);
     numObservations = series.numObservations();
     numPeriodsAfter = numObservations - last - 1;
     tValue = computeTValue(ConfidenceLevel, 10000.0, false);

@@ -27,18 +27,18 @@ double SeriesComputeCovariance(Series& a, Series& b, std::int32_t last, std::int
 {
     resolvePairRange(a, b, last, count);
     if (last < 0)
-        qdThrow(QD_SOURCE_PATH, 41, 3000);
+        qdThrow(QD_SOURCE_PATH, 41, ErrorCode::NegativeIndex);
     if (count < 1)
-        qdThrow(QD_SOURCE_PATH, 44, 3001);
+        qdThrow(QD_SOURCE_PATH, 44, ErrorCode::IllegalNumHistoricalValues);
     if (last >= a.numObservations())
-        qdThrow(QD_SOURCE_PATH, 47, 3006);
+        qdThrow(QD_SOURCE_PATH, 47, ErrorCode::OutOfBounds);
     const std::int32_t first = last - count + 1;
     if (first < 0)
-        qdThrow(QD_SOURCE_PATH, 51, 3005);
+        qdThrow(QD_SOURCE_PATH, 51, ErrorCode::NotEnoughHistoricalData);
     if (last >= b.numObservations())
-        qdThrow(QD_SOURCE_PATH, 54, 3006);
+        qdThrow(QD_SOURCE_PATH, 54, ErrorCode::OutOfBounds);
     if (count == 1)
-        qdThrow(QD_SOURCE_PATH, 57, 3004);
+        qdThrow(QD_SOURCE_PATH, 57, ErrorCode::DividedByZero);
     const double ma = meanOfValues(a, last, count);
     const double mb = meanOfValues(b, last, count);
     double sum = 0.0;

@@ -29,7 +29,7 @@ SeriesComputeCreateDecompositionIndex::SeriesComputeCreateDecompositionIndex(std
 std::int32_t SeriesComputeCreateDecompositionIndex::checkParameters(Series& series)
 {
     if (decompType != kAdditiveDecomposition && decompType != kMultiplicativeDecomposition)
-        qdThrow(QD_SOURCE_PATH, 83, 3083);
+        qdThrow(QD_SOURCE_PATH, 83, ErrorCode::DecompositionTypeNotSupported);
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     std::int32_t L = SeasonalLength;
@@ -38,12 +38,12 @@ std::int32_t SeriesComputeCreateDecompositionIndex::checkParameters(Series& seri
     if (L == QD_COMPUTE) {
         // Detecting the season needs the seasonal-length search, which
         // this build does not have: the data count as not seasonal.
-        qdThrow(QD_SOURCE_PATH, 101, 3079);
+        qdThrow(QD_SOURCE_PATH, 101, ErrorCode::NotSeasonalData);
     }
     if (L <= 0)
-        qdThrow(QD_SOURCE_PATH, 105, 3051);
+        qdThrow(QD_SOURCE_PATH, 105, ErrorCode::InvalidSeasonalLength);
     if (!useInitialIndex && count < L)
-        qdThrow(QD_SOURCE_PATH, 109, 3001);
+        qdThrow(QD_SOURCE_PATH, 109, ErrorCode::IllegalNumHistoricalValues);
     return L;
 }
 

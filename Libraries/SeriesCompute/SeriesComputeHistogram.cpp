@@ -59,12 +59,12 @@ double SeriesComputeHistogram::compute(Series& series)
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (numBins <= 0)
-        qdThrow(QD_SOURCE_PATH, 71, 3118);
+        qdThrow(QD_SOURCE_PATH, 71, ErrorCode::IllegalNumBins);
     // Bounds that are not numbers order nothing.
     if (useMinMax && (min > max || !std::isfinite(min) || !std::isfinite(max)))
-        qdThrow(QD_SOURCE_PATH, 76, 3121);
+        qdThrow(QD_SOURCE_PATH, 76, ErrorCode::IllegalHistogramRange);
     if (StatType != -1 && (StatType < 0 || StatType > 36))
-        qdThrow(QD_SOURCE_PATH, 85, 3145);
+        qdThrow(QD_SOURCE_PATH, 85, ErrorCode::IllegalHistogramStatType);
     if (numBins > maxBins())
         throw std::bad_alloc();
 

@@ -29,7 +29,7 @@ double ljungBox(Series& series, std::int32_t last, std::int32_t count, std::int3
     Series r(numLagValues > 0 ? numLagValues : 0);
     autocorrelationsToSeries(residuals, r, QD_LAST, QD_ALL, numLagValues);
     if (count == numLagValues)
-        qdThrow(QD_SOURCE_PATH, 58, 3004);
+        qdThrow(QD_SOURCE_PATH, 58, ErrorCode::DividedByZero);
     const double n = static_cast<double>(count);
     double sum = 0.0;
     for (std::int32_t k = 1; k <= numLagValues; ++k) {

@@ -20,7 +20,7 @@ double SeriesComputeSMDHistServiceLevel::compute(Series& series)
     // Written so that a lead time that is not a number, or infinite, is
     // refused with the same code as a negative one.
     if (!(leadTime >= 0.0 && std::isfinite(leadTime)))
-        qdThrow(QD_SOURCE_PATH, 61, 3089);
+        qdThrow(QD_SOURCE_PATH, 61, ErrorCode::IllegalLeadTime);
     const std::int32_t n = series.numObservations();
     const double* v = series.values(0);
     // Number of periods the lead time touches (the last one may be a

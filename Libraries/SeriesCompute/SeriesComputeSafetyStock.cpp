@@ -45,21 +45,21 @@ double safetyStockValue(Series& series, std::int32_t last, std::int32_t count, d
 {
     // Any other level would compute without storing anything.
     if (cl < kObservationLevel || cl > kMatrixLevel)
-        qdThrow(QD_SOURCE_PATH, 52, 3044);
+        qdThrow(QD_SOURCE_PATH, 52, ErrorCode::InvalidItemType);
     if (mode == 1 && cl == kObservationLevel && series.forecastMethodNumber == QD_SLOW_MOVING_DEMAND)
         return 0.0;
     const std::int32_t n = series.numObservations();
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 2);
     if (mode == 1 && !(value >= 0.5 && value < 1.0))
-        qdThrow(QD_SOURCE_PATH, 73, 3088);
+        qdThrow(QD_SOURCE_PATH, 73, ErrorCode::IllegalConfidenceLevel);
     if (!(leadTime >= 0.0) || !std::isfinite(leadTime) || (includeFValues && leadTime == 0.0))
-        qdThrow(QD_SOURCE_PATH, 77, 3089);
+        qdThrow(QD_SOURCE_PATH, 77, ErrorCode::IllegalLeadTime);
     std::int32_t periods = calcPeriods;
     if (cl == kSeriesLevel)
         periods = 1;
     else if (periods < 1)
-        qdThrow(QD_SOURCE_PATH, 84, 3148);
+        qdThrow(QD_SOURCE_PATH, 84, ErrorCode::IllegalCalculationPeriods);
 
     // Periods the lead time touches and the share of the last of them.
     const double touched = std::ceil(leadTime);

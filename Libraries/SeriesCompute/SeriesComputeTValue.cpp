@@ -17,28 +17,28 @@ bool insideHalfOpenUnit(double x)
 void checkDegreesOfFreedom(double df, int line)
 {
     if (!(df >= 1.0))
-        qdThrow(QD_SOURCE_PATH, line, 3146);
+        qdThrow(QD_SOURCE_PATH, line, ErrorCode::IllegalTDegreesOfFreedom);
 }
 }  // namespace
 
 double computeTValue(double level, double df, bool oneSided)
 {
     if (!insideHalfOpenUnit(level))
-        qdThrow(QD_SOURCE_PATH, 38, 3088);
+        qdThrow(QD_SOURCE_PATH, 38, ErrorCode::IllegalConfidenceLevel);
     checkDegreesOfFreedom(df, 41);
     const double p = oneSided ? level : (level + 1.0) * 0.5;
     // The inverse is defined on the open interval only, and the numerical
     // library stops the process for any other probability: refuse a level
     // of 0 one-sided, and a two-sided level whose (level + 1) / 2 rounds to 1.
     if (!(p > 0.0 && p < 1.0))
-        qdThrow(QD_SOURCE_PATH, 47, 3088);
+        qdThrow(QD_SOURCE_PATH, 47, ErrorCode::IllegalConfidenceLevel);
     return stats_d_t_inverse(p, df);
 }
 
 double computeTProbability(double t, double df, bool oneSided)
 {
     if (t < 0.0)
-        qdThrow(QD_SOURCE_PATH, 56, 3147);
+        qdThrow(QD_SOURCE_PATH, 56, ErrorCode::NegativeTValue);
     checkDegreesOfFreedom(df, 58);
     const double P = stats_d_t_cdf(t, df);
     if (oneSided)
@@ -56,7 +56,7 @@ double normalQuantileFromTable(double level, bool oneSided)
     if (oneSided)
         x = (x - 0.5) + (x - 0.5);
     if (!(x >= 0.0 && x <= 0.998))
-        qdThrow(QD_SOURCE_PATH, 79, 3088);
+        qdThrow(QD_SOURCE_PATH, 79, ErrorCode::IllegalConfidenceLevel);
     if (x == 0.0)
         return 0.0;
     int i = 1;

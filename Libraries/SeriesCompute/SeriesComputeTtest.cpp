@@ -30,7 +30,7 @@ double storedCoefficient(const Series& series, std::int32_t type, std::int32_t i
 {
     double value = 0.0;
     if (series.storedResults.lookupMultiple(type, i, value) != QD_QUANTITY_FOUND)
-        qdThrow(QD_SOURCE_PATH, 96, 3057);
+        qdThrow(QD_SOURCE_PATH, 96, ErrorCode::TtestNotSupported);
     return value;
 }
 
@@ -40,9 +40,9 @@ double SeriesComputeTtest::compute(Series& series)
 {
     // 1. Checks.
     if (series.numObservations() < kMinimumValues)
-        qdThrow(QD_SOURCE_PATH, 60, 3058);
+        qdThrow(QD_SOURCE_PATH, 60, ErrorCode::InsufficientDataForTtest);
     if (method != QD_BOX_JENKINS || series.forecastMethodNumber != QD_BOX_JENKINS)
-        qdThrow(QD_SOURCE_PATH, 64, 3057);
+        qdThrow(QD_SOURCE_PATH, 64, ErrorCode::TtestNotSupported);
     std::int32_t groupOrderType = 0;
     switch (parameter) {
     case QD_BOX_JENKINS_AR_PARAM: groupOrderType = QD_BOX_JENKINS_NONSEASONAL_P; break;
@@ -51,17 +51,17 @@ double SeriesComputeTtest::compute(Series& series)
     case QD_BOX_JENKINS_MA_SEASONAL_PARAM: groupOrderType = QD_BOX_JENKINS_SEASONAL_Q; break;
     case QD_BOX_JENKINS_CONSTANT_PARAM: break;
     default:
-        qdThrow(QD_SOURCE_PATH, 75, 3057);
+        qdThrow(QD_SOURCE_PATH, 75, ErrorCode::TtestNotSupported);
     }
     double constant = 0.0;
     const bool hasConstant =
         series.storedResults.lookup(QD_BOX_JENKINS_CONSTANT_PARAM, constant) == QD_QUANTITY_FOUND;
     if (parameter == QD_BOX_JENKINS_CONSTANT_PARAM) {
         if (!hasConstant)
-            qdThrow(QD_SOURCE_PATH, 82, 3057);
+            qdThrow(QD_SOURCE_PATH, 82, ErrorCode::TtestNotSupported);
     } else if (storedOrder(series, groupOrderType) > 0 && series.storedResults.multiple(parameter) == nullptr) {
         // Only a group that has coefficients must have stored them.
-        qdThrow(QD_SOURCE_PATH, 86, 3057);
+        qdThrow(QD_SOURCE_PATH, 86, ErrorCode::TtestNotSupported);
     }
 
     // 2. The working history: the supplied observations up to the first
@@ -83,7 +83,7 @@ double SeriesComputeTtest::compute(Series& series)
         if (logScale) {
             // The model was fitted to the logarithms of the values.
             if (!(value > 0.0))
-                qdThrow(QD_SOURCE_PATH, 118, 3075);
+                qdThrow(QD_SOURCE_PATH, 118, ErrorCode::IllegalBoxCoxValue);
             value = std::log(value);
         }
         working.addObservation(value, QD_SUPPLIED, FdCString());
@@ -94,7 +94,7 @@ double SeriesComputeTtest::compute(Series& series)
         BJ_identify_dDClass::difference(working, S, 1);
     const std::int32_t m = working.numObservations();
     if (m < kMinimumValues)
-        qdThrow(QD_SOURCE_PATH, 131, 3058);
+        qdThrow(QD_SOURCE_PATH, 131, ErrorCode::InsufficientDataForTtest);
 
     // 3. The model's orders and the shape of the regression, in 64 bits so
     // that no stored order can overflow them.
@@ -103,7 +103,7 @@ double SeriesComputeTtest::compute(Series& series)
     const std::int32_t P = storedOrder(series, QD_BOX_JENKINS_SEASONAL_P);
     const std::int32_t Q = storedOrder(series, QD_BOX_JENKINS_SEASONAL_Q);
     if (p < 0 || q < 0 || P < 0 || Q < 0 || S < 0)
-        qdThrow(QD_SOURCE_PATH, 140, 3058);
+        qdThrow(QD_SOURCE_PATH, 140, ErrorCode::InsufficientDataForTtest);
     const std::int64_t c = hasConstant ? 1 : 0;
     const std::int64_t arSpan = p + static_cast<std::int64_t>(S) * P;
     const std::int64_t maSpan = q + static_cast<std::int64_t>(S) * Q;
@@ -112,7 +112,7 @@ double SeriesComputeTtest::compute(Series& series)
     const std::int64_t K = static_cast<std::int64_t>(p) + q + P + Q + static_cast<std::int64_t>(p) * P +
                            static_cast<std::int64_t>(q) * Q + c;
     if (K <= 0 || rows <= 0 || rows < K)
-        qdThrow(QD_SOURCE_PATH, 150, 3058);
+        qdThrow(QD_SOURCE_PATH, 150, ErrorCode::InsufficientDataForTtest);
 
     BoxJenkinsModel model(0, m, 0, 0, hasConstant, S, p, q, P, Q);
     model.processMean = constant;
@@ -172,7 +172,7 @@ double SeriesComputeTtest::compute(Series& series)
     // ARMA orders only, not the constant or the product terms: deliberate.
     const std::int32_t k = p + q + P + Q;
     if (m <= k)
-        qdThrow(QD_SOURCE_PATH, 205, 3058);
+        qdThrow(QD_SOURCE_PATH, 205, ErrorCode::InsufficientDataForTtest);
     const double sigma = std::sqrt(sse / (m - k));
     DoubleMatrix A(nCols, nCols);
     for (std::uint32_t i = 0; i < nCols; ++i)
@@ -185,19 +185,19 @@ double SeriesComputeTtest::compute(Series& series)
         }
     // The absolute threshold on the determinant is deliberate.
     if (std::fabs(matrixDeterminant(A)) < 1e-12)
-        qdThrow(QD_SOURCE_PATH, 214, 3025);
+        qdThrow(QD_SOURCE_PATH, 214, ErrorCode::DeterminantZero);
     DoubleMatrix B;
     try {
         B = matrixInverse(A);
     } catch (const FdInternalErr&) {
-        qdThrow(QD_SOURCE_PATH, 219, 3025);
+        qdThrow(QD_SOURCE_PATH, 219, ErrorCode::DeterminantZero);
     }
     // A rank-deficient X'X of large scale can pass the determinant test;
     // its inverse then has diagonal elements that are not positive.
     for (std::uint32_t i = 0; i < nCols; ++i) {
         const double b = B(static_cast<std::int32_t>(i), static_cast<std::int32_t>(i));
         if (!(std::isfinite(b) && b > 0.0))
-            qdThrow(QD_SOURCE_PATH, 226, 3025);
+            qdThrow(QD_SOURCE_PATH, 226, ErrorCode::DeterminantZero);
     }
 
     auto tValue = [&](std::int32_t column, double coefficient) {

@@ -20,7 +20,7 @@ std::int32_t SeriesForecastAverage::compute(Series& series, std::int32_t flag)
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 64, 3030);
+        qdThrow(QD_SOURCE_PATH, 64, ErrorCode::IllegalForecastPeriods);
     const double* v = series.values(0);
     double sum = 0.0;
     for (std::int32_t i = last - count + 1; i <= last; ++i)

@@ -21,9 +21,9 @@ std::int32_t SeriesForecastBassModel::compute(Series& series, std::int32_t flag)
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 66, 3030);
+        qdThrow(QD_SOURCE_PATH, 66, ErrorCode::IllegalForecastPeriods);
     if (qbar == 0.0)
-        qdThrow(QD_SOURCE_PATH, 69, 3150);
+        qdThrow(QD_SOURCE_PATH, 69, ErrorCode::IllegalBassQbar);
     double* forecasts = series.forecastValues(numPeriodsToForecast);
     double Q = 0.0;
     for (std::int32_t t = last - count + 1; t <= last + numPeriodsToForecast; ++t) {

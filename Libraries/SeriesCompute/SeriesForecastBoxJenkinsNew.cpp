@@ -103,7 +103,7 @@ SeriesForecastBoxJenkinsNew::SeriesForecastBoxJenkinsNew(std::int32_t observatio
       Transform(Transform)
 {
     if (constants != 0 && constants != 1 && constants != QD_COMPUTE)
-        qdThrow(QD_SOURCE_PATH, publishedLine(72), 3031);
+        qdThrow(QD_SOURCE_PATH, publishedLine(72), ErrorCode::IllegalBoxJenkinsConstant);
 }
 
 std::int32_t SeriesForecastBoxJenkinsNew::compute(Series& series, std::int32_t flag)
@@ -125,33 +125,33 @@ std::int32_t SeriesForecastBoxJenkinsNew::compute(Series& series, std::int32_t f
     if (h < 0 || static_cast<std::int64_t>(h) + last + 1 > std::numeric_limits<std::int32_t>::max())
         qdThrow(QD_SOURCE_PATH, publishedLine(149), ErrorCode::IllegalForecastPeriods);
     if (illegalOrder(p))
-        qdThrow(QD_SOURCE_PATH, publishedLine(153), 3032);
+        qdThrow(QD_SOURCE_PATH, publishedLine(153), ErrorCode::IllegalBoxJenkinsP);
     if (illegalOrder(d) || d > 2)
-        qdThrow(QD_SOURCE_PATH, publishedLine(156), 3033);
+        qdThrow(QD_SOURCE_PATH, publishedLine(156), ErrorCode::IllegalBoxJenkinsD);
     if (illegalOrder(q))
-        qdThrow(QD_SOURCE_PATH, publishedLine(159), 3034);
+        qdThrow(QD_SOURCE_PATH, publishedLine(159), ErrorCode::IllegalBoxJenkinsQ);
     if (illegalOrder(Seasonal_P))
-        qdThrow(QD_SOURCE_PATH, publishedLine(162), 3035);
+        qdThrow(QD_SOURCE_PATH, publishedLine(162), ErrorCode::IllegalBoxJenkinsSeasonalP);
     if (illegalOrder(Seasonal_D) || Seasonal_D > 2)
-        qdThrow(QD_SOURCE_PATH, publishedLine(165), 3036);
+        qdThrow(QD_SOURCE_PATH, publishedLine(165), ErrorCode::IllegalBoxJenkinsSeasonalD);
     if (illegalOrder(Seasonal_Q))
-        qdThrow(QD_SOURCE_PATH, publishedLine(168), 3037);
+        qdThrow(QD_SOURCE_PATH, publishedLine(168), ErrorCode::IllegalBoxJenkinsSeasonalQ);
     if (illegalOrder(S) || S > W)
-        qdThrow(QD_SOURCE_PATH, publishedLine(171), 3038);
+        qdThrow(QD_SOURCE_PATH, publishedLine(171), ErrorCode::IllegalBoxJenkinsS);
     if (S == 0 && (givenAndNotZero(Seasonal_P) || givenAndNotZero(Seasonal_D) || givenAndNotZero(Seasonal_Q)))
-        qdThrow(QD_SOURCE_PATH, publishedLine(177), 3027);
+        qdThrow(QD_SOURCE_PATH, publishedLine(177), ErrorCode::SeasonalParametersWithoutS);
     // Lags that reach back over the whole window cannot be fitted, and huge
     // orders would only make the search run for ever: the longest lag of
     // each side must stay inside the window.
     const std::int64_t knownS = knownOrder(S);
     if (knownOrder(p) >= W)
-        qdThrow(QD_SOURCE_PATH, publishedLine(153), 3032);
+        qdThrow(QD_SOURCE_PATH, publishedLine(153), ErrorCode::IllegalBoxJenkinsP);
     if (knownOrder(p) + knownS * knownOrder(Seasonal_P) >= W)
-        qdThrow(QD_SOURCE_PATH, publishedLine(162), 3035);
+        qdThrow(QD_SOURCE_PATH, publishedLine(162), ErrorCode::IllegalBoxJenkinsSeasonalP);
     if (knownOrder(q) >= W)
-        qdThrow(QD_SOURCE_PATH, publishedLine(159), 3034);
+        qdThrow(QD_SOURCE_PATH, publishedLine(159), ErrorCode::IllegalBoxJenkinsQ);
     if (knownOrder(q) + knownS * knownOrder(Seasonal_Q) >= W)
-        qdThrow(QD_SOURCE_PATH, publishedLine(168), 3037);
+        qdThrow(QD_SOURCE_PATH, publishedLine(168), ErrorCode::IllegalBoxJenkinsSeasonalQ);
 
     // The window, on the scale of the model: logarithms only in this copy.
     const std::int32_t first = last - W + 1;
@@ -166,7 +166,7 @@ std::int32_t SeriesForecastBoxJenkinsNew::compute(Series& series, std::int32_t f
     if (Transform == QD_LOG_TRANSFORM) {
         // "Find illegal value for Box-Cox transform, which needs positive values"
         if (!allPositive)
-            qdThrow(QD_SOURCE_PATH, 196, 3075);
+            qdThrow(QD_SOURCE_PATH, 196, ErrorCode::IllegalBoxCoxValue);
         useLog = true;
     } else if (Transform == QD_OPTIMIZE_TRANSFORM && allPositive && W > 0) {
         // A window with a value at or below zero has no logarithm: it is
@@ -226,7 +226,7 @@ std::int32_t SeriesForecastBoxJenkinsNew::compute(Series& series, std::int32_t f
 
     // Diagnostic elimination from the last candidate to the first.
     if (models.empty())
-        qdThrow(QD_SOURCE_PATH, publishedLine(368), 3028);
+        qdThrow(QD_SOURCE_PATH, publishedLine(368), ErrorCode::MultipleModelsRemain);
     std::size_t reference = models.size() - 1;
     models[reference].diagnose(working);
     for (std::size_t i = reference; i-- > 0;) {

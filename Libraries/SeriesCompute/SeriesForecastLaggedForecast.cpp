@@ -20,11 +20,11 @@ std::int32_t SeriesForecastLaggedForecast::compute(Series& series, std::int32_t 
     (void)flag;
     const std::int32_t n = series.numObservations();
     if (numPeriodsToForecast < 0)
-        qdThrow(QD_SOURCE_PATH, 57, 3030);
+        qdThrow(QD_SOURCE_PATH, 57, ErrorCode::IllegalForecastPeriods);
     if (observationNumber < 0)
-        qdThrow(QD_SOURCE_PATH, 60, 3000);
+        qdThrow(QD_SOURCE_PATH, 60, ErrorCode::NegativeIndex);
     if (observationNumber >= n)
-        qdThrow(QD_SOURCE_PATH, 63, 3006);
+        qdThrow(QD_SOURCE_PATH, 63, ErrorCode::OutOfBounds);
     const std::int32_t L = laggedPeriod;
     const std::int32_t end = n + numPeriodsToForecast - 1;
     const double* v = series.values(0);

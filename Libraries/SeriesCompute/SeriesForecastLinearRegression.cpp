@@ -53,11 +53,11 @@ std::int32_t SeriesForecastLinearRegression::compute(Series& series, std::int32_
         numHistoricalValues = count;
     const std::int32_t h = numPeriodsToForecast;
     if (h < 0)
-        qdThrow(QD_SOURCE_PATH, 70, 3030);
+        qdThrow(QD_SOURCE_PATH, 70, ErrorCode::IllegalForecastPeriods);
     if (useGivenCoefficients) {
         const std::int32_t last = observationNumber;
         if (last < -1 || last >= count)
-            qdThrow(QD_SOURCE_PATH, 76, 3006);
+            qdThrow(QD_SOURCE_PATH, 76, ErrorCode::OutOfBounds);
         if (h > 0) {
             double* forecasts = series.forecastValues(h);
             for (std::int32_t t = last + 1; t <= last + h; ++t)

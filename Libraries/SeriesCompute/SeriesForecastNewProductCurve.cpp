@@ -100,7 +100,7 @@ std::int32_t SeriesForecastNewProductCurve::compute(Series& series, std::int32_t
 {
     (void)flag;
     if (minValue != -3.0 && maxValue != -3.0 && !(minValue < maxValue))
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3104);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::CurveMinimumNotBelowMaximum);
     resolveSeriesRange(series, observationNumber, numHistoricalValues);
     try {
         checkSeriesRange(series, observationNumber, numHistoricalValues, 3);
@@ -108,7 +108,8 @@ std::int32_t SeriesForecastNewProductCurve::compute(Series& series, std::int32_t
             qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalForecastPeriods);
         run(series);
     } catch (const MVRBaseException& e) {
-        const bool tooFew = (e.code == 3001 && numHistoricalValues > 0) || e.code == 3105;
+        const bool tooFew = (e.code == codeNumber(ErrorCode::IllegalNumHistoricalValues) && numHistoricalValues > 0) ||
+                             e.code == codeNumber(ErrorCode::NotEnoughValuesInCurveRange);
         series.valueCache.setForecastsDirty(true);
         values_ = forecasts_ = nullptr;
         independentValues_ = nullptr;
@@ -132,14 +133,14 @@ void SeriesForecastNewProductCurve::run(Series& series)
         throw std::bad_alloc();
     if (independentSeries != nullptr) {
         if (independentSeries->numObservations() < static_cast<std::int64_t>(last) + h + 1)
-            qdThrow(QD_SOURCE_PATH, __LINE__, 3115);
+            qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NotEnoughIndependentValues);
         const double* x = independentSeries->values(0);
         // The probit curve takes the logarithm of every regressor it
         // evaluates, the forecast periods' included.
         if (curveType == QD_NP_PROBIT_CURVE)
             for (std::int32_t i = first_; i <= last + h; ++i)
                 if (!(x[i] > 0.0))
-                    qdThrow(QD_SOURCE_PATH, __LINE__, 3116);
+                    qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::ProbitNeedsPositiveValues);
     }
     alpha = beta = gamma = delta = 0.0;
 
@@ -211,7 +212,7 @@ void SeriesForecastNewProductCurve::fitPass()
         x.addObservation(r, QD_SUPPLIED, FdCString());
     }
     if (y.numObservations() < 3)
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3105);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NotEnoughValuesInCurveRange);
 
     Matrix work;
     work.addSeries(y);

@@ -47,7 +47,7 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
     (void)flag;
     chosenCurve = 0;
     if (minValue != -3.0 && maxValue != -3.0 && !(minValue < maxValue))
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3104);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::CurveMinimumNotBelowMaximum);
     resolveSeriesRange(series, observationNumber, numHistoricalValues);
     checkSeriesRange(series, observationNumber, numHistoricalValues, 1);
     if (numPeriodsToForecast < 0)

@@ -154,14 +154,14 @@ void SeriesForecastSlowMovingDemand::checkArguments(const Series& series)
     if (static_cast<std::int64_t>(n) + numForecastPeriods > Series::maxObservations())
         throw std::bad_alloc();
     if (!(leadTime >= 0.0) || leadTime > Series::maxObservations() - n)
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3089);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalLeadTime);
     if (!(ServiceLevel >= 0.0 && ServiceLevel <= 1.0))
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3088);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalConfidenceLevel);
     if (!isBaseMethod(bcMethod))
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3164);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::MethodNotSupportedInMultipleMethods);
     if (eicType == QD_SLOWMETHOD_IDX_SEASONAL) {
         if (eicSeasonalLength == 0)
-            qdThrow(QD_SOURCE_PATH, __LINE__, 3051);
+            qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::InvalidSeasonalLength);
         return;
     }
     // Buckets: a width of zero, and a scale of zero for a value that is

@@ -14,8 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomBeta::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(p)) qdThrow(QD_SOURCE_PATH, __LINE__, 3131);
-    if (!positiveFinite(q)) qdThrow(QD_SOURCE_PATH, __LINE__, 3132);
+    if (!positiveFinite(p)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalBetaP);
+    if (!positiveFinite(q)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalBetaQ);
 }
 
 void SeriesGenerateRandomBeta::fillReal(double* buffer)

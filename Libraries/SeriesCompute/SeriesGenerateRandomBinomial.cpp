@@ -14,8 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomBinomial::checkParameters()
 {
     checkRandomCount(count);
-    if (n < 1) qdThrow(QD_SOURCE_PATH, __LINE__, 3123);
-    if (!insideOpenUnit(p)) qdThrow(QD_SOURCE_PATH, __LINE__, 3122);
+    if (n < 1) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalBinomialN);
+    if (!insideOpenUnit(p)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalRandomP);
 }
 
 void SeriesGenerateRandomBinomial::fillInteger(std::int32_t* buffer)

@@ -14,7 +14,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomChiSquared::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(df)) qdThrow(QD_SOURCE_PATH, __LINE__, 3133);
+    if (!positiveFinite(df)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalChiSquaredDf);
 }
 
 void SeriesGenerateRandomChiSquared::fillReal(double* buffer)

@@ -14,10 +14,12 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomExponentialMix::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(theta1)) qdThrow(QD_SOURCE_PATH, __LINE__, 3134);
-    if (!positiveFinite(theta2) || theta2 > theta1) qdThrow(QD_SOURCE_PATH, __LINE__, 3135);
+    if (!positiveFinite(theta1)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalExponentialMixTheta1);
+    if (!positiveFinite(theta2) || theta2 > theta1) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalExponentialMixTheta2);
     // theta1 == theta2 allows every p >= 0 (the bound is infinite).
-    if (!(p >= 0.0) || (theta1 != theta2 && !(p <= theta1 / (theta1 - theta2)))) qdThrow(QD_SOURCE_PATH, __LINE__, 3136);
+    if (!(p >= 0.0) || (theta1 != theta2 && !(p <= theta1 / (theta1 - theta2)))) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalExponentialMixP);
 }
 
 void SeriesGenerateRandomExponentialMix::fillReal(double* buffer)

@@ -14,8 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomGamma::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(alpha)) qdThrow(QD_SOURCE_PATH, __LINE__, 3137);
-    if (!positiveFinite(beta)) qdThrow(QD_SOURCE_PATH, __LINE__, 3138);
+    if (!positiveFinite(alpha)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalGammaAlpha);
+    if (!positiveFinite(beta)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalGammaBeta);
 }
 
 void SeriesGenerateRandomGamma::fillReal(double* buffer)

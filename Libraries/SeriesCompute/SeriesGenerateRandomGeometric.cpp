@@ -14,7 +14,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomGeometric::checkParameters()
 {
     checkRandomCount(count);
-    if (!insideOpenUnit(p)) qdThrow(QD_SOURCE_PATH, __LINE__, 3122);
+    if (!insideOpenUnit(p)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalRandomP);
 }
 
 void SeriesGenerateRandomGeometric::fillInteger(std::int32_t* buffer)

@@ -14,9 +14,9 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomHyperGeometric::checkParameters()
 {
     checkRandomCount(count);
-    if (n < 1) qdThrow(QD_SOURCE_PATH, __LINE__, 3124);
-    if (m < 1) qdThrow(QD_SOURCE_PATH, __LINE__, 3125);
-    if (l <= n || l <= m) qdThrow(QD_SOURCE_PATH, __LINE__, 3126);
+    if (n < 1) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalHyperGeometricN);
+    if (m < 1) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalHyperGeometricM);
+    if (l <= n || l <= m) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalHyperGeometricL);
 }
 
 void SeriesGenerateRandomHyperGeometric::fillInteger(std::int32_t* buffer)

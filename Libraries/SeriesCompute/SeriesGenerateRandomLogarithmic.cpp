@@ -14,7 +14,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomLogarithmic::checkParameters()
 {
     checkRandomCount(count);
-    if (!insideOpenUnit(a)) qdThrow(QD_SOURCE_PATH, __LINE__, 3127);
+    if (!insideOpenUnit(a)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalLogarithmicA);
 }
 
 void SeriesGenerateRandomLogarithmic::fillInteger(std::int32_t* buffer)

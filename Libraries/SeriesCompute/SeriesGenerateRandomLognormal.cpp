@@ -14,7 +14,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomLognormal::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__, 3120);
+    if (!positiveFinite(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomLognormal::fillReal(double* buffer)

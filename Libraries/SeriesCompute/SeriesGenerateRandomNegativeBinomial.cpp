@@ -14,9 +14,9 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomNegativeBinomial::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(r)) qdThrow(QD_SOURCE_PATH, __LINE__, 3129);
+    if (!positiveFinite(r)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalNegativeBinomialR);
     // The library takes p above its machine epsilon only.
-    if (!insideOpenUnit(p) || !(p > libraryEpsilon())) qdThrow(QD_SOURCE_PATH, __LINE__, 3122);
+    if (!insideOpenUnit(p) || !(p > libraryEpsilon())) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalRandomP);
 }
 
 void SeriesGenerateRandomNegativeBinomial::fillInteger(std::int32_t* buffer)

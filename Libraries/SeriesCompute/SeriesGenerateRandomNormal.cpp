@@ -14,7 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomNormal::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFiniteSquare(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__, 3120);
+    if (!positiveFiniteSquare(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomNormal::fillReal(double* buffer)

@@ -16,7 +16,8 @@ void SeriesGenerateRandomPoisson::checkParameters()
     checkRandomCount(count);
     // theta goes to the library in single precision: it must stay positive
     // there and below 2^31, where the deviates would leave 32 bits.
-    if (!(theta > 0.0 && static_cast<float>(theta) > 0.0f && theta < 2147483648.0)) qdThrow(QD_SOURCE_PATH, __LINE__, 3130);
+    if (!(theta > 0.0 && static_cast<float>(theta) > 0.0f && theta < 2147483648.0)) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalPoissonTheta);
 }
 
 void SeriesGenerateRandomPoisson::fillInteger(std::int32_t* buffer)

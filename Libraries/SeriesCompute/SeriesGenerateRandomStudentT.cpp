@@ -15,9 +15,10 @@ void SeriesGenerateRandomStudentT::checkParameters()
 {
     checkRandomCount(count);
     // The library takes df and the variance above its machine epsilon.
-    if (!positiveFinite(df) || !(df > libraryEpsilon())) qdThrow(QD_SOURCE_PATH, __LINE__, 3139);
+    if (!positiveFinite(df) || !(df > libraryEpsilon())) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalStudentTDf);
     if (!positiveFiniteSquare(standardDeviation) || !(standardDeviation * standardDeviation > libraryEpsilon()))
-        qdThrow(QD_SOURCE_PATH, __LINE__, 3120);
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomStudentT::fillReal(double* buffer)

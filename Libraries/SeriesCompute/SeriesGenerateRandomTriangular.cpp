@@ -16,7 +16,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomTriangular::checkParameters()
 {
     checkRandomCount(count);
-    if (!(minRand <= mostLikely && mostLikely <= maxRand)) qdThrow(QD_SOURCE_PATH, __LINE__, 3144);
+    if (!(minRand <= mostLikely && mostLikely <= maxRand)) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalTriangularRange);
 }
 
 void SeriesGenerateRandomTriangular::fillReal(double* buffer)

@@ -14,7 +14,7 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomUniform::checkParameters()
 {
     checkRandomCount(count);
-    if (!(minRand <= maxRand)) qdThrow(QD_SOURCE_PATH, __LINE__, 3143);
+    if (!(minRand <= maxRand)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalUniformRange);
 }
 
 void SeriesGenerateRandomUniform::fillReal(double* buffer)

@@ -14,10 +14,11 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomUniformDiscrete::checkParameters()
 {
     checkRandomCount(count);
-    if (minRand > maxRand) qdThrow(QD_SOURCE_PATH, __LINE__, 3143);
+    if (minRand > maxRand) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalUniformRange);
     // The span maxRand - minRand + 1 is formed in 64 bits; the library draws
     // 1..k for a 32-bit k.
-    if (static_cast<std::int64_t>(maxRand) - minRand + 1 > 2147483647) qdThrow(QD_SOURCE_PATH, __LINE__, 3143);
+    if (static_cast<std::int64_t>(maxRand) - minRand + 1 > 2147483647) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalUniformRange);
 }
 
 void SeriesGenerateRandomUniformDiscrete::fillInteger(std::int32_t* buffer)

@@ -17,7 +17,8 @@ void SeriesGenerateRandomVonMises::checkParameters()
 {
     checkRandomCount(count);
     // The library takes c from sqrt(machine epsilon) / 2 on.
-    if (!positiveFinite(c) || !(c >= std::sqrt(libraryEpsilon()) / 2.0)) qdThrow(QD_SOURCE_PATH, __LINE__, 3140);
+    if (!positiveFinite(c) || !(c >= std::sqrt(libraryEpsilon()) / 2.0)) qdThrow(QD_SOURCE_PATH, __LINE__,
+            ErrorCode::IllegalVonMisesC);
 }
 
 void SeriesGenerateRandomVonMises::fillReal(double* buffer)

@@ -14,8 +14,8 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomWeibull::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(alpha)) qdThrow(QD_SOURCE_PATH, __LINE__, 3141);
-    if (!positiveFinite(beta)) qdThrow(QD_SOURCE_PATH, __LINE__, 3142);
+    if (!positiveFinite(alpha)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalWeibullAlpha);
+    if (!positiveFinite(beta)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalWeibullBeta);
 }
 
 void SeriesGenerateRandomWeibull::fillReal(double* buffer)
