@@ -175,7 +175,7 @@ For k = 0 To numSeries - 1
         Next
         Set x = s.Extension1
         If Err.Number <> 0 Then
-            Fail ids(k) & ": loading: " & Err.Description
+            Fail ids(k) & ": loading: " & Hex(Err.Number) & " " & Err.Description
             Err.Clear
         End If
         started = Timer
@@ -184,7 +184,7 @@ For k = 0 To numSeries - 1
         runs(m) = runs(m) + 1
         If Err.Number <> 0 Then
             key = m & " " & CodeOf(Err.Description)
-            If CodeOf(Err.Description) = "other" Then Fail ids(k) & " " & m & ": failure without a code: " & Err.Description
+            If CodeOf(Err.Description) = "other" Then Fail ids(k) & " " & m & ": failure without a code: " & Hex(Err.Number) & " " & Err.Description
             If codes.Exists(key) Then codes(key) = codes(key) + 1 Else codes.Add key, 1
             Err.Clear
         Else
