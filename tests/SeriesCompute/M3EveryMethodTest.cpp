@@ -11,7 +11,8 @@
 //
 // The whole run (3,003 series) takes minutes under the sanitizers, so the
 // test takes every 30th series (101 series of every kind); QD_M3_STRIDE=k
-// takes every k-th, QD_M3_STRIDE=1 all of them.
+// takes every k-th, QD_M3_STRIDE=1 all of them. QD_M3_VERBOSE=1 prints each
+// engine error with its series and place.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -243,6 +244,8 @@ void runAll(std::size_t stride)
 {
     const std::vector<Labelled>& all = m3test::allSeries();
     const std::vector<Member>& list = members();
+    const char* verboseText = std::getenv("QD_M3_VERBOSE");
+    const bool verbose = verboseText != nullptr && *verboseText != '\0' && *verboseText != '0';
     std::vector<Outcomes> outcomes(list.size());
     std::size_t seriesRun = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -261,6 +264,9 @@ void runAll(std::size_t stride)
             } catch (const MVRBaseException& e) {
                 out.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
                 ++out.codes[e.code];
+                if (verbose)
+                    std::printf("%s (n %d): code %d at %s:%d\n", where.c_str(), n, e.code, pathOf(e).c_str(),
+                                e.line);
                 continue;
             } catch (const std::exception& e) {
                 ++out.badChecks;
