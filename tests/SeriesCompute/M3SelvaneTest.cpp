@@ -12,39 +12,15 @@
 #include <gtest/gtest.h>
 
 #include "ComputeTestSupport.h"
-#include "M3Data.h"
-#include "Matrix/QuantitySlots.h"
+#include "M3TestData.h"
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesForecastSelvane.h"
 
 namespace {
 
-struct Labelled {
-    std::string file;
-    m3::M3Series series;
-};
-
-const std::vector<Labelled>& allSeries()
-{
-    static const std::vector<Labelled> all = [] {
-        std::vector<Labelled> out;
-        const std::string folder = std::string(QD_SOURCE_DIR) + "/../shared/data/m3/";
-        for (const char* name : {"m3_yearly.csv", "m3_quarterly.csv", "m3_monthly.csv", "m3_other.csv"})
-            for (m3::M3Series& s : m3::loadFile(folder + name))
-                out.push_back({name, std::move(s)});
-        return out;
-    }();
-    return all;
-}
-
-bool allFinite(QuantityCollection& results)
-{
-    results.restart();
-    for (const Quantity* q = results.next(); q != nullptr; q = results.next())
-        if (!std::isfinite(q->value))
-            return false;
-    return true;
-}
+using m3test::allFinite;
+using m3test::allSeries;
+using m3test::Labelled;
 
 struct RunSummary {
     std::map<std::int32_t, int> methods;
