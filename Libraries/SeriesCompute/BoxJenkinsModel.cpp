@@ -20,6 +20,9 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\BoxJenkinsModel";
 
 const double kCoefficientTolerance = 0.01;
 const double kMeanToleranceFactor = 0.0001;
+// The search stops on an absolute change of the sum of squares, whatever
+// the scale of the series: deliberate, and kept so that the passes run and
+// the chosen coefficients stay as they are.
 const double kStopChange = 0.01;
 const std::int32_t kMaxPasses = 20;  // passes stop once more than this many ran
 
@@ -459,6 +462,9 @@ bool BoxJenkinsModel::isBetterThan(const BoxJenkinsScore& a, const BoxJenkinsSco
 {
     if (&a == &b)
         return false;
+    // Q is judged with the model's number of parameters as the degrees of
+    // freedom, not the number of lags less the ARMA orders: deliberate, the
+    // ordering of the models depends on it.
     const bool aPasses = a.ljungBoxQ < chiSquareCritical95(a.numParameters);
     const bool bPasses = b.ljungBoxQ < chiSquareCritical95(b.numParameters);
     if (aPasses && !bPasses)

@@ -35,7 +35,12 @@ double informationCriterion(Series& series, std::int32_t last, std::int32_t coun
     if (std::fabs(sse) < 1e-9)
         return 0.0;
     const double n = static_cast<double>(count);
-    // 6.283185307 stands for 2 pi, with exactly these digits.
+    // 6.283185307 stands for 2 pi, with exactly these digits. The criteria
+    // keep the whole constant n (ln 2 pi + 1) and count only the k
+    // parameters given (not the error variance). Some statistics packages
+    // leave the constant out, count the variance as a parameter or divide by
+    // n, so their values differ from these by a constant or a scale; the
+    // formulas here are kept as they are.
     const double fit = n * (std::log(6.283185307) + 1.0 + std::log(sse / n));
     return bayesian ? fit + k * std::log(n) : fit + 2.0 * k;
 }

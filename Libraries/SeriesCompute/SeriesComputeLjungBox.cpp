@@ -3,6 +3,7 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Observation.h"
 #include "Matrix/SeriesRange.h"
+#include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
@@ -18,13 +19,14 @@ double ljungBox(Series& series, std::int32_t last, std::int32_t count, std::int3
     checkSeriesRange(series, last, count, 1);
     Series residuals(count > 0 ? count : 0);
     for (std::int64_t i = static_cast<std::int64_t>(last) - count + 1; i <= last; ++i) {
-        const Observation& o = series.observation(static_cast<std::int32_t>(i));
-        // An observation without a stored forecast counts with forecast 0.0:
-        // its residual is its actual value.
-        double forecast = 0.0;
-        if (o.storedResults.lookup(QD_FORECAST, forecast) != QD_QUANTITY_FOUND)
-            forecast = 0.0;
-        residuals.addObservation(o.value - forecast, QD_SUPPLIED, FdCString());
+        // The residual is the observation's forecast error, as the error
+        // measures take it: 0.0 for an observation that holds no forecast.
+        // (Counting such an observation with forecast 0.0, so that a series
+        // without any forecasts has residuals equal to its values, is the
+        // other way to read the rule; this routine does not follow it. A
+        // series without forecasts has all residuals 0.0 and Q = 0.)
+        residuals.addObservation(observationError(series.observation(static_cast<std::int32_t>(i))), QD_SUPPLIED,
+                                 FdCString());
     }
     Series r(numLagValues > 0 ? numLagValues : 0);
     autocorrelationsToSeries(residuals, r, QD_LAST, QD_ALL, numLagValues);
@@ -41,6 +43,9 @@ double ljungBox(Series& series, std::int32_t last, std::int32_t count, std::int3
 
 double chiSquareCritical95(std::int32_t degreesOfFreedom)
 {
+    // The table is kept as written, two decimals per entry; the df 13 and
+    // df 28 entries (22.37 and 41.33) are as published although the
+    // quantiles round to 22.36 and 41.34.
     static const double kCritical[30] = {3.84,  5.99,  7.81,  9.49,  11.07, 12.59, 14.07, 15.51, 16.92, 18.31,
                                          19.68, 21.03, 22.37, 23.68, 25.0,  26.3,  27.59, 28.87, 30.14, 31.41,
                                          32.67, 33.92, 35.17, 36.42, 37.65, 38.89, 40.11, 41.33, 42.56, 43.77};

@@ -205,6 +205,9 @@ double SeriesComputeTtest::compute(Series& series)
         return se < 1e-12 ? 0.0 : coefficient / se;
     };
     if (parameter == QD_BOX_JENKINS_CONSTANT_PARAM) {
+        // The stored constant is the process mean, while the column's
+        // coefficient in this design is the intercept; dividing the mean by
+        // the intercept's standard error is deliberate.
         const double t = tValue(0, constant);
         series.storedResults.createMultiple(QD_T_TEST, 1);
         series.storedResults.storeMultiple(QD_T_TEST, 0, t);

@@ -10,6 +10,7 @@
 #include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/SeriesForecastSelvane.h"
+#include "SeriesCompute/FitCriteria.h"
 #include "SeriesCompute/SeriesComputeTValue.h"
 #include "RegressionTestSupport.h"
 
@@ -53,6 +54,8 @@ struct Expected {
     const double* forecast;
     const double* halfWidth;
     double F;
+    double rSquare;
+    double adjustedRSquare;
 };
 
 void checkAgainstReference(bool constant, const Expected& x)
@@ -106,22 +109,31 @@ void checkAgainstReference(bool constant, const Expected& x)
     }
     EXPECT_EQ(m.forecastMethodNumber, QD_MULTIPLE_REGRESSION);
     EXPECT_EQ(y.forecastMethodNumber, QD_MULTIPLE_REGRESSION);
+
+    // R square and adjusted R square of the fitted values over the history,
+    // with the regression's number of coefficients as k.
+    Series& dependent = m.series(0);
+    const std::int32_t k = constant ? 3 : 2;
+    EXPECT_REL(computeRSquare(dependent, kN - 1, kN), x.rSquare, kTol);
+    EXPECT_REL(computeAdjustedRSquare(dependent, kN - 1, kN, k), x.adjustedRSquare, kTol);
 }
 }  // namespace
 
 TEST(MultipleRegression, WithConstantMatchesExactLeastSquares)
 {
     checkAgainstReference(true, {kRegConstBeta, kRegConstStdErr, kRegConstT, kRegConstP, kRegConstElasticity,
-                                 kRegConstFitted, kRegConstForecast, kRegConstHalfWidth95, kRegConstF});
+                                 kRegConstFitted, kRegConstForecast, kRegConstHalfWidth95, kRegConstF,
+                                 kRegConstRSquare, kRegConstAdjustedRSquare});
 }
 
-// Without the constant the F statistic still uses the centred total sum of
-// squares.
+// Without the constant the F statistic and R square still use the centred
+// total sum of squares.
 TEST(MultipleRegression, WithoutConstantMatchesExactLeastSquares)
 {
     checkAgainstReference(false, {kRegNoConstBeta, kRegNoConstStdErr, kRegNoConstT, kRegNoConstP,
                                   kRegNoConstElasticity, kRegNoConstFitted, kRegNoConstForecast,
-                                  kRegNoConstHalfWidth95, kRegNoConstF});
+                                  kRegNoConstHalfWidth95, kRegNoConstF, kRegNoConstRSquare,
+                                  kRegNoConstAdjustedRSquare});
 }
 
 TEST(MultipleRegression, NoForecastPeriodsLeavesRegressorsAlone)

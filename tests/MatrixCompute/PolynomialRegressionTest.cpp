@@ -171,3 +171,60 @@ TEST(PolynomialRegression, ForecastExtendsTheRegressorsAndKeepsTheMatrix)
     double v = 0.0;
     EXPECT_EQ(m.series(0).observation(0).storedResults.lookup(QD_POLYNOMIAL_REGRESSION, v), QD_QUANTITY_FOUND);
 }
+
+// The trial fits run without forecast periods, the final fit with them: a
+// negative number of periods passes every trial fit and fails only in the
+// final fit (3030). Four observations allow two terms, so the quadratic is
+// created and accepted and the cubic term is left in the term list without
+// a series. The failure must be reported, remove the quadratic's series
+// (and no series for the cubic term: it has none) and write nothing back.
+TEST(PolynomialRegression, FailedFinalFitLeavesTheMatrixAsItWas)
+{
+    struct Case {
+        const char* name;
+        double minFIn;
+        double maxFOut;
+    };
+    const Case cases[] = {
+        {"multiple regression final fit", 0.0, 0.0},
+        {"stepwise final fit", 2.0, 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto build = [](Matrix& m) {
+            m.addSeries(makeSeries({3.0, 5.0, 4.0, 7.0}, QD_DEPENDENT, "Y"));
+            m.addSeries(makeSeries({1.0, 2.0, 3.0, 4.0}, QD_INDEPENDENT, "X"));
+        };
+        // With a valid number of periods the quadratic is kept: the failing
+        // run below does reach the final fit with a product series created.
+        Matrix good;
+        build(good);
+        MatrixForecastPolynomialRegression ok = polynomial(QD_ALL, 0.0, QD_COMPUTE, c.minFIn, c.maxFOut, 0);
+        ASSERT_EQ(codeOf([&] { runForecast(ok, good); }), 0);
+        ASSERT_EQ(good.numSeries(), 3);
+        EXPECT_EQ(text(good.series(2).description()), "(X)^2");
+
+        Matrix m;
+        build(m);
+        MatrixForecastPolynomialRegression method = polynomial(QD_ALL, 0.0, QD_COMPUTE, c.minFIn, c.maxFOut, -1);
+        EXPECT_EQ(codeOf([&] { runForecast(method, m); }), 3030);
+        ASSERT_EQ(m.numSeries(), 2);
+        EXPECT_EQ(text(m.series(0).description()), "Y");
+        EXPECT_EQ(text(m.series(1).description()), "X");
+        // The trial fits ran on the matrix and left their own results (the
+        // multiple regression's method and roles); the polynomial result is
+        // not recorded.
+        EXPECT_NE(m.forecastMethodNumber, QD_POLYNOMIAL_REGRESSION);
+        EXPECT_NE(m.series(0).forecastMethodNumber, QD_POLYNOMIAL_REGRESSION);
+        const double y[] = {3.0, 5.0, 4.0, 7.0};
+        ASSERT_EQ(m.series(0).numObservations(), 4);
+        ASSERT_EQ(m.series(1).numObservations(), 4);
+        for (std::int32_t t = 0; t < 4; ++t) {
+            const Observation& o = m.series(0).observation(t);
+            EXPECT_EQ(o.value, y[t]);
+            double v = 0.0;
+            EXPECT_EQ(o.storedResults.lookup(QD_POLYNOMIAL_REGRESSION, v), QD_QUANTITY_ABSENT) << t;
+            EXPECT_EQ(o.storedResults.lookup(QD_STEPWISE, v), QD_QUANTITY_ABSENT) << t;
+        }
+    }
+}

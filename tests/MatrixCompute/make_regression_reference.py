@@ -78,7 +78,11 @@ def fit(const):
         fc.append(sum(x[i] * b[i] for i in range(p)))
         q = sum(x[i] * V[i][c] * x[c] for i in range(p) for c in range(p))
         hw.append(mp.sqrt(1 + M(q)) * tcrit * mp.sqrt(M(s2)))
-    return dict(b=b, se=se, t=t, p=pv, elast=elast, F=F, fitted=fitted, sse=sse, fc=fc, hw=hw)
+    # R square and adjusted R square of the fitted values about the mean of
+    # the dependent series (centred also without the constant), p parameters.
+    r2 = 1 - sse / sst
+    adj = 1 - (1 - r2) * Q(N - 1, N - p)
+    return dict(b=b, se=se, t=t, p=pv, elast=elast, F=F, fitted=fitted, sse=sse, fc=fc, hw=hw, r2=r2, adj=adj)
 
 
 def num(v):
@@ -106,6 +110,8 @@ for tag, const in (("Const", True), ("NoConst", False)):
     arr(f"kReg{tag}HalfWidth95", r["hw"])
     print(f"const double kReg{tag}F = {num(r['F'])};")
     print(f"const double kReg{tag}SSE = {num(r['sse'])};")
+    print(f"const double kReg{tag}RSquare = {num(r['r2'])};")
+    print(f"const double kReg{tag}AdjustedRSquare = {num(r['adj'])};")
 
 # The t quantiles and probabilities of the t-value service.
 print("// t quantiles {p, df, t} and two-sided probabilities {t, df, P(|T| < t)}")

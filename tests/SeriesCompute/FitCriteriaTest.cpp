@@ -2,6 +2,7 @@
 // values: make_boxjenkins_reference.py and the worked examples below.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -83,7 +84,11 @@ TEST(FitCriteria, BoxCox)
     fillSeries(line, {2.0, 4.0, 6.0, 8.0});
     EXPECT_NEAR(computeBoxCox(line, QD_LAST, QD_ALL, 1.0), 0.0, 1e-12);
     const char* file = "Libraries\\SeriesCompute\\SeriesComputeBoxCox";
-    EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, 1.5), 3074, file, 52);
+    // Outside [-1, 1], and not a number, are refused alike.
+    for (double lamda : {1.5, -1.0000001, std::nan(""), -std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(lamda);
+        EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, lamda), 3074, file, 52);
+    }
     s.observation(3).value = 0.0;
     s.setDirty(true, false);
     EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, 1.0), 3075, file, 62);
@@ -112,7 +117,8 @@ TEST(FitCriteria, RSquareAndAdjusted)
 TEST(LjungBox, TextbookQAndChiSquareTable)
 {
     // Errors of the naive forecast (previous value) on 30 airline values;
-    // the first observation has no forecast and counts with its value.
+    // the first observation has no forecast: its error is 0.0, as in the
+    // error measures (not its value).
     Series s;
     std::vector<double> first30(kAirline.begin(), kAirline.begin() + 30);
     fillSeries(s, first30);
@@ -124,9 +130,21 @@ TEST(LjungBox, TextbookQAndChiSquareTable)
     SeriesOpApplySeriesCompute(functor).apply(s);
     EXPECT_NEAR(s.storedResults.value(QD_LJUNG_BOX), kLjungBoxNaive5, 1e-10);
 
+    // Forecasts missing inside the range too (every fourth observation).
+    Series gaps;
+    fillSeries(gaps, first30);
+    for (std::int32_t i = 1; i < 30; ++i)
+        if (i % 4 != 0)
+            gaps.observation(i).storedResults.store(QD_FORECAST, first30[static_cast<std::size_t>(i - 1)]);
+    gaps.setDirty(true, true);
+    EXPECT_NEAR(ljungBox(gaps, QD_LAST, QD_ALL, 3), kLjungBoxGaps3, 1e-10);
+
+    // No forecasts at all: every residual is 0.0, whose autocorrelations
+    // are 0, so Q is 0 (the values themselves are not taken as residuals).
     Series raw;
     fillSeries(raw, first30);
-    EXPECT_NEAR(ljungBox(raw, QD_LAST, QD_ALL, 1), kLjungBoxRaw1, 1e-9);
+    EXPECT_EQ(ljungBox(raw, QD_LAST, QD_ALL, 1), 0.0);
+    EXPECT_EQ(ljungBox(raw, 20, 10, 4), 0.0);
     EXPECT_MVR_AT(ljungBox(raw, 4, 5, 5), 3004, "Libraries\\SeriesCompute\\SeriesComputeLjungBox", 58);
     EXPECT_MVR_CODE(ljungBox(raw, 4, 5, 6), 3002);
     // The usual range checks, before any observation is read.

@@ -13,7 +13,7 @@ Written independently of the engine:
 - Autocorrelations are the textbook sums at 40 digits; partial
   autocorrelations come from the Durbin-Levinson recursion (not from
   inverting the autocorrelation matrix); the Ljung-Box Q is its textbook
-  formula; t values use (X'X)^-1 solved by Gauss-Jordan elimination at 40
+  formula over the forecast errors (0 where an observation has no forecast); t values use (X'X)^-1 solved by Gauss-Jordan elimination at 40
   digits; Box-Cox lines are least-squares fits in exact rationals of the
   40-digit transformed values.
 """
@@ -364,12 +364,21 @@ def main():
     lines.append(vec("kDifferencedLogAcf", r))
     lines.append(vec("kDifferencedLogPacf", pacf_durbin_levinson(r)))
 
-    # Ljung-Box of errors actual - fitted (naive forecast of the previous
-    # value) on the first 30 airline values, 5 lags.
+    # Ljung-Box of the forecast errors on the first 30 airline values. The
+    # error of an observation is its value minus its forecast, and 0 when it
+    # has no forecast (as the error measures take it).
     actual = raw[:30]
-    errors = [actual[0]] + [actual[i] - actual[i - 1] for i in range(1, 30)]
-    lines.append("static const double kLjungBoxNaive5 = %s;" % fmt(ljung_box(errors, 5)))
-    lines.append("static const double kLjungBoxRaw1 = %s;" % fmt(ljung_box(actual, 1)))
+
+    def errors_of(forecasts):
+        return [0.0 if f is None else a - f for a, f in zip(actual, forecasts)]
+
+    # Naive forecasts (the previous value); the first value has none. 5 lags.
+    naive = [None] + [actual[i - 1] for i in range(1, 30)]
+    lines.append("static const double kLjungBoxNaive5 = %s;" % fmt(ljung_box(errors_of(naive), 5)))
+    # The same forecasts with every fourth one missing (values 0, 4, 8, ...
+    # hold none), 3 lags.
+    gaps = [None if i % 4 == 0 else f for i, f in enumerate(naive)]
+    lines.append("static const double kLjungBoxGaps3 = %s;" % fmt(ljung_box(errors_of(gaps), 3)))
 
     # t values of the airline model (no constant): theta then Theta.
     tv = t_values(w, model)

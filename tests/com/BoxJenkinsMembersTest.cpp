@@ -185,6 +185,7 @@ TEST_F(BoxJenkinsMembersTest, LjungBoxAndFitCriteriaOfGivenFits)
     ASSERT_EQ(S_OK, b->CalculateBoxCox(-2, -1, 0.5));
     EXPECT_NEAR(kBoxCoxSse[1], statistic(b.get(), 2035), 1e-9);
     EXPECT_REPORTED(3074, b->CalculateBoxCox(-2, -1, 1.5));
+    EXPECT_REPORTED(3074, b->CalculateBoxCox(-2, -1, std::nan("")));
 
     // Matrix level: each series its own value.
     Ref<IMatrixX> m;

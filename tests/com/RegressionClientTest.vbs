@@ -101,5 +101,51 @@ Check s.NumObservations = 4, "one period appended"
 Check Abs(s.StatValueObs(3, 29) - 8) < 1e-12, "forecast 8: " & s.StatValueObs(3, 29)
 Check Abs(s.Statistic(2061) - 2) < 1e-12, "slope 2"
 
+' The linear trend of every series of a matrix: 1, 3, 2, 5, 4 (slope 0.8,
+' intercept 0.6) and 2, 4, .., 10 (slope 2, forecast 14 two periods on).
+Dim lin
+Set lin = CreateObject("MatrixX.MatrixX.1")
+Dim a : a = Array(1, 3, 2, 5, 4)
+For i = 0 To 4
+    lin.AddObservation 0, a(i)
+    lin.AddObservation 1, 2 * (i + 1)
+Next
+lin.ForecastLinearRegression -2, -1, 2
+NoError "MatrixX.ForecastLinearRegression"
+Check Abs(lin.StatValueSeries(0, 2061, 0) - 0.8) < 1e-12, "slope 0.8: " & lin.StatValueSeries(0, 2061, 0)
+Check Abs(lin.StatValueSeries(0, 2060, 0) - 0.6) < 1e-12, "intercept 0.6: " & lin.StatValueSeries(0, 2060, 0)
+Check Abs(lin.StatValueSeries(1, 2061, 0) - 2) < 1e-12, "slope 2: " & lin.StatValueSeries(1, 2061, 0)
+Check Abs(lin.StatValueObs(1, 6, 29) - 14) < 1e-12, "forecast 14: " & lin.StatValueObs(1, 6, 29)
+lin.ForecastLinearRegression -2, -1, -1
+TakeError
+Check InStr(errDescription, "Error: 3030" & vbLf) > 0, "negative periods: code 3030: " & errDescription
+
+' The polynomial regression of y on x = 1 .. 12 with its defaults: the
+' quadratic is accepted (partial F 40811 > 4), the cubic is not; the
+' coefficients are those of exact least squares on 1, x, x^2.
+Dim poly, py
+Set poly = CreateObject("MatrixX.MatrixX.1")
+py = Array(3.1, 4.9, 9.2, 14.8, 23.1, 32.9, 45.2, 58.8, 75.1, 92.9, 113.2, 134.8)
+For i = 0 To 11
+    poly.AddObservation 0, py(i)
+    poly.AddObservation 1, i + 1
+Next
+poly.Series(0).DependenceType = 1
+poly.Series(1).DependenceType = 2
+poly.Series(1).Description = "X"
+NoError "loading the polynomial data"
+poly.ForecastPolynomialRegression
+NoError "ForecastPolynomialRegression with its defaults"
+Check poly.NumSeries = 3, "one product series kept: " & poly.NumSeries
+Check poly.Series(2).Description = "(X)^2", "described (X)^2: " & poly.Series(2).Description
+Check poly.ForecastMethodNumber = 13, "polynomial method recorded"
+Check Abs(poly.StatValueSeries(0, 2029, 0) - 3.0272727272727273) < 1e-9, "intercept: " & poly.StatValueSeries(0, 2029, 0)
+Check Abs(poly.StatValueSeries(1, 2029, 0) + 1.0004495504495505) < 1e-9, "x: " & poly.StatValueSeries(1, 2029, 0)
+Check Abs(poly.StatValueSeries(2, 2029, 0) - 0.9995504495504496) < 1e-9, "x^2: " & poly.StatValueSeries(2, 2029, 0)
+Check poly.StatValueObs(0, 5, 13) = poly.StatValueObs(0, 5, 29), "fitted value under the method's code"
+poly.ForecastPolynomialRegression -2, -1, -3, -0.5
+TakeError
+Check InStr(errDescription, "Error: 3103" & vbLf) > 0, "negative partial F: code 3103: " & errDescription
+
 NoError "the last statements"
 If failures = 0 Then WScript.Echo "ALL PASSED"

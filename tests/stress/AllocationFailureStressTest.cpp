@@ -29,6 +29,9 @@
 #include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
 #include "Matrix/SeriesOpApplySeriesCompute.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixForecastStepwise.h"
+#include "Matrix/MatrixOpApplyMatrixForecast.h"
+#include "SeriesCompute/BoxJenkinsModel.h"
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
 #include "SeriesCompute/SeriesStatistics.h"
@@ -397,4 +400,211 @@ TEST(AllocationFailureStress, NonAllocatingOperationsSucceedWithEveryAllocationF
             expectConsistent(m, where);
         }
     }
+}
+
+namespace {
+#include "../MatrixCompute/CementReference.inc"
+
+struct ModelState {
+    std::int32_t p, q, P, Q, S;
+    bool constant;
+    std::vector<double> coefficients;
+};
+
+ModelState stateOf(const BoxJenkinsModel& m)
+{
+    ModelState s{m.p, m.q, m.P, m.Q, m.seasonalLength, m.hasConstant, {}};
+    for (std::int32_t i = 0; i < m.p; ++i)
+        s.coefficients.push_back(m.arCoefficient(i));
+    for (std::int32_t i = 0; i < m.q; ++i)
+        s.coefficients.push_back(m.maCoefficient(i));
+    for (std::int32_t i = 0; i < m.P; ++i)
+        s.coefficients.push_back(m.seasonalArCoefficient(i));
+    for (std::int32_t i = 0; i < m.Q; ++i)
+        s.coefficients.push_back(m.seasonalMaCoefficient(i));
+    return s;
+}
+
+void expectState(const ModelState& a, const ModelState& b, const std::string& where)
+{
+    EXPECT_EQ(a.p, b.p) << where;
+    EXPECT_EQ(a.q, b.q) << where;
+    EXPECT_EQ(a.P, b.P) << where;
+    EXPECT_EQ(a.Q, b.Q) << where;
+    EXPECT_EQ(a.S, b.S) << where;
+    EXPECT_EQ(a.constant, b.constant) << where;
+    EXPECT_EQ(a.coefficients, b.coefficients) << where;
+}
+}  // namespace
+
+// Assigning one Box-Jenkins model to another allocates the coefficient
+// groups of the copy before anything is released: a failed allocation
+// leaves the target model whole (no double release, which the sanitizers
+// of the native tree would report) and as it was.
+TEST(AllocationFailureStress, BoxJenkinsModelAssignment)
+{
+    auto source = [] {
+        BoxJenkinsModel m(9, 10, 0, 2, true, 4, 2, 1, 1, 1);
+        m.setArCoefficient(0, 0.5);
+        m.setArCoefficient(1, 0.25);
+        m.setMaCoefficient(0, -0.3);
+        m.setSeasonalArCoefficient(0, -0.5);
+        m.setSeasonalMaCoefficient(0, 0.7);
+        return m;
+    };
+    auto target = [] {
+        BoxJenkinsModel m(5, 6, 1, 1, false, 0, 1, 2, 0, 0);
+        m.setArCoefficient(0, 0.125);
+        m.setMaCoefficient(1, 0.375);
+        return m;
+    };
+    const BoxJenkinsModel from = source();
+    std::size_t total = 0;
+    {
+        BoxJenkinsModel to = target();
+        armed = true;
+        allocations = 0;
+        failAt = 0;
+        to = from;
+        armed = false;
+        total = allocations;
+        expectState(stateOf(from), stateOf(to), "no failure");
+    }
+    ASSERT_GT(total, 0u);
+    for (std::size_t k = 1; k <= total; ++k) {
+        const std::string where = "allocation " + std::to_string(k) + " of " + std::to_string(total);
+        BoxJenkinsModel to = target();
+        const ModelState before = stateOf(to);
+        bool failed = false;
+        armed = true;
+        allocations = 0;
+        failAt = k;
+        try {
+            to = from;
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        }
+        armed = false;
+        EXPECT_TRUE(failed) << where;
+        expectState(before, stateOf(to), where);
+        // The model is still whole: it can be assigned again.
+        to = from;
+        expectState(stateOf(from), stateOf(to), where + ", assigned again");
+    }
+}
+
+namespace {
+// The cement data, each regressor with values for two forecast periods,
+// and every slot the stepwise write-back fills already present with a
+// marker (-1), as are the two forecast observations of the dependent
+// series: the write-back itself then allocates nothing, so any failing
+// allocation is one of the selection or of the final fit.
+void buildStepwiseMatrix(Matrix& m)
+{
+    const double* columns[] = {kCement_y, kCement_x1, kCement_x2, kCement_x3, kCement_x4};
+    for (std::int32_t j = 0; j < 5; ++j) {
+        Series s;
+        for (std::int32_t i = 0; i < 13; ++i)
+            s.addObservation(columns[j][i], QD_SUPPLIED, FdCString());
+        for (std::int32_t i = 0; i < 2; ++i)
+            s.addObservation(j == 0 ? -1.0 : columns[j][i + 3], j == 0 ? QD_COMPUTED : QD_SUPPLIED,
+                             FdCString(i == 0 ? "0" : "1"));
+        for (std::int32_t i = 0; i < s.numObservations(); ++i) {
+            ObservationQC& r = s.observation(i).storedResults;
+            r.store(QD_FORECAST, -1.0);
+            r.store(QD_STEPWISE, -1.0);
+            r.store(QD_CONFIDENCE_INTERVAL, -1.0);
+        }
+        s.dependenceType = j == 0 ? QD_DEPENDENT : QD_INDEPENDENT;
+        s.storedResults.store(QD_REGRESSION_LAG_VALUE, 0.0);
+        for (std::int32_t type : {QD_F_TEST, QD_BETA, QD_REGRESSION_STANDARD_ERROR, QD_REGRESSION_ELASTICITY})
+            s.storedResults.store(type, -1.0);
+        s.storedResults.createMultiple(QD_T_TEST, 1);
+        s.storedResults.storeMultiple(QD_T_TEST, 0, -1.0);
+        m.addSeries(s);
+    }
+    m.setDirty(true, true);
+    for (std::int32_t j = 0; j < m.numSeries(); ++j)
+        m.series(j).forecastValues(0);
+}
+
+void runStepwise(Matrix& m)
+{
+    MatrixForecastStepwise method(12, 13, kStepwiseWithRemoval, QD_COMPUTE, QD_COMPUTE, 4.0, 3.0, 0, 0, false, true,
+                                  2, 0.95, false, true, false);
+    MatrixOpApplyMatrixForecast op(method);
+    op.apply(m);
+}
+}  // namespace
+
+// A stepwise regression whose final fit (or any fit before it) fails
+// reports the failure and writes nothing back: each allocation of a run
+// fails in turn and, up to the end of the final fit, the matrix must stay
+// exactly as it was. The write-back itself still allocates (each selected
+// series' t value entry is made anew), so its last few allocations are
+// told apart: the write-back first sets every series' role, which changes
+// the regressors' roles before it allocates anything.
+TEST(AllocationFailureStress, StepwiseFailureWritesNothingBack)
+{
+    // A first run makes what lives once per process (tables built on first
+    // use), so that the run counted below is like every later one.
+    {
+        Matrix m;
+        buildStepwiseMatrix(m);
+        runStepwise(m);
+    }
+    std::size_t total = 0;
+    {
+        Matrix m;
+        buildStepwiseMatrix(m);
+        const std::string before = describe(m);
+        armed = true;
+        allocations = 0;
+        failAt = 0;
+        runStepwise(m);
+        armed = false;
+        total = allocations;
+        // The run does write: the check below is not vacuous.
+        ASSERT_NE(before, describe(m));
+        ASSERT_EQ(QD_STEPWISE, m.forecastMethodNumber);
+    }
+    ASSERT_GT(total, 0u);
+    std::size_t firstWriteBack = 0;
+    for (std::size_t k = 1; k <= total; ++k) {
+        const std::string where = "stepwise, allocation " + std::to_string(k) + " of " + std::to_string(total);
+        Matrix m;
+        buildStepwiseMatrix(m);
+        const std::string before = describe(m);
+        bool failed = false;
+        armed = true;
+        allocations = 0;
+        failAt = k;
+        try {
+            runStepwise(m);
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        } catch (const MVRBaseException& e) {
+            failed = true;
+            EXPECT_EQ(3, e.code) << where;
+        }
+        armed = false;
+        EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+        const bool writingBack = m.series(1).dependenceType != QD_INDEPENDENT;
+        if (writingBack) {
+            if (firstWriteBack == 0)
+                firstWriteBack = k;
+        } else {
+            // Failures before the write-back come first, then only
+            // write-back ones.
+            EXPECT_EQ(0u, firstWriteBack) << where;
+            EXPECT_EQ(before, describe(m)) << where;
+        }
+        expectConsistent(m, where);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    // Only the write-back's own few allocations are left out above: one
+    // entry per selected series (the dependent one and three regressors).
+    ASSERT_GT(firstWriteBack, 0u);
+    EXPECT_LE(total - firstWriteBack + 1, 8u);
 }
