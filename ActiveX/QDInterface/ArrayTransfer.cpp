@@ -745,9 +745,22 @@ std::vector<std::int32_t> readMethodList(const VARIANT& v, const Site& site)
 {
     static const VARTYPE typed[] = {VT_I4, VT_I2, VT_EMPTY};
     InputArray a;
-    if (!openArray(v, typed, a) || a.element == VT_VARIANT) site.fail(ErrorCode::MethodArrayType);
+    if (!openArray(v, typed, a)) site.fail(ErrorCode::MethodArrayType);
     if (a.dims != 1 || a.total < 1) site.fail(ErrorCode::MethodArrayShape);
     std::vector<std::int32_t> codes(static_cast<std::size_t>(a.total));
+    if (a.element == VT_VARIANT) {
+        // A script's list (Variant cells, as every script array has): each
+        // cell a number that is a whole 32-bit code.
+        const std::vector<double> cells = readNumbers(a, site, ErrorCode::MethodArrayType);
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            const double code = cells[i];
+            if (!(code >= std::numeric_limits<std::int32_t>::min() && code <= std::numeric_limits<std::int32_t>::max()) ||
+                code != static_cast<double>(static_cast<std::int32_t>(code)))
+                site.fail(ErrorCode::MethodArrayType);
+            codes[i] = static_cast<std::int32_t>(code);
+        }
+        return codes;
+    }
     DataLock lock(a.array, site, ErrorCode::MethodArrayShape);
     for (std::size_t i = 0; i < codes.size(); ++i)
         codes[i] = a.element == VT_I4 ? static_cast<std::int32_t>(static_cast<const LONG*>(a.array->pvData)[i])

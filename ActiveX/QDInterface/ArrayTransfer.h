@@ -141,9 +141,10 @@ void getIndexValues(qd::Matrix& m, VARIANT* values, const Site& site);
 void growMatrixTo(qd::Matrix& m, std::int64_t last, const Site& site);
 
 // The method codes of an input method list: a one-dimensional array of at
-// least one 32- or 16-bit integer (16-bit codes sign-extended), by value or
-// by reference; another form is refused with 3162, another shape or an
-// empty list with 3163.
+// least one 32- or 16-bit integer (16-bit codes sign-extended), or of
+// Variant cells each holding a number that is a whole 32-bit code (a
+// script's list), by value or by reference; another form or cell is refused
+// with 3162, another shape or an empty list with 3163.
 std::vector<std::int32_t> readMethodList(const VARIANT& v, const Site& site);
 
 // The seasonal indexes of a zero-demand Holt-Winters forecast: input numbers

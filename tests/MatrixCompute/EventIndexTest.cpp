@@ -1,6 +1,6 @@
 // Event indexes: Create and Apply against exact rational values
-// (make_event_reference.py) on the airline series, the checks, and the
-// whole-matrix checks made before anything changes.
+// (make_event_reference.py) on the airline series and an M3 monthly series,
+// the checks, and the whole-matrix checks made before anything changes.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -38,9 +38,9 @@ Series forecastSeries(const std::vector<double>& values)
     return s;
 }
 
-std::vector<double> shifted(double shift)
+std::vector<double> shifted(double shift, const std::vector<double>& data = kEventAirline)
 {
-    std::vector<double> v = kEventAirline;
+    std::vector<double> v = data;
     for (double& x : v)
         x += shift;
     return v;
@@ -69,9 +69,11 @@ TEST(EventIndex, CreateAndApplyAgreeWithExactValues)
     for (const EventCase& c : kEventCases) {
         SCOPED_TRACE(c.what);
         Matrix m;
-        const std::vector<double> values = shifted(c.shift);
+        const std::vector<double> values = shifted(c.shift, *c.data);
+        const std::int32_t n = static_cast<std::int32_t>(values.size());
         m.addSeries(forecastSeries(values));
-        addRoleSeries(m, QD_EVENT, kEventFlags);
+        // The flags of the history and of four periods ahead.
+        addRoleSeries(m, QD_EVENT, std::vector<double>(kEventFlags.begin(), kEventFlags.begin() + n + 4));
         addRoleSeries(m, 0, std::vector<double>(10, 1.0));  // never forecast: untouched
 
         MatrixComputeEventIndexCreate(kStart, 0, -1, c.weight).compute(m);
@@ -90,11 +92,11 @@ TEST(EventIndex, CreateAndApplyAgreeWithExactValues)
         // A new forecast of the adjusted history, four periods ahead.
         const std::vector<double> adjusted = seriesValues(s);
         s.observation(0).storedResults.store(QD_FORECAST, adjusted[0]);
-        for (std::int32_t i = 1; i < 144; ++i)
+        for (std::int32_t i = 1; i < n; ++i)
             s.observation(i).storedResults.store(QD_FORECAST, adjusted[static_cast<std::size_t>(i - 1)]);
         for (std::int32_t k = 0; k < 4; ++k) {
             s.addObservation(adjusted.back(), QD_COMPUTED, FdCString());
-            s.observation(144 + k).storedResults.store(QD_FORECAST, adjusted.back());
+            s.observation(n + k).storedResults.store(QD_FORECAST, adjusted.back());
         }
         MatrixComputeEventIndexApply(kStart, 0, -1).compute(m);
         expectNear(seriesValues(s), c.applied, kStart, 1e-12);

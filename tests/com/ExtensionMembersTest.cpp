@@ -393,3 +393,37 @@ TEST_F(ExtensionMembersTest, NonSteadyCurveAgainstTheIndependentSeries)
     ASSERT_EQ(S_OK, y->put_DependenceType(0));
     EXPECT_REPORTED(3094, ex->ForecastNonSteadyNewProduct(-2, -1, 1, -3.0, -3.0, 2, -3));
 }
+
+// A bin count no process can hold fails as out of memory (code 3) through
+// every histogram member and leaves the last histogram as it was.
+TEST_F(ExtensionMembersTest, AHugeBinCountIsOutOfMemoryAndChangesNothing)
+{
+    const std::vector<double> values = {3, 1, 4, 1, 5, 9, 2, 6, 5};
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, values);
+    ASSERT_EQ(S_OK, ex->CalculateHistogram(-2, -1, -1, 4));
+    const LONG huge = 0x7fffffff;
+    EXPECT_REPORTED(3, ex->CalculateHistogram(-2, -1, -1, huge));
+    EXPECT_REPORTED(3, ex->CalculateHistogramByMinMax(-2, -1, -1, huge, 0.0, 10.0));
+    double bins = 0.0, first = 0.0;
+    EXPECT_EQ(S_OK, s->get_Statistic(2068, &bins));
+    EXPECT_EQ(4.0, bins);
+    EXPECT_EQ(S_OK, s->get_StatValueSeries(4013, 0, &first));
+    EXPECT_EQ(4.0, first);
+    LONG stored = 0;
+    EXPECT_EQ(S_OK, s->get_NumStatistics(4013, &stored));
+    EXPECT_EQ(4, stored);
+
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (double v : values) ASSERT_EQ(S_OK, m->AddObservation(0, v, nullptr, 1));
+    Ref<IMatrixXEx1> mex;
+    ASSERT_EQ(S_OK, m->get_Extension1(mex.put()));
+    EXPECT_REPORTED(3, mex->CalculateHistogram(-2, -1, -1, huge));
+    EXPECT_REPORTED(3, mex->CalculateHistogramByMinMax(-2, -1, -1, huge, 0.0, 10.0));
+    Ref<ISeriesX> only;
+    ASSERT_EQ(S_OK, m->get_Series(0, only.put()));
+    EXPECT_EQ(S_OK, only->get_NumStatistics(4013, &stored));
+    EXPECT_EQ(0, stored);
+}

@@ -278,3 +278,128 @@ TEST_F(SelvaneMembersTest, DefaultsOnM3Subset)
     }
     EXPECT_EQ(101, run);
 }
+
+// A forecast on an empty series or matrix answers S_OK and computes
+// nothing: the selection, Croston, the new-product curves and slow-moving
+// demand alike, with their defaults.
+TEST_F(SelvaneMembersTest, ForecastsOnAnEmptySeriesOrMatrixDoNothing)
+{
+    struct SeriesCase {
+        const char* label;
+        HRESULT (*call)(ISeriesX*, ISeriesXEx1*);
+    };
+    const SeriesCase seriesCases[] = {
+        {"Selvane", [](ISeriesX* s, ISeriesXEx1*) { return s->Selvane(0, 1, 2024, -3, 1, 0, -3); }},
+        {"ForecastCroston", [](ISeriesX* s, ISeriesXEx1*) { return s->ForecastCroston(0, 1, -3.0); }},
+        {"ForecastNewProduct", [](ISeriesX* s, ISeriesXEx1*) { return s->ForecastNewProduct(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastGompertzCurve",
+         [](ISeriesX*, ISeriesXEx1* x) { return x->ForecastGompertzCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastLogisticCurve",
+         [](ISeriesX*, ISeriesXEx1* x) { return x->ForecastLogisticCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastProbitCurve",
+         [](ISeriesX*, ISeriesXEx1* x) { return x->ForecastProbitCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastSlowMovingDemand",
+         [](ISeriesX*, ISeriesXEx1* x) {
+             return x->ForecastSlowMovingDemand(0, 1, QD_SLOWMETHOD_IDX_SEASONAL, -1, 1, 1.0, 0.25, 3.0,
+                                                QD_SLOWMETHOD_NUMSIM_FIXED, 100, 5.0, QD_SLOWMETHOD_EVENTREPL_YES,
+                                                2019, 1, QD_SLOWMETHOD_BASEFCST_SAME, 2019,
+                                                QD_SLOWMETHOD_SLAS_PERTOTAL, 2.0, 0.875,
+                                                QD_SLOWMETHOD_HIST_SLAS_AMOUNT);
+         }},
+    };
+    for (const SeriesCase& c : seriesCases) {
+        SCOPED_TRACE(c.label);
+        Ref<ISeriesX> s;
+        create(CLSID_SeriesX, IID_ISeriesX, s);
+        Ref<ISeriesXEx1> ex;
+        ASSERT_EQ(S_OK, s->get_Extension1(ex.put()));
+        EXPECT_EQ(S_OK, c.call(s.get(), ex.get()));
+        EXPECT_EQ(0, countOf(s.get()));
+        LONG stored = -1;
+        EXPECT_EQ(S_OK, s->get_NumStatistics(-1, &stored));
+        EXPECT_EQ(0, stored);
+    }
+
+    struct MatrixCase {
+        const char* label;
+        HRESULT (*call)(IMatrixX*, IMatrixXEx1*);
+    };
+    const MatrixCase matrixCases[] = {
+        {"Selvane", [](IMatrixX* m, IMatrixXEx1*) { return m->Selvane(0, 1, 2024, -3, 1, 0, -3); }},
+        {"ForecastCroston", [](IMatrixX* m, IMatrixXEx1*) { return m->ForecastCroston(0, 1, -3.0); }},
+        {"ForecastNewProduct", [](IMatrixX* m, IMatrixXEx1*) { return m->ForecastNewProduct(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastGompertzCurve",
+         [](IMatrixX*, IMatrixXEx1* x) { return x->ForecastGompertzCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastProbitCurve",
+         [](IMatrixX*, IMatrixXEx1* x) { return x->ForecastProbitCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+    };
+    for (const MatrixCase& c : matrixCases) {
+        SCOPED_TRACE(c.label);
+        Ref<IMatrixX> m;
+        create(CLSID_MatrixX, IID_IMatrixX, m);
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+        EXPECT_EQ(S_OK, c.call(m.get(), ex.get()));
+        LONG series = -1;
+        EXPECT_EQ(S_OK, m->get_NumSeries(&series));
+        EXPECT_EQ(0, series);
+    }
+}
+
+// A script's method list has Variant cells: numbers that are whole codes
+// are read as the codes, any other cell is refused with 3162 before
+// anything changes.
+TEST_F(SelvaneMembersTest, MethodListWithVariantCells)
+{
+    auto list = [](const std::vector<VARIANT>& cells) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_ARRAY | VT_VARIANT;
+        v.parray = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(cells.size()));
+        for (LONG i = 0; i < static_cast<LONG>(cells.size()); ++i)
+            SafeArrayPutElement(v.parray, &i, const_cast<VARIANT*>(&cells[static_cast<std::size_t>(i)]));
+        return v;
+    };
+    auto cell = [](VARTYPE type, double value) {
+        VARIANT c;
+        VariantInit(&c);
+        c.vt = VT_R8;
+        c.dblVal = value;
+        VariantChangeType(&c, &c, 0, type);
+        return c;
+    };
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (double v : trend(12))
+        ASSERT_EQ(S_OK, m->AddObservation(0, v, nullptr, 1));
+    Ref<IMatrixXEx1> ex;
+    ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+
+    std::vector<std::vector<VARIANT>> refused = {
+        {cell(VT_I2, 5), cell(VT_R8, 9.5)},
+        {cell(VT_I2, 5), cell(VT_R8, 4294967301.0)},
+        {cell(VT_I2, 5), cell(VT_R8, std::nan(""))},
+        {cell(VT_I2, 5), cell(VT_BSTR, 9)},
+    };
+    for (std::vector<VARIANT> cells : refused) {
+        VARIANT bad = list(cells);
+        EXPECT_REPORTED(3162, ex->SelvaneMultipleMethod(0, 2, 2024, 0, 0, bad));
+        VariantClear(&bad);
+        for (VARIANT& c : cells) VariantClear(&c);
+    }
+    LONG series = -1;
+    EXPECT_EQ(S_OK, m->get_NumSeries(&series));
+    EXPECT_EQ(1, series);
+
+    VARIANT good = list({cell(VT_I2, 5), cell(VT_I4, 9), cell(VT_R8, 4)});
+    ASSERT_EQ(S_OK, ex->SelvaneMultipleMethod(0, 2, 2024, 0, 0, good));
+    VariantClear(&good);
+    EXPECT_EQ(S_OK, m->get_NumSeries(&series));
+    ASSERT_EQ(4, series);
+    const short expected[4] = {5, 9, 4, 4};
+    for (LONG k = 0; k < 4; ++k) {
+        Ref<ISeriesX> one;
+        ASSERT_EQ(S_OK, m->get_Series(k, one.put()));
+        EXPECT_EQ(expected[k], methodOf(one.get()));
+    }
+}
