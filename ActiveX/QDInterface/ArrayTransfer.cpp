@@ -267,12 +267,19 @@ void OutputArray::check(std::int32_t dims, std::uint32_t count1, std::uint32_t c
     std::uint64_t total = 0;
     if (!descriptorAgrees(existing_, cells, d, counts, total)) site_.fail(family_);
     if (d == 0) return; // allocated without dimensions: replaced
-    if (d != dims) site_.fail(family_);
-    for (std::int32_t k = 1; k <= d; ++k) {
+    bool shaped = d == dims;
+    for (std::int32_t k = 1; shaped && k <= d; ++k) {
         const SAFEARRAYBOUND& b = existing_->rgsabound[d - k];
-        if (b.lLbound != 0 || b.cElements != count_[k - 1]) site_.fail(family_);
+        shaped = b.lLbound == 0 && b.cElements == count_[k - 1];
     }
-    inPlace_ = true;
+    if (shaped) {
+        inPlace_ = true;
+        return;
+    }
+    // The old array of the caller's variable behind an [out] argument is
+    // only what the variable held before: it is replaced. An [in, out]
+    // argument and a typed reference must have the shape.
+    if (!(outOnly_ && mode_ != Typed)) site_.fail(family_);
 }
 
 SAFEARRAY* OutputArray::create(VARTYPE element) const

@@ -73,7 +73,8 @@ std::int32_t originTypeOf(double given);
 // and changes nothing; write...() then fills it: in place when it already
 // has the shape, else with a new zero-based array stored in the caller's
 // variable. `outOnly` marks an [out] parameter, whose content is never read
-// beyond recognising a typed reference or a reference to a variable.
+// beyond recognising a typed reference or a reference to a variable; an
+// array of another shape in that variable is replaced, not refused.
 class OutputArray {
 public:
     OutputArray(VARIANT* target, VARTYPE element, bool outOnly, const Site& site, qd::ErrorCode family);

@@ -429,6 +429,422 @@ TEST_F(ArrayTransferTest, ReplacingSeries)
     EXPECT_REPORTED(3, aex->ReplaceSeries(s2.get()));
 }
 
+// The array's own descriptor must agree with the VARIANT's tag on every
+// count, each on its own: the kind flags, the element size when no element
+// type is recorded, and element counts whose storage the address space
+// cannot hold. Each is refused with the family's code before anything
+// changes.
+TEST_F(ArrayTransferTest, EveryPartOfTheDescriptorIsChecked)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    seriesOf({1.0}, s, ex);
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    Ref<IMatrixXEx1> mex;
+    ASSERT_EQ(S_OK, m->get_Extension1(mex.put()));
+
+    // Kind flags alone: a VT_R8 array (its recorded type and element size
+    // right) that says it holds BSTRs, a BSTR array and a Variant array that
+    // do not say so.
+    struct FlagCase {
+        const char* label;
+        VARTYPE vt;
+        USHORT set, clear;
+        bool asValues; // else as descriptions
+    };
+    const FlagCase flagCases[] = {
+        {"R8 with FADF_BSTR", VT_R8, FADF_BSTR, 0, true},
+        {"R8 with FADF_VARIANT", VT_R8, FADF_VARIANT, 0, true},
+        {"BSTR without FADF_BSTR", VT_BSTR, 0, FADF_BSTR, false},
+        {"VARIANT without FADF_VARIANT", VT_VARIANT, 0, FADF_VARIANT, true},
+    };
+    for (const FlagCase& c : flagCases) {
+        SCOPED_TRACE(c.label);
+        Array a(c.vt, LONG(0), ULONG(2));
+        const USHORT original = a.a->fFeatures;
+        a.a->fFeatures = static_cast<USHORT>((original | c.set) & ~c.clear);
+        Array values(VT_R8, LONG(0), ULONG(2));
+        VARIANT v = c.asValues ? a.byValue(c.vt) : numbersOf(values, {5.0, 6.0});
+        VARIANT d = c.asValues ? nullVariant() : a.byValue(c.vt);
+        EXPECT_REPORTED(3109, ex->AddObservationByArray(v, d, nullVariant()));
+        a.a->fFeatures = original;
+        EXPECT_EQ(1, count(s.get()));
+    }
+
+    // No element type recorded (a bare descriptor): the element size alone
+    // decides.
+    for (ULONG size : {4u, 8u}) {
+        SCOPED_TRACE(size);
+        SAFEARRAY* bare = nullptr;
+        ASSERT_EQ(S_OK, SafeArrayAllocDescriptor(1, &bare));
+        bare->cbElements = size;
+        bare->rgsabound[0].cElements = 2;
+        bare->rgsabound[0].lLbound = 0;
+        ASSERT_EQ(S_OK, SafeArrayAllocData(bare));
+        VARTYPE recorded = VT_EMPTY;
+        EXPECT_TRUE(FAILED(SafeArrayGetVartype(bare, &recorded)));
+        if (size == 8) {
+            static_cast<double*>(bare->pvData)[0] = 7.0;
+            static_cast<double*>(bare->pvData)[1] = 8.0;
+        }
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_ARRAY | VT_R8;
+        v.parray = bare;
+        if (size == 8) {
+            EXPECT_EQ(S_OK, ex->AddObservationByArray(v, nullVariant(), nullVariant()));
+            EXPECT_EQ(3, count(s.get()));
+        } else {
+            EXPECT_REPORTED(3109, ex->AddObservationByArray(v, nullVariant(), nullVariant()));
+            EXPECT_EQ(1, count(s.get()));
+        }
+        SafeArrayDestroy(bare);
+    }
+    ASSERT_EQ(S_OK, s->RemoveObservationAt(2));
+    ASSERT_EQ(S_OK, s->RemoveObservationAt(1));
+
+    // Hand-made descriptors over a small buffer that is never read: 2 x
+    // (2^32 - 1) doubles, whose byte size overflows any address space, and
+    // three dimensions of 2^32 - 1, whose element count overflows 64 bits.
+    double buffer[4] = {1, 2, 3, 4};
+    for (USHORT dims : {USHORT(2), USHORT(3)}) {
+        SCOPED_TRACE(dims);
+        SAFEARRAY* huge = nullptr;
+        ASSERT_EQ(S_OK, SafeArrayAllocDescriptorEx(VT_R8, dims, &huge));
+        for (USHORT d = 0; d < dims; ++d) {
+            huge->rgsabound[d].cElements = 0xFFFFFFFFu;
+            huge->rgsabound[d].lLbound = 0;
+        }
+        huge->pvData = buffer;
+        huge->fFeatures |= FADF_STATIC;
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_ARRAY | VT_R8;
+        v.parray = huge;
+        EXPECT_REPORTED(3109, mex->AddObservationByArray(0, v, nullVariant(), nullVariant()));
+        EXPECT_REPORTED(3109, ex->AddObservationByArray(v, nullVariant(), nullVariant()));
+        EXPECT_EQ(0, numSeries(m.get()));
+        EXPECT_EQ(1, count(s.get()));
+        huge->pvData = nullptr;
+        SafeArrayDestroyDescriptor(huge);
+    }
+
+    // An output target is checked alike: a typed reference to an array
+    // whose flags disagree is refused and left as it was; a null reference
+    // is refused.
+    Array flagged(VT_R8, LONG(0), ULONG(1));
+    flagged.data<double>()[0] = 99.0;
+    flagged.a->fFeatures |= FADF_BSTR;
+    SAFEARRAY* held = flagged.a;
+    VARIANT ref;
+    VariantInit(&ref);
+    ref.vt = VT_BYREF | VT_ARRAY | VT_R8;
+    ref.pparray = &held;
+    EXPECT_REPORTED(3112, ex->GetObservationValuesToArray(-2, -1, -1, &ref));
+    flagged.a->fFeatures &= ~FADF_BSTR;
+    EXPECT_EQ(flagged.a, held);
+    EXPECT_EQ(99.0, flagged.data<double>()[0]);
+    ref.pparray = nullptr;
+    EXPECT_REPORTED(3112, ex->GetObservationValuesToArray(-2, -1, -1, &ref));
+    ref.vt = VT_BYREF | VT_ARRAY | VT_BSTR;
+    EXPECT_REPORTED(3113, ex->GetObservationDescriptionsToArray(-2, -1, &ref));
+    ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(flagged, {1.0})));
+    ref.vt = VT_BYREF | VT_ARRAY | VT_R8;
+    EXPECT_REPORTED(3156, ex->GetIndexValuesToArray(&ref));
+    // A reference to a null array is an array without dimensions: the
+    // shape code for an input.
+    SAFEARRAY* none = nullptr;
+    ref.pparray = &none;
+    EXPECT_REPORTED(3110, ex->AddObservationByArray(ref, nullVariant(), nullVariant()));
+    EXPECT_EQ(1, count(s.get()));
+}
+
+// The [out] argument of GetIndexValuesToArray: nothing but a typed
+// reference is ever followed. Whatever else it holds, it receives a new
+// zero-based array of Variant cells (the old content is the caller's);
+// VT_EMPTY alike. A typed reference is filled in place when its array has
+// the shape, else given a new typed array when it has none.
+TEST_F(ArrayTransferTest, IndexValuesOutTargets)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    seriesOf({1, 2, 3}, s, ex);
+    Array index(VT_R8, LONG(0), ULONG(3));
+    ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(index, {0.5, 1.25, 1.25})));
+
+    struct Garbage {
+        const char* label;
+        VARTYPE vt;
+    };
+    const Garbage garbage[] = {
+        {"empty", VT_EMPTY},
+        {"BSTR", VT_BSTR},
+        {"dispatch", VT_DISPATCH},
+        {"array of R8 by value", VT_ARRAY | VT_R8},
+        {"array of Variant by value", VT_ARRAY | VT_VARIANT},
+        {"reference to an array of Variant", VT_BYREF | VT_ARRAY | VT_VARIANT},
+        {"no type at all", 0x0FFF},
+    };
+    for (const Garbage& g : garbage) {
+        SCOPED_TRACE(g.label);
+        VARIANT out;
+        VariantInit(&out);
+        out.vt = g.vt;
+        if (g.vt != VT_EMPTY) out.byref = reinterpret_cast<void*>(static_cast<INT_PTR>(0x10));
+        ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&out));
+        ASSERT_EQ(VT_ARRAY | VT_VARIANT, out.vt);
+        ASSERT_EQ(1u, SafeArrayGetDim(out.parray));
+        LONG lb = -1, ub = -1;
+        SafeArrayGetLBound(out.parray, 1, &lb);
+        SafeArrayGetUBound(out.parray, 1, &ub);
+        EXPECT_EQ(0, lb);
+        EXPECT_EQ(2, ub);
+        const VARIANT* cells = static_cast<const VARIANT*>(out.parray->pvData);
+        EXPECT_EQ(VT_R8, cells[0].vt);
+        EXPECT_EQ(0.5, cells[0].dblVal);
+        EXPECT_EQ(1.25, cells[2].dblVal);
+        VariantClear(&out);
+    }
+
+    // The typed reference: filled in place, the caller's array kept.
+    Array typed(VT_R8, LONG(0), ULONG(3));
+    SAFEARRAY* held = typed.a;
+    VARIANT ref;
+    VariantInit(&ref);
+    ref.vt = VT_BYREF | VT_ARRAY | VT_R8;
+    ref.pparray = &held;
+    ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&ref));
+    EXPECT_EQ(typed.a, held);
+    EXPECT_EQ(0.5, typed.data<double>()[0]);
+    EXPECT_EQ(1.25, typed.data<double>()[1]);
+    // Of another shape: refused and untouched; none: a new typed array.
+    Array other(VT_R8, LONG(0), ULONG(2));
+    other.data<double>()[0] = 9.0;
+    held = other.a;
+    EXPECT_REPORTED(3156, ex->GetIndexValuesToArray(&ref));
+    EXPECT_EQ(other.a, held);
+    EXPECT_EQ(9.0, other.data<double>()[0]);
+    held = nullptr;
+    ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&ref));
+    ASSERT_NE(nullptr, held);
+    EXPECT_EQ(3u, held->rgsabound[0].cElements);
+    EXPECT_EQ(1.25, static_cast<double*>(held->pvData)[2]);
+    SafeArrayDestroy(held);
+}
+
+namespace {
+
+// An allocated array without dimensions, of the given element type, with
+// the kind flag SafeArrayCreate would give it.
+SAFEARRAY* withoutDimensions(VARTYPE vt)
+{
+    SAFEARRAY* a = nullptr;
+    if (FAILED(SafeArrayAllocDescriptorEx(vt, 1, &a))) return nullptr;
+    a->cDims = 0;
+    if (vt == VT_BSTR) a->fFeatures |= FADF_BSTR;
+    if (vt == VT_VARIANT) a->fFeatures |= FADF_VARIANT;
+    return a;
+}
+
+} // namespace
+
+// A target that already holds an array without dimensions, or a script
+// variable that holds something else, is given the new array; the old
+// content is released only after the new array exists and is never used
+// again (Wine's heap checking watches).
+TEST_F(ArrayTransferTest, OutputReplacesWhatTheTargetHeld)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    seriesOf({}, s, ex);
+    Array values(VT_R8, LONG(0), ULONG(3));
+    Array texts(VT_BSTR, LONG(0), ULONG(3));
+    const wchar_t* given[] = {L"a", L"bb", L"ccc"};
+    for (int i = 0; i < 3; ++i) texts.data<BSTR>()[i] = SysAllocString(given[i]);
+    ASSERT_EQ(S_OK, ex->AddObservationByArray(numbersOf(values, {4, 5, 6}), texts.byValue(VT_BSTR), integer(1)));
+    Array index(VT_R8, LONG(0), ULONG(2));
+    ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(index, {0.75, 1.25})));
+
+    // Typed references to arrays without dimensions: numbers and texts.
+    {
+        SAFEARRAY* held = withoutDimensions(VT_R8);
+        ASSERT_NE(nullptr, held);
+        SAFEARRAY* old = held;
+        VARIANT ref;
+        VariantInit(&ref);
+        ref.vt = VT_BYREF | VT_ARRAY | VT_R8;
+        ref.pparray = &held;
+        ASSERT_EQ(S_OK, ex->GetObservationValuesToArray(-2, -1, -1, &ref));
+        ASSERT_NE(old, held);
+        ASSERT_EQ(1u, SafeArrayGetDim(held));
+        EXPECT_EQ(6.0, static_cast<double*>(held->pvData)[2]);
+        SafeArrayDestroy(held);
+
+        held = withoutDimensions(VT_BSTR);
+        ASSERT_NE(nullptr, held);
+        ref.vt = VT_BYREF | VT_ARRAY | VT_BSTR;
+        ASSERT_EQ(S_OK, ex->GetObservationDescriptionsToArray(-2, -1, &ref));
+        ASSERT_EQ(1u, SafeArrayGetDim(held));
+        BSTR* got = static_cast<BSTR*>(held->pvData);
+        EXPECT_EQ(std::wstring(L"ccc"), std::wstring(got[2], SysStringLen(got[2])));
+        SafeArrayDestroy(held);
+    }
+    // A script variable (reached through a reference) holding an array of
+    // Variant cells without dimensions, by value and through a further
+    // typed reference.
+    {
+        VARIANT variable;
+        VariantInit(&variable);
+        variable.vt = VT_ARRAY | VT_VARIANT;
+        variable.parray = withoutDimensions(VT_VARIANT);
+        ASSERT_NE(nullptr, variable.parray);
+        VARIANT ref;
+        VariantInit(&ref);
+        ref.vt = VT_BYREF | VT_VARIANT;
+        ref.pvarVal = &variable;
+        ASSERT_EQ(S_OK, ex->GetObservationDescriptionsToArray(-2, -1, &ref));
+        ASSERT_EQ(VT_ARRAY | VT_VARIANT, variable.vt);
+        ASSERT_EQ(1u, SafeArrayGetDim(variable.parray));
+        const VARIANT* cells = static_cast<const VARIANT*>(variable.parray->pvData);
+        ASSERT_EQ(VT_BSTR, cells[1].vt);
+        EXPECT_EQ(std::wstring(L"bb"), std::wstring(cells[1].bstrVal, SysStringLen(cells[1].bstrVal)));
+        VariantClear(&variable);
+
+        SAFEARRAY* held = withoutDimensions(VT_VARIANT);
+        ASSERT_NE(nullptr, held);
+        ref.vt = VT_BYREF | VT_ARRAY | VT_VARIANT;
+        ref.pparray = &held;
+        ASSERT_EQ(S_OK, ex->GetObservationValuesToArray(-2, -1, -1, &ref));
+        ASSERT_EQ(1u, SafeArrayGetDim(held));
+        EXPECT_EQ(5.0, static_cast<const VARIANT*>(held->pvData)[1].dblVal);
+        SafeArrayDestroy(held);
+    }
+    // The [out] index target reached through a reference to a variable
+    // that holds a text, then an array of another shape: both are released
+    // and replaced.
+    {
+        VARIANT variable;
+        VariantInit(&variable);
+        variable.vt = VT_BSTR;
+        variable.bstrVal = SysAllocString(L"previous");
+        VARIANT ref;
+        VariantInit(&ref);
+        ref.vt = VT_BYREF | VT_VARIANT;
+        ref.pvarVal = &variable;
+        ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&ref));
+        ASSERT_EQ(VT_ARRAY | VT_VARIANT, variable.vt);
+        EXPECT_EQ(1.25, static_cast<const VARIANT*>(variable.parray->pvData)[1].dblVal);
+        // A script reads the indexes of a longer index into the same
+        // variable: the old array goes, the new one is of the new length.
+        Array longer(VT_R8, LONG(0), ULONG(4));
+        ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(longer, {0.5, 1.0, 1.5, 1.0})));
+        SAFEARRAY* old = variable.parray;
+        ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&ref));
+        ASSERT_EQ(VT_ARRAY | VT_VARIANT, variable.vt);
+        EXPECT_NE(old, variable.parray);
+        EXPECT_EQ(4u, variable.parray->rgsabound[0].cElements);
+        EXPECT_EQ(1.5, static_cast<const VARIANT*>(variable.parray->pvData)[2].dblVal);
+        // Of the same shape it is filled in place.
+        old = variable.parray;
+        ASSERT_EQ(S_OK, ex->GetIndexValuesToArray(&ref));
+        EXPECT_EQ(old, variable.parray);
+        VariantClear(&variable);
+        // The [in, out] values target keeps the published rule: an array
+        // of another shape is refused and left as it was.
+        variable.vt = VT_ARRAY | VT_VARIANT;
+        variable.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+        old = variable.parray;
+        EXPECT_REPORTED(3112, ex->GetObservationValuesToArray(-2, -1, -1, &ref));
+        EXPECT_EQ(old, variable.parray);
+        VariantClear(&variable);
+    }
+}
+
+// The source of a replacement must be a SeriesX of this server with its
+// series: any other object (another class of the server handed in where a
+// SeriesX is declared, as a late-bound caller can) is 1000, a SeriesX whose
+// series is gone 3, both before the matrix grows. Replacing a series by
+// itself keeps everything it held.
+TEST_F(ArrayTransferTest, ReplacementSourcesThatAreNotASeries)
+{
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    for (LONG k = 0; k < 2; ++k)
+        for (int j = 0; j < 3; ++j) {
+            Text name(j == 2 ? L"last" : L"");
+            ASSERT_EQ(S_OK, m->AddObservation(k, 10.0 * k + j, name.get(), 1));
+        }
+    Ref<IMatrixXEx1> ex;
+    ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+    Ref<ISeriesX> a;
+    Ref<ISeriesXEx1> aex;
+    seriesOf({1, 2}, a, aex);
+
+    Ref<IObservationX> observation;
+    ASSERT_EQ(S_OK, a->get_Observation(0, observation.put()));
+    Ref<ISeriesXEx1> extension;
+    ASSERT_EQ(S_OK, a->get_Extension1(extension.put()));
+    struct Foreign {
+        const char* label;
+        IUnknown* object;
+    };
+    const Foreign foreign[] = {
+        {"ObservationX", observation.get()},
+        {"MatrixX", m.get()},
+        {"MatrixXEx1", ex.get()},
+        {"SeriesXEx1", extension.get()},
+    };
+    for (const Foreign& f : foreign) {
+        SCOPED_TRACE(f.label);
+        ISeriesX* given = reinterpret_cast<ISeriesX*>(f.object);
+        EXPECT_REPORTED(1000, ex->ReplaceSeriesAt(0, given));
+        EXPECT_REPORTED(1000, ex->ReplaceSeriesAt(40, given));
+        EXPECT_REPORTED(1000, aex->ReplaceSeries(given));
+    }
+    EXPECT_EQ(2, numSeries(m.get()));
+    EXPECT_EQ(2, count(a.get()));
+
+    // A SeriesX whose series was removed from its matrix.
+    Ref<IMatrixX> other;
+    create(CLSID_MatrixX, IID_IMatrixX, other);
+    ASSERT_EQ(S_OK, other->AddObservation(0, 1.0, nullptr, 1));
+    Ref<ISeriesX> gone;
+    ASSERT_EQ(S_OK, other->get_Series(0, gone.put()));
+    ASSERT_EQ(S_OK, other->RemoveSeriesAt(0));
+    EXPECT_REPORTED(3, ex->ReplaceSeriesAt(0, gone.get()));
+    EXPECT_REPORTED(3, ex->ReplaceSeriesAt(40, gone.get()));
+    EXPECT_REPORTED(3, aex->ReplaceSeries(gone.get()));
+    EXPECT_EQ(2, numSeries(m.get()));
+    double v = 0;
+    ASSERT_EQ(S_OK, m->get_Value(0, 2, &v));
+    EXPECT_EQ(2.0, v);
+
+    // Itself, through the matrix and through its own extension.
+    Ref<ISeriesX> s1;
+    ASSERT_EQ(S_OK, m->get_Series(1, s1.put()));
+    ASSERT_EQ(S_OK, s1->put_DependenceType(QD_DEPENDENT));
+    ASSERT_EQ(S_OK, ex->ReplaceSeriesAt(1, s1.get()));
+    Ref<ISeriesXEx1> s1ex;
+    ASSERT_EQ(S_OK, s1->get_Extension1(s1ex.put()));
+    ASSERT_EQ(S_OK, s1ex->ReplaceSeries(s1.get()));
+    LONG n = 0;
+    ASSERT_EQ(S_OK, s1->get_NumObservations(&n));
+    EXPECT_EQ(3, n);
+    for (LONG j = 0; j < 3; ++j) {
+        ASSERT_EQ(S_OK, m->get_Value(1, j, &v));
+        EXPECT_EQ(10.0 + j, v) << j;
+    }
+    Ref<IObservationX> last;
+    ASSERT_EQ(S_OK, s1->get_Observation(2, last.put()));
+    Text description;
+    ASSERT_EQ(S_OK, last->get_Description(description.put()));
+    EXPECT_EQ(L"last", description.str());
+    short dependence = 0;
+    ASSERT_EQ(S_OK, s1->get_DependenceType(&dependence));
+    EXPECT_EQ(QD_DEPENDENT, dependence);
+}
+
 TEST_F(ArrayTransferTest, MultipleRegressionFailureRecordsNoMethod)
 {
     // No dependent series: both the regression and its fallback fail.

@@ -434,3 +434,73 @@ TEST_F(DataMembersTest, MatrixSeriesValuesAndChecks)
     EXPECT_EQ(S_OK, matrix->get_NumSeries(&n));
     EXPECT_EQ(0, n);
 }
+
+// RemoveMissingValues drops the observations of the range whose value lies
+// in [lower, upper] (by default [-1, 0]); the others keep their order,
+// descriptions and handed-out objects, and the series' stored results and
+// method go.
+TEST_F(DataMembersTest, RemoveMissingValuesOfASeriesAndOfAMatrix)
+{
+    auto values = [](ISeriesX* s) {
+        std::vector<double> result;
+        long n = 0;
+        EXPECT_EQ(S_OK, s->get_NumObservations(&n));
+        for (long i = 0; i < n; ++i) {
+            double v = 0.0;
+            EXPECT_EQ(S_OK, s->get_Value(i, &v));
+            result.push_back(v);
+        }
+        return result;
+    };
+    const double given[] = {5.0, -1.0, 0.0, 7.0, -0.5, 8.0, 1e-4, -1.5};
+    const wchar_t* names[] = {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h"};
+    Ref<ISeriesX> series;
+    create(CLSID_SeriesX, IID_ISeriesX, series);
+    for (int i = 0; i < 8; ++i) {
+        Text name(names[i]);
+        ASSERT_EQ(S_OK, series->AddObservation(given[i], name.get(), 1));
+    }
+    Ref<IObservationX> kept, dropped;
+    ASSERT_EQ(S_OK, series->get_Observation(3, kept.put()));
+    ASSERT_EQ(S_OK, series->get_Observation(2, dropped.put()));
+    ASSERT_EQ(S_OK, series->CalculateMean(-2, -1));
+
+    // Only the range counts: observations 1 to 3.
+    ASSERT_EQ(S_OK, series->RemoveMissingValues(3, 3, -1.0, 0.0));
+    EXPECT_EQ((std::vector<double>{5.0, 7.0, -0.5, 8.0, 1e-4, -1.5}), values(series.get()));
+    double v = 0.0;
+    EXPECT_EQ(S_OK, kept->get_Value(&v));
+    EXPECT_EQ(7.0, v);
+    Text description;
+    EXPECT_EQ(S_OK, kept->get_Description(description.put()));
+    EXPECT_EQ(L"d", description.str());
+    EXPECT_REPORTED(3, dropped->get_Value(&v));
+    long stored = -1;
+    EXPECT_EQ(S_OK, series->get_NumStatistics(-1, &stored));
+    EXPECT_EQ(0, stored);
+
+    // The whole series with the defaults: -1.5 is outside [-1, 0].
+    ASSERT_EQ(S_OK, series->RemoveMissingValues(-2, -1, -1.0, 0.0));
+    EXPECT_EQ((std::vector<double>{5.0, 7.0, 8.0, 1e-4, -1.5}), values(series.get()));
+    // Another interval, bounds included.
+    ASSERT_EQ(S_OK, series->RemoveMissingValues(-2, -1, 7.0, 8.0));
+    EXPECT_EQ((std::vector<double>{5.0, 1e-4, -1.5}), values(series.get()));
+    // A range past the end: 3006, nothing removed.
+    EXPECT_REPORTED(3006, series->RemoveMissingValues(3, 1, -10.0, 10.0));
+    EXPECT_EQ(3u, values(series.get()).size());
+
+    // A matrix: every series on its own range; the matrix is then of one
+    // shape.
+    Ref<IMatrixX> matrix;
+    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    for (double x : {1.0, -1.0, 2.0, 3.0}) ASSERT_EQ(S_OK, matrix->AddObservation(0, x, nullptr, 1));
+    for (double x : {0.0, 1.0, 2.0, 0.0, 3.0}) ASSERT_EQ(S_OK, matrix->AddObservation(1, x, nullptr, 1));
+    Ref<ISeriesX> second;
+    ASSERT_EQ(S_OK, matrix->get_Series(1, second.put()));
+    ASSERT_EQ(S_OK, matrix->RemoveMissingValues(-2, -1, -1.0, 0.0));
+    Ref<ISeriesX> first;
+    ASSERT_EQ(S_OK, matrix->get_Series(0, first.put()));
+    EXPECT_EQ((std::vector<double>{1.0, 2.0, 3.0}), values(first.get()));
+    EXPECT_EQ((std::vector<double>{1.0, 2.0, 3.0}), values(second.get()));
+    EXPECT_EQ(S_OK, matrix->CalculateMean(-2, -1));
+}

@@ -427,3 +427,226 @@ TEST_F(ExtensionMembersTest, AHugeBinCountIsOutOfMemoryAndChangesNothing)
     EXPECT_EQ(S_OK, only->get_NumStatistics(4013, &stored));
     EXPECT_EQ(0, stored);
 }
+
+namespace {
+
+// One computing member of an extension, called with arguments that would
+// be valid on data.
+template <class Extension>
+struct Computation {
+    const char* label;
+    std::function<HRESULT(Extension*)> call;
+};
+
+// The members both extensions have under one name.
+template <class X>
+std::vector<Computation<X>> sharedComputations()
+{
+    return {
+        {"CalculateFourier", [](X* x) { return x->CalculateFourier(-2, -1); }},
+        {"CalculateHistogram", [](X* x) { return x->CalculateHistogram(-2, -1, -1, 4); }},
+        {"CalculateHistogramByMinMax", [](X* x) { return x->CalculateHistogramByMinMax(-2, -1, -1, 4, 0.0, 10.0); }},
+        {"ForecastAverage", [](X* x) { return x->ForecastAverage(-2, -1, 1); }},
+        {"CalculateSafetyStockEx", [](X* x) { return x->CalculateSafetyStockEx(-2, -1, 2.0, 0.75, QD_SERIES_LEVEL, 1, 1); }},
+        {"CalculateChiSquare", [](X* x) { return x->CalculateChiSquare(-2, -1, -3, 1); }},
+        {"CalculateCochraneOrcutt", [](X* x) { return x->CalculateCochraneOrcutt(-2, -1); }},
+        {"ForecastBassModel", [](X* x) { return x->ForecastBassModel(-2, -1, 1, 0.03, 0.38, 100.0); }},
+        {"CalculateRollingMAPE", [](X* x) { return x->CalculateRollingMAPE(-2, -1); }},
+        {"CalculateCumulativeMAPE", [](X* x) { return x->CalculateCumulativeMAPE(-2, -1); }},
+        {"indexDecompositionCreate", [](X* x) { return x->indexDecompositionCreate(-2, -1, 2); }},
+        {"indexDecompositionApply", [](X* x) { return x->indexDecompositionApply(-2, -1, 2); }},
+        {"CalculateStandardizedMAE", [](X* x) { return x->CalculateStandardizedMAE(-2, -1); }},
+        {"ForecastLaggedForecast", [](X* x) { return x->ForecastLaggedForecast(0, 1, 1); }},
+        {"ForecastGompertzCurve", [](X* x) { return x->ForecastGompertzCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastLogisticCurve", [](X* x) { return x->ForecastLogisticCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastProbitCurve", [](X* x) { return x->ForecastProbitCurve(-2, -1, 1, -3.0, -3.0, 2); }},
+        {"ForecastSlowMovingDemand",
+         [](X* x) {
+             return x->ForecastSlowMovingDemand(0, 1, QD_SLOWMETHOD_IDX_SEASONAL, -1, 1, 1.0, 0.25, 3.0,
+                                                QD_SLOWMETHOD_NUMSIM_FIXED, 100, 5.0, QD_SLOWMETHOD_EVENTREPL_YES, 2019,
+                                                1, QD_SLOWMETHOD_BASEFCST_SAME, 2019, QD_SLOWMETHOD_SLAS_PERTOTAL, 2.0,
+                                                0.875, QD_SLOWMETHOD_HIST_SLAS_AMOUNT);
+         }},
+    };
+}
+
+// The computations of a series extension; the forecasts with given final
+// values are not among them (they run even without observations).
+std::vector<Computation<ISeriesXEx1>> seriesComputations()
+{
+    typedef ISeriesXEx1 X;
+    std::vector<Computation<X>> all = sharedComputations<X>();
+    all.push_back({"ForecastLinearRegressionEx", [](X* x) { return x->ForecastLinearRegressionEx(-2, -1, 1, 1, 0.0); }});
+    all.push_back({"CalculateSeviceLevelEx",
+                   [](X* x) { return x->CalculateSeviceLevelEx(-2, -1, 2.0, 1000.0, QD_SERIES_LEVEL, 1, 1); }});
+    return all;
+}
+
+std::vector<Computation<IMatrixXEx1>> matrixComputations()
+{
+    typedef IMatrixXEx1 X;
+    std::vector<Computation<X>> all = sharedComputations<X>();
+    const std::vector<Computation<X>> own = {
+        {"ForecastLinearRegression", [](X* x) { return x->ForecastLinearRegression(-2, -1, 1, 1, 0.0); }},
+        {"CalculateServiceLevelEx",
+         [](X* x) { return x->CalculateServiceLevelEx(-2, -1, 2.0, 1000.0, QD_SERIES_LEVEL, 1, 1); }},
+        {"ForecastNonSteadyNewProduct",
+         [](X* x) { return x->ForecastNonSteadyNewProduct(-2, -1, 1, -3.0, -3.0, 2, -3); }},
+        {"ForecastMultipleRegressionEx", [](X* x) { return x->ForecastMultipleRegressionEx(-2, -1, 1, 0, 0.0, 0, 0, 0); }},
+        {"ForecastPolynomialRegressionEx",
+         [](X* x) { return x->ForecastPolynomialRegressionEx(-2, -1, -3, 4.0, 0.0, 0.0, 1, 0, 0.0, 0, 0, 0); }},
+        {"ForecastStepwiseEx",
+         [](X* x) { return x->ForecastStepwiseEx(-2, -1, 2, -3, -3, 4.0, 3.0, 0, 0, 0, 1, 0, 0.0, 0, 0, 0); }},
+        {"CalculateForecastRank", [](X* x) { return x->CalculateForecastRank(-2, -1, 2024); }},
+        {"SelvaneMultipleMethod",
+         [](X* x) {
+             SAFEARRAY* methods = SafeArrayCreateVector(VT_I4, 0, 1);
+             static_cast<LONG*>(methods->pvData)[0] = 5;
+             VARIANT list;
+             VariantInit(&list);
+             list.vt = VT_ARRAY | VT_I4;
+             list.parray = methods;
+             const HRESULT hr = x->SelvaneMultipleMethod(0, 1, 2024, 0, 0, list);
+             VariantClear(&list);
+             return hr;
+         }},
+        // On a matrix these run over the series there are: none here.
+        {"ForecastHoltWintersZeroDemand",
+         [](X* x) {
+             ArrayArgument indexes({1.0, 1.0});
+             return x->ForecastHoltWintersZeroDemand(-2, 2, 1, 0.0, 0.0, 0.0, 2, 1.0, 0.0, indexes.v);
+         }},
+        {"ForecastExponentialSmoothingZeroDemand",
+         [](X* x) { return x->ForecastExponentialSmoothingZeroDemand(-2, 0.0, 1, 1.0); }},
+        {"ForecastLinearRegressionZeroDemand",
+         [](X* x) { return x->ForecastLinearRegressionZeroDemand(-2, 0, 1, 1.0, 1.0); }},
+    };
+    all.insert(all.end(), own.begin(), own.end());
+    return all;
+}
+
+}  // namespace
+
+// A computation on a series without observations, or on a matrix without
+// series, computes nothing and answers S_OK; only the forecasts with given
+// final values (and the generators) also run on a series without
+// observations.
+TEST_F(ExtensionMembersTest, EveryComputationOfAnEmptySeriesOrMatrixAnswersSOk)
+{
+    for (const Computation<ISeriesXEx1>& c : seriesComputations()) {
+        SCOPED_TRACE(c.label);
+        Ref<ISeriesX> s;
+        Ref<ISeriesXEx1> ex;
+        series(s, ex, {});
+        EXPECT_EQ(S_OK, c.call(ex.get()));
+        EXPECT_EQ(0, count(s.get()));
+        EXPECT_EQ(-1, methodOf(s.get()));
+        LONG stored = -1;
+        EXPECT_EQ(S_OK, s->get_NumStatistics(-1, &stored));
+        EXPECT_EQ(0, stored);
+    }
+    for (const Computation<IMatrixXEx1>& c : matrixComputations()) {
+        SCOPED_TRACE(c.label);
+        Ref<IMatrixX> m;
+        create(CLSID_MatrixX, IID_IMatrixX, m);
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+        EXPECT_EQ(S_OK, c.call(ex.get()));
+        LONG n = -1;
+        EXPECT_EQ(S_OK, m->get_NumSeries(&n));
+        EXPECT_EQ(0, n);
+    }
+}
+
+// The forecasts with given final values reach their compute class on a
+// series without observations: the exponential smoothing repeats the final
+// level, the linear regression continues intercept + slope x index.
+TEST_F(ExtensionMembersTest, ZeroDemandForecastsRunOnASeriesWithoutObservations)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, {});
+    ASSERT_EQ(S_OK, ex->ForecastExponentialSmoothingZeroDemand(-2, 0.0, 3, 42.5));
+    ASSERT_EQ(3, count(s.get()));
+    for (LONG i = 0; i < 3; ++i) EXPECT_EQ(42.5, valueAt(s.get(), i)) << i;
+    EXPECT_EQ(5, methodOf(s.get()));
+
+    Ref<ISeriesX> t;
+    Ref<ISeriesXEx1> tex;
+    series(t, tex, {});
+    ASSERT_EQ(S_OK, tex->ForecastLinearRegressionZeroDemand(-2, 0, 4, 3.0, 1.0));
+    ASSERT_EQ(4, count(t.get()));
+    for (LONG i = 0; i < 4; ++i) EXPECT_EQ(1.0 + 3.0 * i, valueAt(t.get(), i)) << i;
+    double slope = 0.0;
+    EXPECT_EQ(S_OK, t->get_Statistic(QD_LINEAR_REGRESSION_SLOPE, &slope));
+    EXPECT_EQ(3.0, slope);
+
+    // The parameters still go to the compute class: a negative number of
+    // periods is refused and nothing is appended.
+    Ref<ISeriesX> u;
+    Ref<ISeriesXEx1> uex;
+    series(u, uex, {});
+    EXPECT_EQ(QD_E_REPORTED, uex->ForecastExponentialSmoothingZeroDemand(-2, 0.0, -1, 1.0));
+    EXPECT_EQ(QD_E_REPORTED, uex->ForecastLinearRegressionZeroDemand(-2, 0, -1, 1.0, 1.0));
+    EXPECT_EQ(0, count(u.get()));
+}
+
+// Part of the regression readings: several series of dependence type
+// dependent are refused with 3017 by the regressions themselves (and by
+// their fallback), through MatrixX and MatrixXEx1 alike, and no method is
+// recorded; with exactly one, both record method 11 on the matrix and on
+// that series.
+TEST_F(ExtensionMembersTest, SeveralDependentSeriesAreRefusedWith3017)
+{
+    auto build = [this](Ref<IMatrixX>& m, int dependents) {
+        create(CLSID_MatrixX, IID_IMatrixX, m);
+        for (LONG k = 0; k < 3; ++k)
+            for (int j = 0; j < 8; ++j)
+                ASSERT_EQ(S_OK, m->AddObservation(k, 1.0 + j * (k + 1.0) + ((j * (k + 2)) % 3), nullptr, 1));
+        for (LONG k = 0; k < 3; ++k) {
+            Ref<ISeriesX> one;
+            ASSERT_EQ(S_OK, m->get_Series(k, one.put()));
+            ASSERT_EQ(S_OK, one->put_DependenceType(k < dependents ? QD_DEPENDENT : QD_INDEPENDENT));
+        }
+    };
+    auto matrixMethod = [](IMatrixX* m) {
+        short method = 0;
+        EXPECT_EQ(S_OK, m->get_ForecastMethodNumber(&method));
+        return method;
+    };
+    auto seriesMethod = [](IMatrixX* m, LONG k) {
+        Ref<ISeriesX> one;
+        EXPECT_EQ(S_OK, m->get_Series(k, one.put()));
+        return methodOf(one.get());
+    };
+    {
+        Ref<IMatrixX> m;
+        build(m, 2);
+        EXPECT_REPORTED(3017, m->ForecastMultipleRegression(-2, -1));
+        EXPECT_EQ(-1, matrixMethod(m.get()));
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+        EXPECT_REPORTED(3017, ex->ForecastMultipleRegressionEx(-2, -1, 1, 0, 0.0, 0, 0, 0));
+        EXPECT_EQ(-1, matrixMethod(m.get()));
+        EXPECT_EQ(-1, seriesMethod(m.get(), 0));
+        EXPECT_EQ(-1, seriesMethod(m.get(), 1));
+    }
+    {
+        Ref<IMatrixX> m;
+        build(m, 1);
+        ASSERT_EQ(S_OK, m->ForecastMultipleRegression(-2, -1));
+        EXPECT_EQ(11, matrixMethod(m.get()));
+        EXPECT_EQ(11, seriesMethod(m.get(), 0));
+        EXPECT_EQ(-1, seriesMethod(m.get(), 1));
+    }
+    {
+        Ref<IMatrixX> m;
+        build(m, 1);
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+        ASSERT_EQ(S_OK, ex->ForecastMultipleRegressionEx(-2, -1, 1, 0, 0.0, 0, 0, 0));
+        EXPECT_EQ(11, matrixMethod(m.get()));
+        EXPECT_EQ(11, seriesMethod(m.get(), 0));
+        EXPECT_EQ(-1, seriesMethod(m.get(), 2));
+    }
+}

@@ -186,3 +186,110 @@ TEST_F(LifetimeTest, ChildrenKeepTheirStorageWhenTheParentIsReleasedFirst)
     own.reset();
     EXPECT_EQ(42.0, valueOf(survivor.get()));
 }
+
+namespace {
+
+// The reference count of an object, read through AddRef and Release.
+ULONG refsOf(IUnknown* object)
+{
+    object->AddRef();
+    return object->Release();
+}
+
+HRESULT serverCanUnloadNow()
+{
+    typedef HRESULT(STDAPICALLTYPE * EntryPoint)();
+    HMODULE module = GetModuleHandleW(L"QDInterface.dll");
+    if (module == nullptr) return E_FAIL;
+    EntryPoint canUnloadNow =
+        reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnloadNow ? canUnloadNow() : E_FAIL;
+}
+
+// An extension whose parent object is gone still works on its four
+// observations: one forecast more, read back as an array.
+template <class Extension>
+void expectStillForecasts(Extension* ex)
+{
+    EXPECT_EQ(S_OK, ex->ForecastAverage(-2, -1, 1));
+    VARIANT out;
+    VariantInit(&out);
+    ASSERT_EQ(S_OK, ex->GetObservationValuesToArray(-2, -1, -1, &out));
+    EXPECT_EQ(5u, out.parray->rgsabound[0].cElements);
+    VariantClear(&out);
+}
+
+} // namespace
+
+// An extension holds no reference on its parent (the parent holds the
+// extension: a reference back would be a cycle that nothing frees). Taking
+// it leaves the parent's count as it was, the parent's last Release frees
+// the parent while the extension lives on, and once both are released the
+// server has no object left.
+TEST_F(LifetimeTest, AnExtensionHoldsNoReferenceOnItsParent)
+{
+    {
+        ISeriesX* series = nullptr;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_SeriesX, nullptr, CLSCTX_INPROC_SERVER, IID_ISeriesX,
+                                         reinterpret_cast<void**>(&series)));
+        // The server is loaded now (Wine unloads it when a test's apartment
+        // ends); this series is its only object.
+        for (int i = 1; i <= 4; ++i) ASSERT_EQ(S_OK, series->AddObservation(i, nullptr, 1));
+        const ULONG before = refsOf(series);
+        Ref<ISeriesXEx1> ex;
+        ASSERT_EQ(S_OK, series->get_Extension1(ex.put()));
+        EXPECT_EQ(before, refsOf(series));
+        {
+            Ref<ISeriesXEx1> again;
+            ASSERT_EQ(S_OK, series->get_Extension1(again.put()));
+            EXPECT_EQ(before, refsOf(series));
+        }
+        // The last reference: the SeriesX goes, its series stays with the
+        // extension.
+        EXPECT_EQ(0u, series->Release());
+        EXPECT_EQ(S_FALSE, serverCanUnloadNow());
+        expectStillForecasts(ex.get());
+    }
+    EXPECT_EQ(S_OK, serverCanUnloadNow());
+
+    {
+        IMatrixX* matrix = nullptr;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_MatrixX, nullptr, CLSCTX_INPROC_SERVER, IID_IMatrixX,
+                                         reinterpret_cast<void**>(&matrix)));
+        for (int i = 1; i <= 4; ++i) ASSERT_EQ(S_OK, matrix->AddObservation(0, i, nullptr, 1));
+        const ULONG before = refsOf(matrix);
+        Ref<IMatrixXEx1> ex;
+        ASSERT_EQ(S_OK, matrix->get_Extension1(ex.put()));
+        EXPECT_EQ(before, refsOf(matrix));
+        EXPECT_EQ(0u, matrix->Release());
+        expectStillForecasts(ex.get());
+    }
+    EXPECT_EQ(S_OK, serverCanUnloadNow());
+
+    // The extension of a series of a matrix: the SeriesX (held by the
+    // matrix's item array) keeps its count; once the series is removed the
+    // extension's computing members report 3128 and the others 3.
+    {
+        Ref<IMatrixX> matrix;
+        create(CLSID_MatrixX, IID_IMatrixX, matrix);
+        for (int i = 1; i <= 4; ++i) ASSERT_EQ(S_OK, matrix->AddObservation(0, i, nullptr, 1));
+        Ref<ISeriesX> series;
+        ASSERT_EQ(S_OK, matrix->get_Series(0, series.put()));
+        const ULONG before = refsOf(series.get());
+        Ref<ISeriesXEx1> ex;
+        ASSERT_EQ(S_OK, series->get_Extension1(ex.put()));
+        EXPECT_EQ(before, refsOf(series.get()));
+        series.reset();
+        EXPECT_EQ(S_OK, ex->CalculateFourier(-2, -1));
+        ASSERT_EQ(S_OK, matrix->RemoveSeriesAt(0));
+        EXPECT_REPORTED(3128, ex->CalculateFourier(-2, -1));
+        EXPECT_REPORTED(3128, ex->ForecastExponentialSmoothingZeroDemand(-2, 0.0, 1, 1.0));
+        EXPECT_REPORTED(3128, ex->GenerateRandomUniform(2, 0.0, 1.0));
+        VARIANT out;
+        VariantInit(&out);
+        EXPECT_REPORTED(3, ex->GetObservationValuesToArray(-2, -1, -1, &out));
+        EXPECT_REPORTED(3, ex->TrendAdjust(-2, -1, 1, 1.0, 1, 1.0));
+        EXPECT_EQ(VT_EMPTY, out.vt);
+    }
+    EXPECT_EQ(S_OK, serverCanUnloadNow());
+}
