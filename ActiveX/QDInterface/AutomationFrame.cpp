@@ -3,6 +3,8 @@
 #include "Matrix/ErrorCatalogue.h"
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <string>
 
 using namespace qd;
@@ -70,6 +72,44 @@ FdCString errorReportText(const FdCString& sourcePath, std::int32_t line, std::i
     return text;
 }
 
+std::size_t outOfMemoryReportText(const char* sourcePath, std::size_t pathLength, std::int32_t line,
+                                  wchar_t* buffer, std::size_t size) noexcept
+{
+    if (size == 0) return 0;
+    if (pathLength > shownPathLength) {
+        sourcePath += pathLength - shownPathLength;
+        pathLength = shownPathLength;
+    }
+    // The bytes of the path become units of the same value, as the ANSI
+    // conversion of errorReportText does for the paths of this tree.
+    wchar_t path[shownPathLength + 1];
+    for (std::size_t i = 0; i < pathLength; ++i) path[i] = static_cast<unsigned char>(sourcePath[i]);
+    path[pathLength] = L'\0';
+    int n = std::swprintf(buffer, size,
+                          L"Quendar generated the following error:\nError: %d\nError Desc: Out of memory\n"
+                          L"File: %ls\nLine: %ld\n",
+                          codeNumber(ErrorCode::OutOfMemory), path, static_cast<long>(line));
+    if (n < 0) {
+        buffer[0] = L'\0';
+        return 0;
+    }
+    return static_cast<std::size_t>(n);
+}
+
+namespace {
+
+// The report of a failure whose own report could not be composed for lack
+// of memory: code 3 at the same place, written without the heap.
+void reportOutOfMemory(const char* sourcePath, std::size_t pathLength, std::int32_t line, REFCLSID classId,
+                       REFIID interfaceId) noexcept
+{
+    wchar_t description[256];
+    outOfMemoryReportText(sourcePath, pathLength, line, description, sizeof description / sizeof description[0]);
+    if (FAILED(setErrorInformation(description, classId, interfaceId, nullptr))) SetErrorInfo(0, nullptr);
+}
+
+} // namespace
+
 HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID classId,
                     REFIID interfaceId, std::int32_t code) noexcept
 {
@@ -78,19 +118,16 @@ HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID cla
         std::wstring description = ansiToWide(text.data(), text.length());
         setErrorInformation(description.c_str(), classId, interfaceId, nullptr);
     } catch (...) {
-        // No room left even for the report: the failure is still returned.
-        SetErrorInfo(0, nullptr);
+        // No room left for the report: the failure is reported as what
+        // stopped it.
+        reportOutOfMemory(sourcePath.data(), sourcePath.length(), line, classId, interfaceId);
     }
     return QD_E_REPORTED;
 }
 
 HRESULT reportException(const ClassIdentity& identity, const MVRBaseException& e) noexcept
 {
-    try {
-        return reportError(e.file(), e.line, *identity.clsid, *identity.iid, e.code);
-    } catch (...) {
-        return QD_E_REPORTED;
-    }
+    return reportError(e.file(), e.line, *identity.clsid, *identity.iid, e.code);
 }
 
 HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, ErrorCode code) noexcept
@@ -98,8 +135,9 @@ HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, Err
     try {
         return reportError(FdCString(identity.sourcePath), line, *identity.clsid, *identity.iid, codeNumber(code));
     } catch (...) {
-        // Not even the path could be copied: the failure is still returned.
-        SetErrorInfo(0, nullptr);
+        // Not even the path could be copied.
+        reportOutOfMemory(identity.sourcePath, std::strlen(identity.sourcePath), line, *identity.clsid,
+                          *identity.iid);
         return QD_E_REPORTED;
     }
 }

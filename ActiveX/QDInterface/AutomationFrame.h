@@ -5,11 +5,13 @@
 // A method body runs inside runFrame: an MVRBaseException is reported with
 // its own code, file and line; std::bad_alloc as code 3; anything else as
 // code 999 with the class's own source path and the frame's line. No C++
-// exception ever leaves a method.
+// exception ever leaves a method. A failed method takes the emergency
+// reserve again if an allocation failure released it.
 #ifndef QD_QDINTERFACE_AUTOMATIONFRAME_H
 #define QD_QDINTERFACE_AUTOMATIONFRAME_H
 
 #include "ComLayer/ComObject.h"
+#include "ModuleAllocation.h"
 
 #include "Foundation/FdCString.h"
 #include "Matrix/MVRBaseException.h"
@@ -33,12 +35,20 @@ struct ClassIdentity {
 
 // Composes the error text, sets it as the thread's error information (the
 // IID as its GUID, the class's ProgID as its source) and returns
-// 0x80044005. Never throws.
+// 0x80044005. Never throws; when the text cannot be composed for lack of
+// memory, the report is code 3 at the same place.
 HRESULT reportError(const qd::FdCString& sourcePath, std::int32_t line, REFCLSID classId,
                     REFIID interfaceId, std::int32_t code) noexcept;
 
 // The text of the error report, lines ended by a line feed.
 qd::FdCString errorReportText(const qd::FdCString& sourcePath, std::int32_t line, std::int32_t code);
+
+// The report of code 3 at the given place, the text errorReportText gives,
+// written into the caller's buffer without the heap: what a failure reports
+// when its own report cannot be composed for lack of memory. Returns the
+// number of characters written (the text is cut to the buffer).
+std::size_t outOfMemoryReportText(const char* sourcePath, std::size_t pathLength, std::int32_t line,
+                                  wchar_t* buffer, std::size_t size) noexcept;
 
 // A member that later work provides: E_NOTIMPL with error information
 // saying so.
@@ -61,15 +71,20 @@ HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, qd:
 template <class Body>
 HRESULT runFrame(const ClassIdentity& identity, std::int32_t line, Body&& body) noexcept
 {
+    HRESULT hr = S_OK;
     try {
         return body();
     } catch (const qd::MVRBaseException& e) {
-        return reportException(identity, e);
+        hr = reportException(identity, e);
     } catch (const std::bad_alloc&) {
-        return reportClassFailure(identity, line, qd::ErrorCode::OutOfMemory);
+        hr = reportClassFailure(identity, line, qd::ErrorCode::OutOfMemory);
     } catch (...) {
-        return reportClassFailure(identity, line, qd::ErrorCode::Unexpected);
+        hr = reportClassFailure(identity, line, qd::ErrorCode::Unexpected);
     }
+    // An allocation failure gave the emergency reserve back: take it again
+    // for the next one.
+    ModuleAllocation::restoreReserve();
+    return hr;
 }
 
 // A string result: each byte of the text becomes the unit of the same value

@@ -1,6 +1,8 @@
 // The module's own operator new and delete, with a size limit that tests of
-// the allocation-failure path can set.
+// the allocation-failure path can set, and the emergency reserve.
 #pragma once
+
+#include <cstddef>
 
 namespace ModuleAllocation {
 
@@ -11,4 +13,32 @@ namespace ModuleAllocation {
 // Unset, empty or not a number: no limit. Called once when the module loads.
 void readTestLimit();
 
+// The emergency reserve: a block held while all is well and given back to
+// the heap by the first allocation failure, so that the unwinding and the
+// error report have room to allocate. restoreReserve takes it again after a
+// failure has been reported (it does nothing while the reserve is held, or
+// when the heap still cannot give it); releaseReserve frees it.
+void restoreReserve() noexcept;
+void releaseReserve() noexcept;
+bool reserveHeld() noexcept;
+
 } // namespace ModuleAllocation
+
+#ifdef QD_ALLOCATION_PROBE
+// The test build of the server (never the shipped one) counts the module's
+// allocations and can make one of them fail, as if the heap were exhausted.
+extern "C" {
+
+struct QdAllocationCounters {
+    unsigned long long made;  // allocations made since the module loaded
+    long long live;           // blocks allocated and not yet freed
+    int fired;                // the armed failure has happened
+    int reserveHeld;          // the emergency reserve is held
+};
+
+// Arms the failure of the allocation `n` allocations from now (1: the next
+// one); 0 disarms, leaving `fired` as it was. Only that one allocation fails.
+void QdAllocationArm(unsigned long long n);
+void QdAllocationRead(QdAllocationCounters* counters);
+}
+#endif

@@ -27,23 +27,14 @@ namespace {
 
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";
 
-// Freed by the first allocation failure, so that the unwinding and the
-// error report have room to allocate.
-const std::size_t reserveSize = 10240;
-void* emergencyReserve = nullptr;
-
-void freeReserve()
-{
-    void* block = emergencyReserve;
-    emergencyReserve = nullptr;
-    std::free(block);
-}
-
 // The handler of operator new in this module (the runtime is linked
-// statically, so the host's own allocations keep their behaviour).
+// statically, so the host's own allocations keep their behaviour): gives
+// the emergency reserve back, so that the unwinding and the error report
+// have room to allocate; the method frame takes it again once the failure
+// is reported.
 void allocationFailed()
 {
-    freeReserve();
+    ModuleAllocation::releaseReserve();
     qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfMemory);
 }
 
@@ -96,12 +87,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     if (reason == DLL_PROCESS_ATTACH) {
         ModuleAllocation::readTestLimit();
         std::set_new_handler(&allocationFailed);
-        emergencyReserve = std::malloc(reserveSize);
+        ModuleAllocation::restoreReserve();
         ComLayer::ComModule::instance().init(instance, classTable,
                                              sizeof classTable / sizeof classTable[0]);
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
-        freeReserve();
+        ModuleAllocation::releaseReserve();
         ComLayer::ComModule::instance().term(reserved != nullptr);
     }
     return TRUE;

@@ -16,6 +16,25 @@ long codeOf(const MVRBaseException& e) { return e.code; }
 
 } // namespace
 
+// The report a failure falls back on when its own report cannot be
+// composed: the same text as the report of code 3, made without the heap.
+TEST(ErrorReportText, OutOfMemoryReportWithoutTheHeapIsTheReportOfCode3)
+{
+    const std::string fifty(50, 'p');
+    for (const std::string& path : {std::string("ActiveX\\QDInterface\\SeriesX"), fifty, "X" + fifty, std::string()}) {
+        for (std::int32_t line : {0, 42, -7, 2147483647}) {
+            SCOPED_TRACE(path + " " + std::to_string(line));
+            std::string expected = text(errorReportText(FdCString(path.c_str()), line, 3));
+            wchar_t buffer[256];
+            std::size_t n = outOfMemoryReportText(path.data(), path.size(), line, buffer, 256);
+            EXPECT_EQ(std::wstring(expected.begin(), expected.end()), std::wstring(buffer, n));
+        }
+    }
+    wchar_t small[8];
+    outOfMemoryReportText("path", 4, 1, small, 8);
+    EXPECT_EQ(L'\0', small[7]);
+}
+
 TEST(ErrorReportText, PathsLongerThan50CharactersKeepTheirLast50)
 {
     const std::string fifty(50, 'p');
