@@ -1,7 +1,6 @@
 #include "Matrix/SeriesValueCache.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <new>
 
 #include "Foundation/FdExceptions.h"
@@ -9,6 +8,27 @@
 #include "Matrix/Series.h"
 
 namespace qd {
+
+namespace {
+
+// The decimal digits of a number from 0 up, written into text (16 places
+// are enough for any 32-bit number); returns text.
+const char* decimalText(std::int32_t number, char (&text)[16])
+{
+    char digits[16];
+    std::int32_t count = 0;
+    std::uint32_t rest = static_cast<std::uint32_t>(number);
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10u);
+        rest /= 10u;
+    } while (rest != 0u);
+    for (std::int32_t k = 0; k < count; ++k)
+        text[k] = digits[count - 1 - k];
+    text[count] = '\0';
+    return text;
+}
+
+}  // namespace
 
 SeriesValueCache::SeriesValueCache(Series* owner)
     : cachedStatistics(), owner_(owner), valuesDirty_(true), values_(), forecastsDirty_(true), forecasts_()
@@ -106,15 +126,19 @@ void SeriesValueCache::storeForecasts(std::int32_t quantityType, std::int32_t fi
     // Marked stale before the first change, so that a failure part-way
     // leaves no array that looks current.
     setForecastsDirty(true);
+    // Room for every observation to append, taken at once: appending one by
+    // one would double the array (and move every observation) on the way,
+    // and leave it up to twice the size it needs.
+    if (last >= entryCount && static_cast<std::uint32_t>(last) >= owner_->capacity())
+        owner_->reserve(last + 1);
     bool changed = false;
     for (std::int32_t i = first; i <= last; ++i) {
         const double place = forecasts_.data[i];
         if (i >= entryCount) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%li", static_cast<long>(i - entryCount));
+            char text[16];
             setValuesDirty(true);
             changed = true;
-            owner_->addObservation(place, QD_COMPUTED, FdCString(static_cast<const char*>(text)));
+            owner_->addObservation(place, QD_COMPUTED, FdCString(decimalText(i - entryCount, text)));
         }
         Observation& observation = owner_->observation(i);
         observation.storedResults.store(quantityType, place);

@@ -3,13 +3,22 @@
 // length optimised, outliers replaced, no hold-out) over the M3 series.
 //
 //   BM_SelvaneAll          every one of the 3,003 series per iteration;
-//                          counter series_per_second.
+//                          counter series_per_cpu_second.
 //   BM_SelvaneFirst/<n>    the first n series of a fixed shuffle of the
 //                          whole set (every prefix holds about the same
-//                          mix); the fitted complexity shows the cost
-//                          linear in n.
+//                          mix), n from 375 to 3,003; counter
+//                          us_per_series, and for n = 3,003 the time taken
+//                          when 375, 750 and 1,500 series were done. The
+//                          summary compares each prefix run with its own
+//                          series inside the whole run: the cost is linear
+//                          in n when they agree (within 10%: the repetitions of
+//                          one run differ by up to 5% on a shared machine).
 //   BM_SelvaneHoldOut      every series with the computed hold-out and
 //                          error type.
+//
+// Times are this thread's CPU time; the library repeats each benchmark (5
+// times by default) and the summary gives the medians, its verdict taken
+// from the same medians, with the peak resident size.
 //
 // The data folder: the argument --m3=PATH to the monthly file (or a plain
 // PATH argument), else QD_M3_MONTHLY, else
@@ -18,12 +27,16 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <utility>
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "../M3Data.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
@@ -74,11 +87,27 @@ void selectOne(const m3::M3Series& data, bool holdOut)
 void runFirst(benchmark::State& state, std::size_t n, bool holdOut)
 {
     const std::vector<m3::M3Series>& all = allSeries();
-    for (auto _ : state)
-        for (std::size_t k = 0; k < n; ++k)
+    if (n > all.size())
+        n = all.size();
+    double seconds = 0.0;
+    // The time the run had taken when it had done the first 375, 750 and
+    // 1,500 series (the last iteration's).
+    std::map<std::size_t, double> reached;
+    benchsupport::resetPeakResident();
+    for (auto _ : state) {
+        const double start = benchsupport::threadCpuSeconds();
+        for (std::size_t k = 0; k < n; ++k) {
             selectOne(all[k], holdOut);
-    state.counters["series_per_second"] =
-        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate);
+            if (k + 1 == 375 || k + 1 == 750 || k + 1 == 1500)
+                reached[k + 1] = benchsupport::threadCpuSeconds() - start;
+        }
+        seconds += benchsupport::threadCpuSeconds() - start;
+    }
+    for (const auto& r : reached)
+        state.counters["ms_at_" + std::to_string(r.first)] = 1e3 * r.second;
+    const double series = double(state.iterations()) * double(n);
+    benchsupport::setBatchCounters(state, series, seconds, benchsupport::peakResidentMiB());
+    state.counters["us_per_series"] = series > 0.0 ? 1e6 * seconds / series : 0.0;
     state.SetComplexityN(static_cast<std::int64_t>(n));
 }
 
@@ -86,36 +115,67 @@ void BM_SelvaneAll(benchmark::State& state)
 {
     runFirst(state, allSeries().size(), false);
 }
-BENCHMARK(BM_SelvaneAll)->Unit(benchmark::kSecond)->MinTime(1.0);
+BENCHMARK(BM_SelvaneAll)->Unit(benchmark::kSecond)->Iterations(1);
 
 void BM_SelvaneFirst(benchmark::State& state)
 {
     runFirst(state, static_cast<std::size_t>(state.range(0)), false);
 }
-BENCHMARK(BM_SelvaneFirst)->Arg(375)->Arg(750)->Arg(1500)->Arg(3000)->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SelvaneFirst)->Arg(375)->Arg(750)->Arg(1500)->Arg(3003)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_SelvaneHoldOut(benchmark::State& state)
 {
     runFirst(state, allSeries().size(), true);
 }
-BENCHMARK(BM_SelvaneHoldOut)->Unit(benchmark::kSecond)->MinTime(1.0);
+BENCHMARK(BM_SelvaneHoldOut)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
     g_monthlyPath = m3::monthlyPath(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    bool console = true;
+    if (!benchsupport::initialize(argc, argv, console))
         return 1;
     try {
         std::printf("M3 data beside %s: %zu series\n", g_monthlyPath.c_str(), allSeries().size());
+        benchsupport::describeMachine();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_selvane: %s\n", e.what());
         return 1;
     }
-    benchmark::RunSpecifiedBenchmarks();
+    benchsupport::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    if (console) {
+        std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
+        for (const char* name : {"BM_SelvaneAll", "BM_SelvaneHoldOut"})
+            if (reporter.has(name))
+                std::printf("%s: %.0f series per second, peak resident size %.1f MiB\n", name,
+                            reporter.median(name, "series_per_cpu_second"), reporter.median(name, "peak_rss_MiB"));
+        // Each prefix run against the same series inside the whole run: a
+        // cost linear in the number of series makes them equal (the mix of
+        // the prefix does not matter, being the same series on both sides).
+        const std::string whole = "BM_SelvaneFirst/3003";
+        if (reporter.has(whole)) {
+            double worst = 0.0;
+            std::printf("Cost against the number of series (each prefix run alone, and the same series within the\n"
+                        "run over all 3,003):\n");
+            for (const char* n : {"375", "750", "1500", "3003"}) {
+                const std::string name = std::string("BM_SelvaneFirst/") + n;
+                const double alone = reporter.median(name, "us_per_series") * std::atof(n) / 1000.0;
+                const double within = std::string(n) == "3003" ? alone
+                                                               : reporter.median(whole, std::string("ms_at_") + n);
+                const double relative = within > 0.0 ? alone / within : 0.0;
+                worst = std::max(worst, std::fabs(relative - 1.0));
+                std::printf("  n = %4s: %8.1f ms alone, %8.1f ms within, %.3f; %7.1f us per series\n", n, alone,
+                            within, relative, reporter.median(name, "us_per_series"));
+            }
+            std::printf("Linear in the number of series (every prefix within 10%% of its share of the whole run): %s "
+                        "(largest difference %.1f%%)\n",
+                        worst <= 0.10 ? "yes" : "NO", 100.0 * worst);
+        }
+    }
+    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
     return 0;
 }

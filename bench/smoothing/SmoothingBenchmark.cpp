@@ -5,27 +5,23 @@
 //   BM_EngineFit   the whole request per series: both arrays marked stale,
 //                  the forecast op applied (two fits of alpha, the final
 //                  pass, fitted values and forecasts stored, alpha and the
-//                  final level stored).
-//   BM_PassesOnly  the same searches over plain arrays: the smoothing passes
-//                  and their sums of squared errors, nothing else. These
-//                  reference passes are a plain copy of the recurrence
-//                  written here, not the engine's own passes.
+//                  final level stored). The floor is measured in the same
+//                  iterations: the same searches over plain arrays, the
+//                  smoothing passes and their sums of squared errors, and
+//                  nothing else. These reference passes are a plain copy of
+//                  the recurrence written here, not the engine's own passes.
+//   BM_PassesOnly  the floor alone.
 //
-// Counters: series per second, objective evaluations per series, and for
-// BM_EngineFit the engine's time beyond the reference passes relative to
-// them (overhead_vs_passes; below 1 means the engine costs less than the
-// smoothing itself). After the runs a summary restates BM_EngineFit's
-// counters as reported (the median of the repetitions when there are
-// several; the library's runs that choose an iteration count are not
-// among them) and says whether the ratio is below 1. The summary is
-// printed with the console output format only.
+// Every time is this thread's CPU time. Counters: series per CPU second,
+// the engine's cost against the floor (ratio_to_floor; the goal is at most
+// 1.5), the cost per series in plain smoothing passes (PassUnit.h),
+// objective evaluations and page faults per series, and the peak resident
+// size while the benchmark ran. The library repeats each benchmark (5 times
+// by default); the summary at the end restates BM_EngineFit's counters as
+// the median of the repetitions and takes the verdict from the same median.
+// It is printed with the console output format only.
 //
-// One line per method of the smoothing family (BM_Method/<method>/<data>):
-// the whole request per series with the method's automation defaults (the
-// competition horizon as the periods), over the monthly series, and for the
-// methods without a season also over the "other" series (m3_other.csv next
-// to the monthly file). Counters: series per second and the mean symmetric
-// MAPE (percent) of the forecasts against the competition's hold-out.
+// The other forecasting methods have their own benchmark (bench/methods).
 //
 // The data file: the argument --m3=PATH (or a plain PATH argument), else
 // the environment variable QD_M3_MONTHLY, else
@@ -34,7 +30,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -48,19 +43,15 @@
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
+#include "../M3Batch.h"
 #include "../M3Data.h"
+#include "../PassUnit.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/Minimizer.h"
-#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
-#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
-#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
-#include "SeriesCompute/SeriesForecastMovingAverage.h"
-#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
-#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
-#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 
 using namespace qd;
 
@@ -75,25 +66,6 @@ const std::vector<M3Series>& monthly()
 {
     static const std::vector<M3Series> data = m3::loadFile(g_dataPath);
     return data;
-}
-
-// The "other" series, from the file beside the monthly one.
-const std::vector<M3Series>& otherSeries()
-{
-    static const std::vector<M3Series> data = m3::loadFile(m3::besideFile(g_dataPath, "m3_other.csv"));
-    return data;
-}
-
-std::vector<Series> makeSeries(const std::vector<M3Series>& data = monthly())
-{
-    std::vector<Series> out;
-    out.reserve(data.size());
-    for (const M3Series& m : data) {
-        out.emplace_back(static_cast<std::int32_t>(m.values.size()));
-        for (double v : m.values)
-            out.back().addObservation(v, QD_SUPPLIED, FdCString());
-    }
-    return out;
 }
 
 // The engine's method, counting its objective evaluations.
@@ -174,33 +146,47 @@ double runPasses(std::int64_t& evaluations)
     return checksum;
 }
 
+// One plain pass per series over the monthly series, in CPU seconds per
+// series (measured once).
+double passSeconds()
+{
+    static const double seconds = passunit::secondsPerSeries(monthly());
+    return seconds;
+}
+
 void BM_EngineFit(benchmark::State& state)
 {
     const std::int64_t numSeries = static_cast<std::int64_t>(monthly().size());
     std::int64_t evaluations = 0;
     double engineSeconds = 0.0;
-    double passSeconds = 0.0;
+    double floorSeconds = 0.0;
+    long faults = 0;
+    benchsupport::resetPeakResident();
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<Series> batch = makeSeries();
+        std::vector<Series> batch = m3::makeBatch(monthly());
         state.ResumeTiming();
-        const auto start = std::chrono::steady_clock::now();
+        const long faultsBefore = benchsupport::minorFaults();
+        const double start = benchsupport::threadCpuSeconds();
         benchmark::DoNotOptimize(runEngine(batch, evaluations));
-        const auto middle = std::chrono::steady_clock::now();
+        const double middle = benchsupport::threadCpuSeconds();
+        faults += benchsupport::minorFaults() - faultsBefore;
         state.PauseTiming();
         std::int64_t passEvaluations = 0;
         benchmark::DoNotOptimize(runPasses(passEvaluations));
-        const auto end = std::chrono::steady_clock::now();
-        engineSeconds += std::chrono::duration<double>(middle - start).count();
-        passSeconds += std::chrono::duration<double>(end - middle).count();
+        const double end = benchsupport::threadCpuSeconds();
+        engineSeconds += middle - start;
+        floorSeconds += end - middle;
         batch.clear();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * numSeries);
-    state.counters["series_per_second"] =
-        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
-    state.counters["evaluations_per_series"] = double(evaluations) / double(state.iterations() * numSeries);
-    state.counters["overhead_vs_passes"] = passSeconds > 0.0 ? (engineSeconds - passSeconds) / passSeconds : 0.0;
+    const double series = double(state.iterations() * numSeries);
+    benchsupport::setBatchCounters(state, series, engineSeconds, benchsupport::peakResidentMiB());
+    state.counters["floor_series_per_cpu_second"] = floorSeconds > 0.0 ? series / floorSeconds : 0.0;
+    state.counters["ratio_to_floor"] = floorSeconds > 0.0 ? engineSeconds / floorSeconds : 0.0;
+    state.counters["passes_per_series"] = engineSeconds / series / passSeconds();
+    state.counters["evaluations_per_series"] = double(evaluations) / series;
+    state.counters["page_faults_per_series"] = double(faults) / series;
 }
 BENCHMARK(BM_EngineFit)->Unit(benchmark::kMillisecond);
 
@@ -208,181 +194,54 @@ void BM_PassesOnly(benchmark::State& state)
 {
     const std::int64_t numSeries = static_cast<std::int64_t>(monthly().size());
     std::int64_t evaluations = 0;
-    for (auto _ : state)
+    double seconds = 0.0;
+    for (auto _ : state) {
+        const double start = benchsupport::threadCpuSeconds();
         benchmark::DoNotOptimize(runPasses(evaluations));
-    state.SetItemsProcessed(state.iterations() * numSeries);
-    state.counters["series_per_second"] =
-        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
-    state.counters["evaluations_per_series"] = double(evaluations) / double(state.iterations() * numSeries);
+        seconds += benchsupport::threadCpuSeconds() - start;
+    }
+    const double series = double(state.iterations() * numSeries);
+    state.counters["series_per_cpu_second"] = seconds > 0.0 ? series / seconds : 0.0;
+    state.counters["passes_per_series"] = seconds / series / passSeconds();
+    state.counters["evaluations_per_series"] = double(evaluations) / series;
 }
 BENCHMARK(BM_PassesOnly)->Unit(benchmark::kMillisecond);
-
-// ---- one line per method of the smoothing family ----
-
-using MethodFactory = std::unique_ptr<SeriesForecast> (*)(std::int32_t horizon);
-
-std::unique_ptr<SeriesForecast> makeBrownDouble(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastDoubleExponentialSmoothingBrown>(0, h, -3.0);
-}
-std::unique_ptr<SeriesForecast> makeBrownTriple(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastTripleExponentialSmoothingBrown>(0, h, -3.0);
-}
-std::unique_ptr<SeriesForecast> makeHolt(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastDoubleExponentialSmoothingHolt>(0, h, -3.0, -3.0);
-}
-std::unique_ptr<SeriesForecast> makeAdaptive(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastAdaptiveExponentialSmoothing>(0, -3.0, h);
-}
-std::unique_ptr<SeriesForecast> makeHoltWinters(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastTripleExponentialSmoothingWinters>(0, 12, h, -3.0, -3.0, -3.0, 2);
-}
-std::unique_ptr<SeriesForecast> makeMovingAverage(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastMovingAverage>(QD_LAST, QD_ALL, h);
-}
-std::unique_ptr<SeriesForecast> makeWeightedMovingAverage(std::int32_t h)
-{
-    return std::make_unique<qd::SeriesForecastWeightedMovingAverage>(QD_LAST, QD_ALL, h);
-}
-
-void BM_Method(benchmark::State& state, MethodFactory factory, bool otherData)
-{
-    const std::vector<M3Series>& data = otherData ? otherSeries() : monthly();
-    if (data.empty()) {
-        state.SkipWithError("no series");
-        return;
-    }
-    const std::int64_t numSeries = static_cast<std::int64_t>(data.size());
-    double smape = 0.0;
-    std::int64_t points = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::vector<Series> batch = makeSeries(data);
-        state.ResumeTiming();
-        for (std::size_t k = 0; k < batch.size(); ++k) {
-            const std::unique_ptr<SeriesForecast> method = factory(data[k].horizon);
-            batch[k].setDirty(true, true);
-            SeriesOpApplySeriesForecast op(*method);
-            op.apply(batch[k]);
-        }
-        state.PauseTiming();
-        smape = 0.0;
-        points = 0;
-        for (std::size_t k = 0; k < batch.size(); ++k) {
-            const std::int32_t n = static_cast<std::int32_t>(data[k].values.size());
-            for (std::size_t j = 0; j < data[k].holdout.size(); ++j) {
-                const std::int32_t index = n + static_cast<std::int32_t>(j);
-                if (index >= batch[k].numObservations())
-                    break;
-                const double f = batch[k].observation(index).storedResults.value(QD_FORECAST);
-                const double y = data[k].holdout[j];
-                smape += 200.0 * std::fabs(y - f) / (std::fabs(y) + std::fabs(f));
-                ++points;
-            }
-        }
-        batch.clear();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * numSeries);
-    state.counters["series_per_second"] =
-        benchmark::Counter(double(state.iterations() * numSeries), benchmark::Counter::kIsRate);
-    state.counters["smape_percent"] = points > 0 ? smape / double(points) : 0.0;
-}
-BENCHMARK_CAPTURE(BM_Method, brown_double/monthly, makeBrownDouble, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, brown_double/other, makeBrownDouble, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, brown_triple/monthly, makeBrownTriple, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, brown_triple/other, makeBrownTriple, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, holt/monthly, makeHolt, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, holt/other, makeHolt, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, adaptive/monthly, makeAdaptive, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, adaptive/other, makeAdaptive, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, holt_winters/monthly, makeHoltWinters, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, moving_average/monthly, makeMovingAverage, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, moving_average/other, makeMovingAverage, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, weighted_moving_average/monthly, makeWeightedMovingAverage, false)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Method, weighted_moving_average/other, makeWeightedMovingAverage, true)
-    ->Unit(benchmark::kMillisecond);
-
-// The library's own display (its --benchmark_format), keeping the
-// counters of the runs of BM_EngineFit that it reports.
-class SummaryReporter : public benchmark::BenchmarkReporter {
-public:
-    bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
-    void ReportRuns(const std::vector<Run>& reports) override
-    {
-        for (const Run& run : reports)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred &&
-                run.run_name.function_name == "BM_EngineFit")
-                engineRuns.push_back(run.counters);
-        display_->ReportRuns(reports);
-    }
-    void Finalize() override { display_->Finalize(); }
-    // One counter over the reported runs: its value, or the median of the
-    // repetitions.
-    double median(const char* name) const
-    {
-        std::vector<double> v;
-        for (const benchmark::UserCounters& c : engineRuns) {
-            const auto found = c.find(name);
-            if (found != c.end())
-                v.push_back(found->second.value);
-        }
-        if (v.empty())
-            return 0.0;
-        std::sort(v.begin(), v.end());
-        const std::size_t k = v.size() / 2;
-        return v.size() % 2 == 1 ? v[k] : (v[k - 1] + v[k]) / 2.0;
-    }
-    std::vector<benchmark::UserCounters> engineRuns;
-
-private:
-    benchmark::BenchmarkReporter* display_ = benchmark::CreateDefaultDisplayReporter();  // not ours to delete
-};
-
-// The summary is plain text, for the console format only.
-bool consoleFormat(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0 && std::strcmp(argv[i] + 19, "console") != 0)
-            return false;
-    return true;
-}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
     g_dataPath = m3::monthlyPath(argc, argv);
-    const bool console = consoleFormat(argc, argv);  // before the library takes its flags out
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    bool console = true;
+    if (!benchsupport::initialize(argc, argv, console))
         return 1;
     try {
         std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size());
-        std::printf("Reference passes (BM_PassesOnly, and the base of overhead_vs_passes): a plain copy of the\n"
-                    "smoothing recurrence in this benchmark, not the engine's own passes.\n");
+        std::printf("Floor (BM_PassesOnly, and the base of ratio_to_floor): the same searches over a plain copy\n"
+                    "of the smoothing recurrence in this benchmark, not the engine's own passes.\n");
+        benchsupport::describeMachine();
+        std::printf("One plain smoothing pass: %.3f us per monthly series.\n", passSeconds() * 1e6);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_smoothing: %s\n", e.what());
         return 1;
     }
-    SummaryReporter reporter;
+    benchsupport::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    if (console && !reporter.engineRuns.empty()) {
-        const std::size_t runs = reporter.engineRuns.size();
-        const double ratio = reporter.median("overhead_vs_passes");
-        std::printf("\nBM_EngineFit as reported%s:\n", runs > 1 ? " (median of the repetitions)" : "");
-        std::printf("Engine request: %.0f series/s, %.1f objective evaluations per series.\n",
-                    reporter.median("series_per_second"), reporter.median("evaluations_per_series"));
-        std::printf("Engine overhead beyond the plain reference passes: %.2f x the passes' own cost "
-                    "(overhead_vs_passes; goal: below 1): %s\n",
-                    ratio, ratio < 1.0 ? "met" : "NOT met");
+    if (console && reporter.has("BM_EngineFit")) {
+        const std::string name = "BM_EngineFit";
+        const double ratio = reporter.median(name, "ratio_to_floor");
+        std::printf("\nBM_EngineFit, median of %lld repetitions:\n", static_cast<long long>(reporter.repetitions(name)));
+        std::printf("Engine request: %.0f series per CPU second; floor %.0f; %.1f objective evaluations per series.\n",
+                    reporter.median(name, "series_per_cpu_second"),
+                    reporter.median(name, "floor_series_per_cpu_second"),
+                    reporter.median(name, "evaluations_per_series"));
+        std::printf("Cost per series: %.1f plain smoothing passes; %.1f page faults; peak resident size %.1f MiB.\n",
+                    reporter.median(name, "passes_per_series"), reporter.median(name, "page_faults_per_series"),
+                    reporter.median(name, "peak_rss_MiB"));
+        std::printf("Engine against the floor: %.2f x (ratio_to_floor; goal: at most 1.5): %s\n", ratio,
+                    ratio <= 1.5 ? "met" : "NOT met");
     }
+    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
     return 0;
 }

@@ -1,0 +1,296 @@
+// Every forecasting method over the M3 series of its kind (the in-sample
+// parts), each series forecast over its competition horizon with the
+// method's automation defaults, as the automation layer requests it: both
+// value arrays marked stale, the forecast op applied.
+//
+// One benchmark per method and data set (BM_Method/<method>/<data>), over
+// every series of the set per iteration. Counters, all from this thread's
+// CPU time:
+//   series_per_cpu_second
+//   passes_per_series  the cost per series as a multiple of one plain
+//                      smoothing pass over the same series (PassUnit.h)
+//   failed_share       the share of series the method refused (a series too
+//                      short for a season, for instance)
+//   smape_percent      the mean symmetric MAPE of the forecasts against the
+//                      competition's hold-out
+//   peak_rss_MiB       the process's peak resident size while it ran
+// The library repeats each benchmark (5 times by default); the table at the
+// end gives each line's medians.
+//
+// The data: --m3=PATH to the monthly file (or a plain PATH argument), else
+// QD_M3_MONTHLY, else <source>/../shared/data/m3/m3_monthly.csv; the
+// yearly, quarterly and other files are read from its folder. Other
+// arguments go to the benchmark library (--benchmark_filter=holt, ...).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../BenchSupport.h"
+#include "../M3Batch.h"
+#include "../M3Data.h"
+#include "../PassUnit.h"
+#include "Matrix/MVRBaseException.h"
+#include "Matrix/QuantityTypes.h"
+#include "Matrix/Series.h"
+#include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastAverage.h"
+#include "SeriesCompute/SeriesForecastBoxJenkinsNew.h"
+#include "SeriesCompute/SeriesForecastCroston.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
+#include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/SeriesForecastLaggedForecast.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
+#include "SeriesCompute/SeriesForecastMovingAverage.h"
+#include "SeriesCompute/SeriesForecastNewProductCurve.h"
+#include "SeriesCompute/SeriesForecastNewProductOptimizedCurve.h"
+#include "SeriesCompute/SeriesForecastSelvane.h"
+#include "SeriesCompute/SeriesForecastSlowMovingDemand.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingBrown.h"
+#include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
+#include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
+
+using namespace qd;
+
+namespace {
+
+using m3::M3Series;
+
+std::string g_monthlyPath;
+
+// One M3 file by its kind, loaded on first use.
+const std::vector<M3Series>& dataSet(const std::string& kind)
+{
+    static std::map<std::string, std::vector<M3Series>> loaded;
+    auto found = loaded.find(kind);
+    if (found == loaded.end())
+        found = loaded.emplace(kind, m3::loadFile(m3::besideFile(g_monthlyPath, "m3_" + kind + ".csv"))).first;
+    return found->second;
+}
+
+// One plain pass per series of a set, in CPU seconds (measured once).
+double passSeconds(const std::string& kind)
+{
+    static std::map<std::string, double> measured;
+    auto found = measured.find(kind);
+    if (found == measured.end())
+        found = measured.emplace(kind, passunit::secondsPerSeries(dataSet(kind))).first;
+    return found->second;
+}
+
+using Factory = std::function<std::unique_ptr<SeriesForecast>(const M3Series&)>;
+
+struct MethodLine {
+    const char* method;
+    const char* kind;  // yearly, quarterly, monthly or other
+    Factory make;
+};
+
+template <class T, class... Args>
+std::unique_ptr<SeriesForecast> make(Args... args)
+{
+    return std::make_unique<T>(args...);
+}
+
+// The season of a data set, for the seasonal methods.
+std::int32_t seasonOf(const std::string& kind)
+{
+    return kind == "monthly" ? 12 : kind == "quarterly" ? 4 : 1;
+}
+
+std::vector<MethodLine> methodLines()
+{
+    std::vector<MethodLine> lines;
+    const auto add = [&lines](const char* method, std::initializer_list<const char*> kinds, const Factory& f) {
+        for (const char* kind : kinds)
+            lines.push_back({method, kind, f});
+    };
+    const std::initializer_list<const char*> all = {"yearly", "quarterly", "monthly", "other"};
+    add("exponential_smoothing", all, [](const M3Series& m) {
+        return make<SeriesForecastExponentialSmoothing>(0, -3.0, m.horizon, false, 0.0);
+    });
+    add("brown_double", all, [](const M3Series& m) {
+        return make<SeriesForecastDoubleExponentialSmoothingBrown>(0, m.horizon, -3.0);
+    });
+    add("brown_triple", all, [](const M3Series& m) {
+        return make<SeriesForecastTripleExponentialSmoothingBrown>(0, m.horizon, -3.0);
+    });
+    add("holt", all, [](const M3Series& m) {
+        return make<SeriesForecastDoubleExponentialSmoothingHolt>(0, m.horizon, -3.0, -3.0);
+    });
+    add("adaptive", all, [](const M3Series& m) {
+        return make<SeriesForecastAdaptiveExponentialSmoothing>(0, -3.0, m.horizon);
+    });
+    add("holt_winters", {"quarterly"}, [](const M3Series& m) {
+        return make<SeriesForecastTripleExponentialSmoothingWinters>(0, 4, m.horizon, -3.0, -3.0, -3.0, 2);
+    });
+    add("holt_winters", {"monthly"}, [](const M3Series& m) {
+        return make<SeriesForecastTripleExponentialSmoothingWinters>(0, 12, m.horizon, -3.0, -3.0, -3.0, 2);
+    });
+    add("moving_average", {"monthly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastMovingAverage>(QD_LAST, QD_ALL, m.horizon);
+    });
+    add("weighted_moving_average", {"monthly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastWeightedMovingAverage>(QD_LAST, QD_ALL, m.horizon);
+    });
+    add("average", {"other"}, [](const M3Series& m) {
+        return make<SeriesForecastAverage>(QD_LAST, QD_ALL, m.horizon);
+    });
+    add("lagged_forecast", {"monthly"}, [](const M3Series& m) {
+        return make<SeriesForecastLaggedForecast>(0, m.horizon, 1);
+    });
+    add("linear_trend", {"yearly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastLinearRegression>(QD_LAST, QD_ALL, m.horizon, true, 0.0, false, 0.0, 0.0);
+    });
+    // Box-Jenkins: the season of the data given, every other order identified.
+    for (const char* kind : {"yearly", "quarterly", "monthly"}) {
+        const std::int32_t s = seasonOf(kind) == 1 ? 0 : seasonOf(kind);
+        add("box_jenkins", {kind}, [s](const M3Series& m) {
+            return make<SeriesForecastBoxJenkinsNew>(QD_LAST, QD_ALL, m.horizon, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
+                                                     QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, s, true,
+                                                     std::int32_t(QD_OPTIMIZE_TRANSFORM));
+        });
+    }
+    add("croston", {"monthly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastCroston>(0, m.horizon, -3.0);
+    });
+    add("new_product", {"yearly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastNewProductOptimizedCurve>(QD_LAST, QD_ALL, m.horizon, -3.0, -3.0,
+                                                            std::int32_t(QD_CURVE_MAXIMUM_OPTIMIZED), nullptr);
+    });
+    const char* curves[] = {"gompertz", "logistic", "probit"};
+    for (std::int32_t curve = 1; curve <= 3; ++curve)
+        add(curves[curve - 1], {"yearly"}, [curve](const M3Series& m) {
+            return make<SeriesForecastNewProductCurve>(QD_LAST, QD_ALL, m.horizon, -3.0, -3.0,
+                                                       std::int32_t(QD_CURVE_MAXIMUM_OPTIMIZED), curve, nullptr);
+        });
+    add("slow_moving_demand", {"yearly", "other"}, [](const M3Series& m) {
+        return make<SeriesForecastSlowMovingDemand>(0, m.horizon);
+    });
+    add("selection", all, [](const M3Series& m) {
+        return make<SeriesForecastSelvane>(0, m.horizon, 2024, std::int32_t(QD_OPTIMIZE), 1, 0,
+                                           std::int32_t(QD_SELVANE_STANDARD));
+    });
+    return lines;
+}
+
+// The forecasts' mean symmetric MAPE against the hold-out; points counted.
+double smapeSum(const std::vector<M3Series>& data, std::vector<Series>& batch, std::int64_t& points)
+{
+    double sum = 0.0;
+    for (std::size_t k = 0; k < batch.size(); ++k) {
+        const std::int32_t n = static_cast<std::int32_t>(data[k].values.size());
+        for (std::size_t j = 0; j < data[k].holdout.size(); ++j) {
+            const std::int32_t index = n + static_cast<std::int32_t>(j);
+            if (index >= batch[k].numObservations())
+                break;
+            double f = 0.0;
+            if (batch[k].observation(index).storedResults.lookup(QD_FORECAST, f) != QD_QUANTITY_FOUND)
+                break;
+            const double y = data[k].holdout[j];
+            const double scale = std::fabs(y) + std::fabs(f);
+            if (scale > 0.0 && std::isfinite(f)) {
+                sum += 200.0 * std::fabs(y - f) / scale;
+                ++points;
+            }
+        }
+    }
+    return sum;
+}
+
+void runMethod(benchmark::State& state, const MethodLine& line)
+{
+    const std::vector<M3Series>& data = dataSet(line.kind);
+    if (data.empty()) {
+        state.SkipWithError("no series");
+        return;
+    }
+    const double unit = passSeconds(line.kind);
+    double seconds = 0.0;
+    std::int64_t failures = 0;
+    double smape = 0.0;
+    std::int64_t points = 0;
+    benchsupport::resetPeakResident();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Series> batch = m3::makeBatch(data);
+        state.ResumeTiming();
+        const double start = benchsupport::threadCpuSeconds();
+        for (std::size_t k = 0; k < batch.size(); ++k) {
+            const std::unique_ptr<SeriesForecast> method = line.make(data[k]);
+            batch[k].setDirty(true, true);
+            SeriesOpApplySeriesForecast op(*method);
+            try {
+                op.apply(batch[k]);
+            } catch (const MVRBaseException&) {
+                ++failures;
+            } catch (const std::exception&) {
+                ++failures;
+            }
+        }
+        seconds += benchsupport::threadCpuSeconds() - start;
+        state.PauseTiming();
+        smape += smapeSum(data, batch, points);
+        batch.clear();
+        state.ResumeTiming();
+    }
+    const double series = double(state.iterations()) * double(data.size());
+    benchsupport::setBatchCounters(state, series, seconds, benchsupport::peakResidentMiB());
+    state.counters["passes_per_series"] = unit > 0.0 ? seconds / series / unit : 0.0;
+    state.counters["failed_share"] = double(failures) / series;
+    state.counters["smape_percent"] = points > 0 ? smape / double(points) : 0.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    g_monthlyPath = m3::monthlyPath(argc, argv);
+    bool console = true;
+    if (!benchsupport::initialize(argc, argv, console))
+        return 1;
+    static const std::vector<MethodLine> lines = methodLines();
+    try {
+        std::printf("M3 data beside %s\n", g_monthlyPath.c_str());
+        for (const char* kind : {"yearly", "quarterly", "monthly", "other"})
+            std::printf("  %-9s %4zu series, one plain smoothing pass %.3f us per series\n", kind,
+                        dataSet(kind).size(), passSeconds(kind) * 1e6);
+        benchsupport::describeMachine();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_methods: %s\n", e.what());
+        return 1;
+    }
+    for (const MethodLine& line : lines)
+        benchmark::RegisterBenchmark((std::string("BM_Method/") + line.method + "/" + line.kind).c_str(),
+                                     [&line](benchmark::State& state) { runMethod(state, line); })
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.2);
+    benchsupport::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    if (console) {
+        std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
+        std::printf("| method | data | series/s | passes per series | failed | sMAPE %% | peak RSS MiB |\n");
+        std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+        for (const std::string& name : reporter.names()) {
+            const std::size_t first = name.find('/');
+            const std::size_t second = name.find('/', first + 1);
+            std::printf("| %s | %s | %.0f | %.1f | %.1f%% | %.2f | %.1f |\n",
+                        name.substr(first + 1, second - first - 1).c_str(), name.substr(second + 1).c_str(),
+                        reporter.median(name, "series_per_cpu_second"), reporter.median(name, "passes_per_series"),
+                        100.0 * reporter.median(name, "failed_share"), reporter.median(name, "smape_percent"),
+                        reporter.median(name, "peak_rss_MiB"));
+        }
+    }
+    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
+    return 0;
+}
