@@ -51,6 +51,7 @@
 #define QD_MATRIX_MVRBASEEXCEPTION_H
 
 #include <cstdint>
+#include <new>
 
 #include "Foundation/FdCString.h"
 #include "Matrix/ErrorCodes.h"
@@ -88,6 +89,30 @@ public:
 [[noreturn]] inline void qdThrow(const char* file, std::int32_t line, ErrorCode code)
 {
     qdThrow(file, line, codeNumber(code));
+}
+
+// An allocation failure: std::bad_alloc, or code 3 as the automation
+// server's allocation-failure handler raises it.
+inline bool isOutOfMemory(const MVRBaseException& e)
+{
+    return e.code == codeNumber(ErrorCode::OutOfMemory);
+}
+
+// For a handler that falls back to another path when a step fails (a
+// catch (...) or a catch of MVRBaseException): lets an allocation failure
+// through, so running out of memory is reported as code 3 instead of
+// quietly choosing the fallback. Call it first inside the handler.
+inline void rethrowOutOfMemory()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const MVRBaseException& e) {
+        if (isOutOfMemory(e))
+            throw;
+    } catch (...) {
+    }
 }
 
 // A published error line: the line number clients see in the report, fixed

@@ -25,6 +25,7 @@ std::int32_t parameterCount(const Series& series)
     try {
         return series.numParameters(QD_COMPUTE);
     } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
         return 1;
     }
 }

@@ -254,6 +254,7 @@ void MatrixForecastCensusX11::validate(Matrix& matrix)
         try {
             status = detectSeasonalLength(data, 0, -1.0, -1.0, &detected, 3.0);
         } catch (const MVRBaseException&) {
+            rethrowOutOfMemory();
             qdThrow(QD_SOURCE_PATH, 155, ErrorCode::TooSmallForX11);
         }
         if (status != QD_SEASONALITY_FOUND)

@@ -65,6 +65,7 @@ bool runRegressionOn(Matrix& matrix, MatrixForecastMultipleRegression& regressio
     try {
         op.apply(matrix);
     } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
         if (rethrow)
             throw;
         return false;

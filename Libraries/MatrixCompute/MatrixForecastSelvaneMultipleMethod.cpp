@@ -113,6 +113,7 @@ void MatrixForecastSelvaneMultipleMethod::chooseSeasonalLength(Matrix& matrix)
     try {
         detectionStatus = detectSeasonalLength(matrix.series(0), observationNumber, 0.4, 0.0, &length, 2.0);
     } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
         detectionStatus = QD_SEASONALITY_NONE;
     }
     if (detectionStatus == QD_SEASONALITY_NONE && seasonalType == QD_SEASONAL)
@@ -134,6 +135,7 @@ void MatrixForecastSelvaneMultipleMethod::prepareMatrix(Matrix& matrix)
         } catch (const std::bad_alloc&) {
             throw;
         } catch (...) {
+            rethrowOutOfMemory();
             // The run goes on with series 0 as the replacement left it.
         }
     }

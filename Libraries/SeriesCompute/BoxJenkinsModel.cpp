@@ -448,6 +448,7 @@ void BoxJenkinsModel::diagnose(Series& series)
     try {
         ljungBoxQ = ljungBox(series, lastIndex, numHistoricalValues, numLagValues);
     } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
         // "Number of lag values exceed number of historical values. Cannot
         // run Box-Jenkins on this data set."
         qdThrow(QD_SOURCE_PATH, 441, ErrorCode::LagsExceedHistory);

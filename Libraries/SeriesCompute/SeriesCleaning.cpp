@@ -114,6 +114,7 @@ void replaceOutliersByMethod(Series& working, double SDRatio, double adjustRatio
     } catch (const std::bad_alloc&) {
         throw;
     } catch (...) {
+        rethrowOutOfMemory();
         return;
     }
     method.reset();
@@ -325,6 +326,7 @@ void trendAdjust(Series& series, std::int32_t observationNumber, std::int32_t nu
     } catch (const std::bad_alloc&) {
         throw;
     } catch (...) {
+        rethrowOutOfMemory();
         // The adjustment is best effort once its arguments are accepted.
     }
 }

@@ -17,6 +17,7 @@ std::int32_t fitCriterionParameterCount(const Series& series, std::int32_t numPa
     try {
         return series.numParameters(QD_COMPUTE);
     } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
         // No method applied, or one whose count is unknown: one parameter.
         return 1;
     }

@@ -24,6 +24,7 @@ double SeriesComputeChiSquare::compute(Series& series)
         try {
             k = series.numParameters(QD_COMPUTE);
         } catch (const MVRBaseException&) {
+            rethrowOutOfMemory();
             k = 1;
         }
     }

@@ -241,6 +241,7 @@ double SeriesForecastNewProductCurve::evaluate(double x)
             sse += e * e;
         }
     } catch (...) {
+        rethrowOutOfMemory();
         sse = kFailedFit;
     }
     if (!std::isfinite(sse))

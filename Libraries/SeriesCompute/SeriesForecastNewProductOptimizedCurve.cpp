@@ -72,6 +72,7 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
                 runForecast(series, trial);
                 sum = sumSquaredError(series, observationNumber, numHistoricalValues);
             } catch (...) {
+                rethrowOutOfMemory();
                 sum = bestSum + 1.0;
             }
         } else {

@@ -227,6 +227,7 @@ void SeriesForecastSelvane::replaceOutliersForSelection(Series& s, double ratio)
     } catch (const std::bad_alloc&) {
         throw;
     } catch (...) {
+        rethrowOutOfMemory();
         // The selection goes on with the series as the replacement left it.
     }
 }
@@ -239,6 +240,7 @@ void SeriesForecastSelvane::seasonalStage(Series& s)
         try {
             detectionResult = detectSeasonalLength(s, observationNumber, 0.4, 0.0, &length, 2.0);
         } catch (const MVRBaseException&) {
+            rethrowOutOfMemory();
             detectionResult = QD_SEASONALITY_NONE;
         }
         if (detectionResult == QD_SEASONALITY_FOUND)
@@ -300,6 +302,7 @@ void SeriesForecastSelvane::seasonalStage(Series& s)
             } catch (const std::bad_alloc&) {
                 throw;
             } catch (...) {
+                rethrowOutOfMemory();
                 trySeasonalBoxJenkins = false;
             }
         }
@@ -351,6 +354,7 @@ void SeriesForecastSelvane::nonSeasonalStage(Series& s)
         } catch (const std::bad_alloc&) {
             throw;
         } catch (...) {
+            rethrowOutOfMemory();
             tryNonSeasonalBoxJenkins = false;
         }
     }

@@ -68,3 +68,29 @@ TEST(MVRBaseException, QdThrowRaisesByValueWithGivenPlace)
     }
     EXPECT_TRUE(caughtAsEngine);
 }
+
+// A fallback handler lets allocation failures through, in both forms, and
+// takes every other failure.
+TEST(MVRBaseException, FallbackHandlersLetOnlyAllocationFailuresThrough)
+{
+    enum Outcome { Taken, PassedOn };
+    const auto run = [](auto raise) {
+        try {
+            try {
+                raise();
+            } catch (...) {
+                rethrowOutOfMemory();
+                return Taken;
+            }
+        } catch (...) {
+            return PassedOn;
+        }
+        return Taken;
+    };
+    EXPECT_EQ(PassedOn, run([] { throw std::bad_alloc(); }));
+    EXPECT_EQ(PassedOn, run([] { qdThrow("Libraries\\Test", 1, ErrorCode::OutOfMemory); }));
+    EXPECT_EQ(Taken, run([] { qdThrow("Libraries\\Test", 1, 3004); }));
+    EXPECT_EQ(Taken, run([] { throw 42; }));
+    EXPECT_TRUE(isOutOfMemory(MVRBaseException(FdCString("x"), 1, 3)));
+    EXPECT_FALSE(isOutOfMemory(MVRBaseException(FdCString("x"), 1, 2)));
+}
