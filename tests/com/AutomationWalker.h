@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -551,8 +552,15 @@ inline Outcome invoke(IDispatch* target, MEMBERID id, WORD flags, std::vector<Va
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrHelpFile);
-    // The arguments were copied bit for bit; a by-reference out argument was
-    // written through its pointer, so nothing in `reversed` is freed here.
+    // The arguments were copied bit for bit. The dispatcher may hand the
+    // callee a pointer to one of them (a plain value passed for a VARIANT*
+    // parameter), and the callee may then free its content and write a new
+    // one there: whatever is in `reversed` now is the argument's, and
+    // nothing is freed twice.
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        VARIANT& now = reversed[arguments.size() - 1 - i];
+        if (std::memcmp(&now, arguments[i].get(), sizeof(VARIANT)) != 0) *arguments[i].get() = now;
+    }
     return o;
 }
 
