@@ -26,6 +26,15 @@ HRESULT readObject(IScriptingContext* context, HRESULT (STDMETHODCALLTYPE IScrip
     return hr;
 }
 
+// The class reports nothing through error information; a failure of its
+// own clears the thread's, so that a client asking for the report of this
+// failure cannot be handed one left over from an earlier call.
+HRESULT refuse(HRESULT hr)
+{
+    SetErrorInfo(0, nullptr);
+    return hr;
+}
+
 } // namespace
 
 QuendarASP::~QuendarASP()
@@ -44,7 +53,7 @@ void QuendarASP::releasePage()
 
 HRESULT STDMETHODCALLTYPE QuendarASP::OnStartPage(IUnknown* piUnk)
 {
-    if (piUnk == nullptr) return E_POINTER;
+    if (piUnk == nullptr) return refuse(E_POINTER);
     // A page started again without its end: the previous page's objects
     // go first, so that none of them is held twice or leaked.
     started_ = false;
@@ -52,8 +61,8 @@ HRESULT STDMETHODCALLTYPE QuendarASP::OnStartPage(IUnknown* piUnk)
 
     IScriptingContext* context = nullptr;
     HRESULT hr = piUnk->QueryInterface(QD_IID_SCRIPTING_CONTEXT, reinterpret_cast<void**>(&context));
-    if (FAILED(hr)) return hr;
-    if (context == nullptr) return E_NOINTERFACE;
+    if (FAILED(hr)) return refuse(hr);
+    if (context == nullptr) return refuse(E_NOINTERFACE);
 
     IUnknown* taken[PageObjectCount] = {};
     hr = readObject(context, &IScriptingContext::get_Request, &taken[Request]);
@@ -86,9 +95,9 @@ namespace {
 
 HRESULT readNothing(VARIANT* result)
 {
-    if (result == nullptr) return E_POINTER;
+    if (result == nullptr) return refuse(E_POINTER);
     VariantInit(result);
-    return E_NOTIMPL;
+    return refuse(E_NOTIMPL);
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 // page starts it takes the page's Request, Response, Server, Session and
 // Application objects from the scripting context, and releases them when
 // the page ends. It reports nothing through error information: it returns
-// E_POINTER or the scripting host's own HRESULT.
+// E_POINTER or the scripting host's own HRESULT, and its own failures clear
+// the thread's error information.
 #ifndef QD_QDINTERFACE_QUENDARASP_H
 #define QD_QDINTERFACE_QUENDARASP_H
 

@@ -151,8 +151,9 @@ void replaceOutliersSeasonal(Series& series, std::int32_t first, std::int32_t la
                              std::int32_t replaceType)
 {
     // The seasonal differences need two values for their variance: a range
-    // of L + 1 values gives only one.
-    if (count <= L + 1)
+    // of L + 1 values gives only one. Compared in 64 bits: L may be as large
+    // as the largest int.
+    if (static_cast<std::int64_t>(count) <= static_cast<std::int64_t>(L) + 1)
         qdThrow(QD_SOURCE_PATH, publishedLine(226), ErrorCode::CannotRemoveSeasonalOutliers);
     const double* v = series.values(0);
     Series working(64);

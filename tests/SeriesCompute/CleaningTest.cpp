@@ -115,6 +115,15 @@ TEST(OutlierReplacement, SeasonalRangeMustHoldTwoDifferences)
                       "Libraries\\MatrixLib\\Series", 226);
         expectUnchanged(s, data);
     }
+    // A seasonal length near the largest int is longer than any range: the
+    // same refusal, with nothing read before the series' first value.
+    for (std::int32_t length : {INT32_MAX, INT32_MAX - 1, 1 << 30}) {
+        SCOPED_TRACE(length);
+        Series s = makeSeries(data);
+        EXPECT_MVR_AT(replaceOutliers(s, QD_LAST, QD_ALL, 2.0, 1.0, QD_EXPONENTIAL_SMOOTHING, length, QD_REPLACE_BOTH),
+                      3056, "Libraries\\MatrixLib\\Series", 226);
+        expectUnchanged(s, data);
+    }
 }
 
 TEST(OutlierReplacement, ArgumentsAreCheckedBeforeAnyChange)

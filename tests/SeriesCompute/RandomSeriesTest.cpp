@@ -192,6 +192,10 @@ TEST(RandomSeries, RefusedParameters)
         {"t variance below eps", make<SeriesGenerateRandomStudentT>(1, 3.0, 0.0, 1e-9), 3120, "StudentT"},
         {"von Mises 0", make<SeriesGenerateRandomVonMises>(1, 0.0), 3140, "VonMises"},
         {"von Mises 1e-9", make<SeriesGenerateRandomVonMises>(1, 1e-9), 3140, "VonMises"},
+        // Concentrations the rejection method cannot draw from (it would never end).
+        {"von Mises 1e300", make<SeriesGenerateRandomVonMises>(1, 1e300), 3140, "VonMises"},
+        {"von Mises 1e16", make<SeriesGenerateRandomVonMises>(1, 1e16), 3140, "VonMises"},
+        {"von Mises above 1e12", make<SeriesGenerateRandomVonMises>(1, 1.000001e12), 3140, "VonMises"},
         {"Weibull alpha NaN", make<SeriesGenerateRandomWeibull>(1, kNaN, 1.0), 3141, "Weibull"},
         {"Weibull beta 0", make<SeriesGenerateRandomWeibull>(1, 1.0, 0.0), 3142, "Weibull"},
         {"uniform min > max", make<SeriesGenerateRandomUniform>(1, 2.0, 1.0), 3143, "Uniform"},
@@ -240,6 +244,11 @@ TEST(RandomSeries, EdgesThatPass)
         EXPECT_EQ(3.5, s.observation(i).value);
     SeriesGenerateRandomNegativeBinomial(5, 1e9, 0.999999).generate(s);  // Poisson means beyond 2^31
     EXPECT_EQ(74, s.numObservations());
+    // The largest von Mises concentration: deviates within a few 1e-6 of 0.
+    SeriesGenerateRandomVonMises(20, 1e12).generate(s);
+    ASSERT_EQ(74 + 20, s.numObservations());
+    for (std::int32_t i = 74; i < s.numObservations(); ++i)
+        EXPECT_LT(std::fabs(s.observation(i).value), 1e-4);
 }
 
 // The scaling of the library's deviates, against the library itself from

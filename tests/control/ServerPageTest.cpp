@@ -6,6 +6,8 @@
 
 #include <asptlb.h>
 
+#include <functional>
+
 namespace {
 
 const IID QD_IID_SCRIPTING_CONTEXT = {0xD97A6DA0, 0xA868, 0x11CF, {0x83, 0xAE, 0x00, 0xB0, 0xC9, 0x0C, 0x2B, 0xD8}};
@@ -204,4 +206,51 @@ TEST_F(ServerPageTest, SessionAndResponseFailInsteadOfLeavingTheirResultUnwritte
     ASSERT_EQ(S_OK, page_->QueryInterface(IID_ISupportErrorInfo, support.putVoid()));
     EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID_IQuendarASP));
     EXPECT_EQ(S_FALSE, support->InterfaceSupportsErrorInfo(IID_IQuendar));
+}
+
+// The class reports nothing, so its own failures must not leave a client
+// reading a report left on the thread by an earlier failing call: early
+// bound, the thread has no error information afterwards; late bound, the
+// exception record carries the HRESULT and no stale description.
+TEST_F(ServerPageTest, OwnFailuresLeaveNoEarlierReportBehind)
+{
+    auto leaveReport = [] {
+        Ref<ICreateErrorInfo> create;
+        ASSERT_EQ(S_OK, CreateErrorInfo(create.put()));
+        create->SetDescription(const_cast<LPOLESTR>(L"an earlier failure"));
+        Ref<IErrorInfo> info;
+        ASSERT_EQ(S_OK, create->QueryInterface(IID_IErrorInfo, info.putVoid()));
+        SetErrorInfo(0, info.get());
+    };
+    PageObject notAContext;
+    VARIANT value;
+    VariantInit(&value);
+    const std::function<HRESULT()> failures[] = {
+        [&] { return page_->get_Session(&value); },
+        [&] { return page_->get_Response(&value); },
+        [&] { return page_->get_Session(nullptr); },
+        [&] { return page_->OnStartPage(nullptr); },
+        [&] { return page_->OnStartPage(&notAContext); },
+    };
+    for (size_t i = 0; i < sizeof failures / sizeof failures[0]; ++i) {
+        SCOPED_TRACE(i);
+        leaveReport();
+        EXPECT_TRUE(FAILED(failures[i]()));
+        EXPECT_FALSE(lastError().present);
+    }
+
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"Response");
+    ASSERT_EQ(S_OK, page_->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+    leaveReport();
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO exception = {};
+    EXPECT_EQ(DISP_E_EXCEPTION, page_->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, &exception, nullptr));
+    EXPECT_EQ(E_NOTIMPL, exception.scode);
+    EXPECT_TRUE(exception.bstrDescription == nullptr || SysStringLen(exception.bstrDescription) == 0);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
 }
