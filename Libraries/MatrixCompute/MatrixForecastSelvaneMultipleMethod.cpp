@@ -132,8 +132,6 @@ void MatrixForecastSelvaneMultipleMethod::prepareMatrix(Matrix& matrix)
         try {
             replaceOutliers(matrix.series(0), numObservations - 1, numHistoricalValues, 2.5, 1.0,
                             QD_EXPONENTIAL_SMOOTHING, seasonalLength, QD_REPLACE_BOTH);
-        } catch (const std::bad_alloc&) {
-            throw;
         } catch (...) {
             rethrowOutOfMemory();
             // The run goes on with series 0 as the replacement left it.

@@ -111,8 +111,6 @@ void replaceOutliersByMethod(Series& working, double SDRatio, double adjustRatio
         qdThrow(QD_SOURCE_PATH, publishedLine(309), ErrorCode::MethodNotSupportedForOutliers);
     try {
         applyFit(working, *method);
-    } catch (const std::bad_alloc&) {
-        throw;
     } catch (...) {
         rethrowOutOfMemory();
         return;
@@ -324,8 +322,6 @@ void trendAdjust(Series& series, std::int32_t observationNumber, std::int32_t nu
         for (std::int32_t i = 1; i <= k; ++i)
             places[first - 1 + i] = a[i];
         series.storeForecasts(QD_FORECAST, first, last, true);
-    } catch (const std::bad_alloc&) {
-        throw;
     } catch (...) {
         rethrowOutOfMemory();
         // The adjustment is best effort once its arguments are accepted.

@@ -224,8 +224,6 @@ void SeriesForecastSelvane::replaceOutliersForSelection(Series& s, double ratio)
     try {
         replaceOutliers(s, QD_LAST, s.numObservations() - observationNumber, ratio, 1.0, QD_EXPONENTIAL_SMOOTHING,
                         length, QD_REPLACE_BOTH);
-    } catch (const std::bad_alloc&) {
-        throw;
     } catch (...) {
         rethrowOutOfMemory();
         // The selection goes on with the series as the replacement left it.
@@ -299,8 +297,6 @@ void SeriesForecastSelvane::seasonalStage(Series& s)
                 const double e = score(s, bj);
                 record(QD_BOX_JENKINS, e);
                 readParameters(s, QD_BOX_JENKINS);
-            } catch (const std::bad_alloc&) {
-                throw;
             } catch (...) {
                 rethrowOutOfMemory();
                 trySeasonalBoxJenkins = false;
@@ -351,8 +347,6 @@ void SeriesForecastSelvane::nonSeasonalStage(Series& s)
             SeriesForecastBoxJenkinsNew bj(QD_LAST, n, 0, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE, QD_COMPUTE,
                                            QD_COMPUTE, QD_COMPUTE, 0, false, kTransformOptimize);
             scoreAndRecord(bj);
-        } catch (const std::bad_alloc&) {
-            throw;
         } catch (...) {
             rethrowOutOfMemory();
             tryNonSeasonalBoxJenkins = false;
