@@ -110,9 +110,20 @@ void reportOutOfMemory(const char* sourcePath, std::size_t pathLength, std::int3
 
 } // namespace
 
+namespace {
+// The code of the last failure reported on this thread.
+thread_local std::int32_t lastReported = 0;
+} // namespace
+
+std::int32_t lastReportedCode() noexcept
+{
+    return lastReported;
+}
+
 HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID classId,
                     REFIID interfaceId, std::int32_t code) noexcept
 {
+    lastReported = code;
     try {
         FdCString text = errorReportText(sourcePath, line, code);
         std::wstring description = ansiToWide(text.data(), text.length());
@@ -120,6 +131,7 @@ HRESULT reportError(const FdCString& sourcePath, std::int32_t line, REFCLSID cla
     } catch (...) {
         // No room left for the report: the failure is reported as what
         // stopped it.
+        lastReported = codeNumber(ErrorCode::OutOfMemory);
         reportOutOfMemory(sourcePath.data(), sourcePath.length(), line, classId, interfaceId);
     }
     return QD_E_REPORTED;
@@ -136,6 +148,7 @@ HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, Err
         return reportError(FdCString(identity.sourcePath), line, *identity.clsid, *identity.iid, codeNumber(code));
     } catch (...) {
         // Not even the path could be copied.
+        lastReported = codeNumber(ErrorCode::OutOfMemory);
         reportOutOfMemory(identity.sourcePath, std::strlen(identity.sourcePath), line, *identity.clsid,
                           *identity.iid);
         return QD_E_REPORTED;

@@ -65,6 +65,14 @@ void checkResultPointer(const ClassIdentity& identity, std::int32_t line, T* poi
 }
 
 HRESULT reportException(const ClassIdentity& identity, const qd::MVRBaseException& e) noexcept;
+// The code of the last failure reported on this thread (0 before any): a
+// member that falls back to another path after a failed step asks it
+// whether the step ran out of memory, which ends the member instead.
+std::int32_t lastReportedCode() noexcept;
+inline bool lastReportWasOutOfMemory() noexcept
+{
+    return lastReportedCode() == qd::codeNumber(qd::ErrorCode::OutOfMemory);
+}
 // A failure of the class itself (code 3 or 999) at the given line.
 HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, qd::ErrorCode code) noexcept;
 

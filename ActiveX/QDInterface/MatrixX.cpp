@@ -30,6 +30,7 @@
 #include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "Matrix/Snapshot.h"
 #include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesComputeModeMedian.h"
 #include "SeriesCompute/SeriesForecastAdaptiveExponentialSmoothing.h"
@@ -428,10 +429,14 @@ HRESULT MatrixX::apply(MatrixOp& op)
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        op.flag = 1;
-        m.setDirty(true, true);
-        m.applyRectangular(op);
-        return S_OK;
+        // Running out of memory part of the way through leaves the matrix as
+        // it was.
+        return qd::allOrNothing(m, [&] {
+            op.flag = 1;
+            m.setDirty(true, true);
+            m.applyRectangular(op);
+            return S_OK;
+        });
     });
 }
 
@@ -471,10 +476,12 @@ HRESULT MatrixX::applyAnyShape(MatrixOp& op)
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        op.flag = 1;
-        m.setDirty(true, true);
-        m.apply(op);
-        return S_OK;
+        return qd::allOrNothing(m, [&] {
+            op.flag = 1;
+            m.setDirty(true, true);
+            m.apply(op);
+            return S_OK;
+        });
     });
 }
 
@@ -722,8 +729,10 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastMultipleRegression(LONG observationNu
                                                             false, false, false, false, -1);
             if (runMatrixForecast(regression) == S_OK) return S_OK;
         }
-        // The regression's failure stays reported; forward selection with
-        // no F limits tries the series one by one.
+        // Out of memory ends the member; any other failure of the
+        // regression stays reported, and forward selection with no F limits
+        // tries the series one by one.
+        if (lastReportWasOutOfMemory()) return QD_E_REPORTED;
         qd::MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, qd::kForwardSelection,
                                             qd::QD_COMPUTE, qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, true, 0, 0.0, false,
                                             false, false);
@@ -1049,8 +1058,11 @@ HRESULT STDMETHODCALLTYPE MatrixX::RemoveMissingValues(LONG observationNumber, L
                                                        double upper)
 {
     return runFrame(identity, __LINE__, [&] {
-        matrix(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
-        return S_OK;
+        Matrix& target = matrix(__LINE__);
+        return qd::allOrNothing(target, [&] {
+            target.removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
+            return S_OK;
+        });
     });
 }
 
@@ -1059,10 +1071,12 @@ HRESULT STDMETHODCALLTYPE MatrixX::ReplaceOutliers(LONG observationNumber, LONG 
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& target = matrix(__LINE__);
-        target.setDirty(true, true);
-        qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
-                            SeasonalLength, qd::QD_REPLACE_BOTH);
-        return S_OK;
+        return qd::allOrNothing(target, [&] {
+            target.setDirty(true, true);
+            qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                                SeasonalLength, qd::QD_REPLACE_BOTH);
+            return S_OK;
+        });
     });
 }
 
@@ -1071,9 +1085,11 @@ HRESULT STDMETHODCALLTYPE MatrixX::ReplaceMissingValues(LONG observationNumber, 
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& target = matrix(__LINE__);
-        target.setDirty(true, true);
-        qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
-        return S_OK;
+        return qd::allOrNothing(target, [&] {
+            target.setDirty(true, true);
+            qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
+            return S_OK;
+        });
     });
 }
 

@@ -4,6 +4,7 @@
 #include "SeriesX.h"
 
 #include "Matrix/Matrix.h"
+#include "Matrix/Snapshot.h"
 #include "Matrix/MatrixOpApplyMatrixCompute.h"
 #include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "Matrix/MatrixOpApplySeriesCompute.h"
@@ -80,13 +81,17 @@ HRESULT MatrixXEx1::apply(MatrixOp& op, bool rectangular)
     return runFrame(identity, __LINE__, [&] {
         Matrix* m = matrix_.get();
         if (m == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
-        op.flag = 1;
-        m->setDirty(true, true);
-        if (rectangular)
-            m->applyRectangular(op);
-        else
-            m->apply(op);
-        return S_OK;
+        // Running out of memory part of the way through leaves the matrix as
+        // it was.
+        return qd::allOrNothing(*m, [&] {
+            op.flag = 1;
+            m->setDirty(true, true);
+            if (rectangular)
+                m->applyRectangular(op);
+            else
+                m->apply(op);
+            return S_OK;
+        });
     });
 }
 
@@ -306,10 +311,12 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::RangeForecast(LONG bCheckHistory, LONG bCh
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        m.setDirty(true, true);
-        m.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
-                        bUseFloor != 0, dFloor);
-        return S_OK;
+        return qd::allOrNothing(m, [&] {
+            m.setDirty(true, true);
+            m.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
+                            bUseFloor != 0, dFloor);
+            return S_OK;
+        });
     });
 }
 
@@ -347,8 +354,10 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::ForecastMultipleRegressionEx(LONG observat
                                                         removeTrailingZeros != 0, -1);
             if (runMatrixForecastAnyShape(regression) == S_OK) return S_OK;
         }
-        // The regression's failure stays reported; forward selection with
-        // no F limits tries the series one by one.
+        // Out of memory ends the member; any other failure of the
+        // regression stays reported, and forward selection with no F limits
+        // tries the series one by one.
+        if (lastReportWasOutOfMemory()) return QD_E_REPORTED;
         MatrixForecastStepwise stepwise(observationNumber, numHistoricalValues, kForwardSelection, qd::QD_COMPUTE,
                                         qd::QD_COMPUTE, 0.0, 0.0, 0, 0, false, useConstTerm != 0, numPeriodsToForecast,
                                         ConfidenceLevel, ReplaceOutliers != 0, useExistingValues != 0,
@@ -442,8 +451,11 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::InputObsStatByArray(LONG observationNumber
 HRESULT STDMETHODCALLTYPE MatrixXEx1::AddIndexValuesByArray(VARIANT values)
 {
     return runFrame(identity, __LINE__, [&] {
-        ArrayTransfer::addIndexValues(matrix(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
-        return S_OK;
+        Matrix& m = matrix(__LINE__);
+        return qd::allOrNothing(m, [&] {
+            ArrayTransfer::addIndexValues(m, values, ArrayTransfer::Site{identity, __LINE__});
+            return S_OK;
+        });
     });
 }
 
@@ -480,10 +492,12 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::ReplaceOutliersByDirection(LONG observatio
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        m.setDirty(true, true);
-        qd::replaceOutliers(m, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
-                            SeasonalLength, replaceType);
-        return S_OK;
+        return qd::allOrNothing(m, [&] {
+            m.setDirty(true, true);
+            qd::replaceOutliers(m, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                                SeasonalLength, replaceType);
+            return S_OK;
+        });
     });
 }
 
@@ -493,10 +507,12 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::TrendAdjust(LONG observationNumber, LONG n
 {
     return runFrame(identity, __LINE__, [&] {
         Matrix& m = matrix(__LINE__);
-        m.setDirty(true, true);
-        qd::trendAdjust(m, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
-                        lTrendDecreasePeriods, dTrendDecreaseGoal);
-        return S_OK;
+        return qd::allOrNothing(m, [&] {
+            m.setDirty(true, true);
+            qd::trendAdjust(m, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
+                            lTrendDecreasePeriods, dTrendDecreaseGoal);
+            return S_OK;
+        });
     });
 }
 

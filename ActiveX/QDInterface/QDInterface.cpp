@@ -53,6 +53,24 @@ const ClassRegistrationInfo registrations[] = {
     {L"MatrixXEx1", &CLSID_MatrixXEx1, &LIBID_QDINTERFACELib, ComLayer::registerExtension},
 };
 
+// A client's creation of an object. When it (or the class factory's own
+// making) runs out of memory, the emergency reserve the failure gave back is
+// taken again, as after any failed member.
+template <class T>
+HRESULT createInstance(IUnknown* outer, REFIID iid, void** result)
+{
+    const HRESULT hr = ComLayer::createObject<T>(outer, iid, result);
+    if (hr == E_OUTOFMEMORY) ModuleAllocation::restoreReserve();
+    return hr;
+}
+
+HRESULT createFactory(ComLayer::ClassEntry& entry, REFIID iid, void** result)
+{
+    const HRESULT hr = ComLayer::ClassFactory::create(entry, iid, result);
+    if (hr == E_OUTOFMEMORY) ModuleAllocation::restoreReserve();
+    return hr;
+}
+
 template <int Index>
 HRESULT registration(bool doRegister)
 {
@@ -60,24 +78,24 @@ HRESULT registration(bool doRegister)
 }
 
 ComLayer::ClassEntry classTable[] = {
-    {&CLSID_StatisticX, &registration<0>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<StatisticX>, nullptr},
-    {&CLSID_StatisticsX, &registration<1>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<StatisticsX>, nullptr},
-    {&CLSID_ObservationX, &registration<2>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<ObservationX>, nullptr},
-    {&CLSID_SeriesX, &registration<3>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<SeriesX>, nullptr},
-    {&CLSID_MatrixX, &registration<4>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<MatrixX>, nullptr},
-    {&CLSID_Quendar, &registration<5>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<Quendar>, nullptr},
-    {&CLSID_QuendarASP, &registration<6>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<QuendarASP>, nullptr},
-    {&CLSID_SeriesXEx1, &registration<7>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<SeriesXEx1>, nullptr},
-    {&CLSID_MatrixXEx1, &registration<8>, &ComLayer::ClassFactory::create,
-     &ComLayer::createObject<MatrixXEx1>, nullptr},
+    {&CLSID_StatisticX, &registration<0>, &createFactory,
+     &createInstance<StatisticX>, nullptr},
+    {&CLSID_StatisticsX, &registration<1>, &createFactory,
+     &createInstance<StatisticsX>, nullptr},
+    {&CLSID_ObservationX, &registration<2>, &createFactory,
+     &createInstance<ObservationX>, nullptr},
+    {&CLSID_SeriesX, &registration<3>, &createFactory,
+     &createInstance<SeriesX>, nullptr},
+    {&CLSID_MatrixX, &registration<4>, &createFactory,
+     &createInstance<MatrixX>, nullptr},
+    {&CLSID_Quendar, &registration<5>, &createFactory,
+     &createInstance<Quendar>, nullptr},
+    {&CLSID_QuendarASP, &registration<6>, &createFactory,
+     &createInstance<QuendarASP>, nullptr},
+    {&CLSID_SeriesXEx1, &registration<7>, &createFactory,
+     &createInstance<SeriesXEx1>, nullptr},
+    {&CLSID_MatrixXEx1, &registration<8>, &createFactory,
+     &createInstance<MatrixXEx1>, nullptr},
 };
 
 } // namespace

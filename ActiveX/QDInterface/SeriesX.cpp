@@ -1,5 +1,7 @@
 #include "SeriesX.h"
 
+#include "Matrix/Snapshot.h"
+
 #include "ObservationX.h"
 #include "SeriesXEx1.h"
 #include "StatisticsX.h"
@@ -454,9 +456,13 @@ HRESULT SeriesX::apply(SeriesOp& op)
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        s.setDirty(true, true);
-        if (s.numObservations() > 0) op.apply(s);
-        return S_OK;
+        // Running out of memory part of the way through leaves the series as
+        // it was.
+        return qd::allOrNothing(s, [&] {
+            s.setDirty(true, true);
+            if (s.numObservations() > 0) op.apply(s);
+            return S_OK;
+        });
     });
 }
 
@@ -901,8 +907,11 @@ HRESULT STDMETHODCALLTYPE SeriesX::RemoveMissingValues(LONG observationNumber, L
                                                        double upper)
 {
     return runFrame(identity, __LINE__, [&] {
-        series(__LINE__).removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
-        return S_OK;
+        Series& target = series(__LINE__);
+        return qd::allOrNothing(target, [&] {
+            target.removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
+            return S_OK;
+        });
     });
 }
 
@@ -911,10 +920,12 @@ HRESULT STDMETHODCALLTYPE SeriesX::ReplaceOutliers(LONG observationNumber, LONG 
 {
     return runFrame(identity, __LINE__, [&] {
         Series& target = series(__LINE__);
-        target.setDirty(true, true);
-        qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
-                            SeasonalLength, qd::QD_REPLACE_BOTH);
-        return S_OK;
+        return qd::allOrNothing(target, [&] {
+            target.setDirty(true, true);
+            qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                                SeasonalLength, qd::QD_REPLACE_BOTH);
+            return S_OK;
+        });
     });
 }
 
@@ -923,9 +934,11 @@ HRESULT STDMETHODCALLTYPE SeriesX::ReplaceMissingValues(LONG observationNumber, 
 {
     return runFrame(identity, __LINE__, [&] {
         Series& target = series(__LINE__);
-        target.setDirty(true, true);
-        qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
-        return S_OK;
+        return qd::allOrNothing(target, [&] {
+            target.setDirty(true, true);
+            qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
+            return S_OK;
+        });
     });
 }
 

@@ -1,5 +1,7 @@
 #include "SeriesXEx1.h"
 
+#include "Matrix/Snapshot.h"
+
 #include "ArrayTransfer.h"
 #include "SeriesX.h"
 
@@ -72,9 +74,13 @@ HRESULT SeriesXEx1::apply(SeriesOp& op, bool evenEmpty)
     return runFrame(identity, __LINE__, [&] {
         Series* s = series_.get();
         if (s == nullptr) throwCode(identity, __LINE__, ErrorCode::NotInitialized);
-        s->setDirty(true, true);
-        if (evenEmpty || s->numObservations() > 0) op.apply(*s);
-        return S_OK;
+        // Running out of memory part of the way through leaves the series as
+        // it was.
+        return qd::allOrNothing(*s, [&] {
+            s->setDirty(true, true);
+            if (evenEmpty || s->numObservations() > 0) op.apply(*s);
+            return S_OK;
+        });
     });
 }
 
@@ -302,10 +308,12 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::RangeForecast(LONG bCheckHistory, LONG bCh
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        s.setDirty(true, true);
-        s.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
-                        bUseFloor != 0, dFloor);
-        return S_OK;
+        return qd::allOrNothing(s, [&] {
+            s.setDirty(true, true);
+            s.rangeForecast(bCheckHistory != 0, bChangeForecastPeriodOnly != 0, bUseCeiling != 0, dCeiling,
+                            bUseFloor != 0, dFloor);
+            return S_OK;
+        });
     });
 }
 
@@ -374,8 +382,11 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::InputObsStatByArrary(LONG observationNumbe
 HRESULT STDMETHODCALLTYPE SeriesXEx1::AddIndexValuesByArray(VARIANT values)
 {
     return runFrame(identity, __LINE__, [&] {
-        ArrayTransfer::addIndexValues(series(__LINE__), values, ArrayTransfer::Site{identity, __LINE__});
-        return S_OK;
+        Series& s = series(__LINE__);
+        return qd::allOrNothing(s, [&] {
+            ArrayTransfer::addIndexValues(s, values, ArrayTransfer::Site{identity, __LINE__});
+            return S_OK;
+        });
     });
 }
 
@@ -396,10 +407,12 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::ReplaceOutliersByDirection(LONG observatio
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        s.setDirty(true, true);
-        qd::replaceOutliers(s, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
-                            SeasonalLength, replaceType);
-        return S_OK;
+        return qd::allOrNothing(s, [&] {
+            s.setDirty(true, true);
+            qd::replaceOutliers(s, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
+                                SeasonalLength, replaceType);
+            return S_OK;
+        });
     });
 }
 
@@ -409,10 +422,12 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::TrendAdjust(LONG observationNumber, LONG n
 {
     return runFrame(identity, __LINE__, [&] {
         Series& s = series(__LINE__);
-        s.setDirty(true, true);
-        qd::trendAdjust(s, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
-                        lTrendDecreasePeriods, dTrendDecreaseGoal);
-        return S_OK;
+        return qd::allOrNothing(s, [&] {
+            s.setDirty(true, true);
+            qd::trendAdjust(s, observationNumber, numHistoricalValues, lTrendIncreasePeriods, dTrendIncreaseGoal,
+                            lTrendDecreasePeriods, dTrendDecreaseGoal);
+            return S_OK;
+        });
     });
 }
 

@@ -91,6 +91,8 @@ public:
     MatrixQC storedResults;
 
 private:
+    friend class MatrixSnapshot;
+
     void appendSeriesUpTo(std::int32_t i);
     void appendSeries(const Series& s);
 

@@ -143,6 +143,10 @@ public:
     // This series' identity, made on first request.
     std::uint64_t identity();
     std::uint64_t currentIdentity() const { return identity_; }
+    // Puts back what `saved` holds (a copy of this series made earlier),
+    // keeping this series' identity and its observations'; `saved` is left
+    // empty. Never throws: a failed call uses it to undo its work.
+    void takeBack(Series& saved) noexcept;
     // Index of the observation with this identity, trying `hint` first;
     // -1 when no observation of this series has it (0 never matches).
     std::int32_t findObservation(std::uint64_t identity, std::int32_t hint) const;
@@ -170,6 +174,8 @@ public:
     double eventOffset;
 
 private:
+    friend class MatrixSnapshot;
+
     void copySettings(const Series& other);
     void checkRange(std::int32_t first, std::int32_t last, std::int32_t line) const;
 

@@ -251,9 +251,12 @@ public:
     void removeAt(std::uint32_t i)
     {
         check(i);
+        // The blank for the vacated place is made first: when making it
+        // fails, nothing has moved.
+        T blank = T();
         for (std::uint32_t k = i + 1; k < count_; ++k)
             array_[k - 1] = std::move(array_[k]);
-        array_[count_ - 1] = T();
+        array_[count_ - 1] = std::move(blank);
         --count_;
     }
 
@@ -270,6 +273,15 @@ public:
     {
         if (n > array_.capacity())
             array_.resize(n);
+    }
+
+    // Removes every element and moves to a fresh array of n places. The
+    // new array is made first: when that fails, nothing is removed.
+    void reset(std::uint32_t n)
+    {
+        ValueArray<T> fresh(n);
+        array_.swap(fresh);
+        count_ = 0;
     }
 
     // Moves to an array of exactly n places; elements beyond n are dropped.

@@ -126,8 +126,7 @@ void Matrix::reserve(std::int32_t n)
 
 void Matrix::removeAll()
 {
-    series_.clear();
-    series_.resizeArray(DEFAULT_PLACES);
+    series_.reset(DEFAULT_PLACES);
     storedResults.clear();
     forecastMethodNumber = -1;
     seasonalLength = 0;

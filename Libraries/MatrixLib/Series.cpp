@@ -113,6 +113,13 @@ Series& Series::operator=(Series&& other) noexcept
 
 Series::~Series() = default;
 
+void Series::takeBack(Series& saved) noexcept
+{
+    const std::uint64_t keep = identity_;
+    *this = std::move(saved);
+    identity_ = keep;
+}
+
 void Series::copySettings(const Series& other)
 {
     dependenceType = other.dependenceType;
@@ -227,8 +234,7 @@ void Series::mergeReplacedValues(const Series& working, std::int32_t offset)
 
 void Series::clearObservations()
 {
-    clear();
-    resizeArray(DEFAULT_PLACES);
+    reset(DEFAULT_PLACES);
     // Removing observations makes the value arrays stale: otherwise a
     // series refilled with fewer observations would be served the old
     // values from an array that still looks current.

@@ -31,18 +31,26 @@ void seedOnce()
     needsSeeding = false;
 }
 
-// A buffer of n elements released on every exit; failure is out of memory.
+// A buffer of n elements released on every exit, from the module's own
+// allocation functions like every other block (so that running out of
+// memory is reported, and tested, as everywhere else).
 template <class T>
 struct Buffer {
-    explicit Buffer(std::int32_t n) : data(static_cast<T*>(std::malloc(sizeof(T) * static_cast<std::size_t>(n))))
-    {
-        if (data == nullptr)
-            qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfMemory);
-    }
-    ~Buffer() { std::free(data); }
+    explicit Buffer(std::int32_t n) : data(allocate(n)) {}
+    ~Buffer() { delete[] data; }
     Buffer(const Buffer&) = delete;
     Buffer& operator=(const Buffer&) = delete;
     T* data;
+
+private:
+    static T* allocate(std::int32_t n)
+    {
+        try {
+            return new T[static_cast<std::size_t>(n > 0 ? n : 1)];
+        } catch (const std::bad_alloc&) {
+            qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfMemory);
+        }
+    }
 };
 }  // namespace
 

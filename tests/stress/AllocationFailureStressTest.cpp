@@ -24,6 +24,8 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/Matrix.h"
 #include "Matrix/MatrixOpApplySeriesCompute.h"
+#include "Matrix/MatrixOpApplySeriesForecast.h"
+#include "Matrix/Snapshot.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
@@ -264,6 +266,38 @@ const std::vector<Operation>& operations()
              SeriesForecastExponentialSmoothing method(0, QD_COMPUTE, 6);
              SeriesOpApplySeriesForecast op(method);
              op.apply(m.series(0));
+         }},
+        {"removeSeriesAt", true, [](Matrix& m) { m.removeSeriesAt(0); }},
+        {"removeAll", true, [](Matrix& m) { m.removeAll(); }},
+        {"clearObservations", true, [](Matrix& m) { m.series(1).clearObservations(); }},
+        // What the automation layer does around every call that changes a
+        // matrix or a series: the work below fails part of the way through
+        // (forecasts appended to the first series, results stored, a series
+        // added and one removed), and the snapshot puts everything back,
+        // identities included.
+        {"matrix forecast, all or nothing", true,
+         [](Matrix& m) {
+             allOrNothing(m, [&] {
+                 m.setDirty(true, true);
+                 SeriesForecastExponentialSmoothing method(0, QD_COMPUTE, 6);
+                 MatrixOpApplySeriesForecast op(method);
+                 m.apply(op);
+                 m.addSeries(m.series(0));
+                 m.removeSeriesAt(0);
+                 m.storedResults.createStatisticMatrix(6000, 4, 4);
+                 m.forecastMethodNumber = 7;
+             });
+         }},
+        {"series forecast, all or nothing", true,
+         [](Matrix& m) {
+             Series& s = m.series(0);
+             allOrNothing(s, [&] {
+                 SeriesForecastExponentialSmoothing method(0, QD_COMPUTE, 6);
+                 SeriesOpApplySeriesForecast op(method);
+                 op.apply(s);
+                 s.storedResults.createMultiple(4001, 50);
+                 s.removeObservationAt(0);
+             });
          }},
     };
     return list;
