@@ -44,6 +44,8 @@ public:
     void removeNewestDegree(Matrix& matrix);
     // Removes every product term, and the series of those that have one.
     void removeProductTerms(Matrix& matrix);
+    // Removes term x and its series, if it has one.
+    void removeTerm(Matrix& matrix, std::int32_t x);
 
     std::int32_t numTerms() const { return static_cast<std::int32_t>(terms.entries()); }
     std::int32_t numNewTerms() const { return newEnd - newStart + 1; }

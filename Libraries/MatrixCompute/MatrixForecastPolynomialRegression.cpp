@@ -119,23 +119,27 @@ void PolynomialTermSet::createProductSeries(Matrix& matrix)
 
 void PolynomialTermSet::removeNewestDegree(Matrix& matrix)
 {
-    for (std::int32_t x = numTerms() - 1; x >= previousStart; --x) {
-        const std::int32_t source = terms[static_cast<std::uint32_t>(x)].sourceSeries;
-        if (source >= 0)
-            matrix.removeSeriesAt(source);
-        terms.removeAt(static_cast<std::uint32_t>(x));
-    }
+    for (std::int32_t x = numTerms() - 1; x >= previousStart; --x)
+        removeTerm(matrix, x);
 }
 
 void PolynomialTermSet::removeProductTerms(Matrix& matrix)
 {
-    for (std::int32_t x = numTerms() - 1; x > firstEnd; --x) {
-        // Terms beyond the largest number of terms never had a series.
-        const std::int32_t source = terms[static_cast<std::uint32_t>(x)].sourceSeries;
-        if (source >= 0)
-            matrix.removeSeriesAt(source);
-        terms.removeAt(static_cast<std::uint32_t>(x));
+    // Terms beyond the largest number of terms never had a series.
+    for (std::int32_t x = numTerms() - 1; x > firstEnd; --x)
+        removeTerm(matrix, x);
+}
+
+void PolynomialTermSet::removeTerm(Matrix& matrix, std::int32_t x)
+{
+    PolynomialTerm& term = terms[static_cast<std::uint32_t>(x)];
+    if (term.sourceSeries >= 0) {
+        matrix.removeSeriesAt(term.sourceSeries);
+        // The series is gone: should removing the term itself run out of
+        // memory, a later clean-up must not remove at this index again.
+        term.sourceSeries = -1;
     }
+    terms.removeAt(static_cast<std::uint32_t>(x));
 }
 
 // ---- regression --------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "Matrix/SeriesOpApplyIteratedObservationCompute.h"
 #include "Matrix/SeriesOpApplySeriesCompute.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixForecastPolynomialRegression.h"
 #include "MatrixCompute/MatrixForecastStepwise.h"
 #include "Matrix/MatrixOpApplyMatrixForecast.h"
 #include "SeriesCompute/BoxJenkinsModel.h"
@@ -45,12 +46,21 @@ bool armed = false;
 std::size_t allocations = 0;
 std::size_t failAt = 0;
 
+// The automation server's allocation handler raises code 3 as an engine
+// exception instead of std::bad_alloc; a test can fail allocations either way.
+bool raiseCode3 = false;
+
 void* allocate(std::size_t n)
 {
     if (armed) {
         ++allocations;
-        if (allocations == failAt)
+        if (allocations == failAt) {
+            if (raiseCode3) {
+                armed = false;
+                qdThrow("ActiveX\\QDInterface\\QDInterface", 1, ErrorCode::OutOfMemory);
+            }
             throw std::bad_alloc();
+        }
     }
     if (void* p = std::malloc(n == 0 ? 1 : n))
         return p;
@@ -641,4 +651,88 @@ TEST(AllocationFailureStress, StepwiseFailureWritesNothingBack)
     // entry per selected series (the dependent one and three regressors).
     ASSERT_GT(firstWriteBack, 0u);
     EXPECT_LE(total - firstWriteBack + 1, 8u);
+}
+
+// The polynomial regression adds product series and takes them out again
+// when a fit fails. When an allocation fails anywhere in it (while a
+// product series is being made, in a trial fit, in the final fit), the
+// failure that comes out is the allocation failure, never an error of the
+// clean-up, and the matrix stays consistent.
+TEST(AllocationFailureStress, PolynomialReportsTheAllocationFailure)
+{
+    // The second degree accepted, or rejected (its terms and series are
+    // taken out again before the final fit).
+    struct Case {
+        const char* name;
+        double partialF, minFIn, maxFOut;
+        bool code3;
+    };
+    for (const Case& c : {Case{"accepted, plain final fit", 0.0001, 0.0, 0.0, false},
+                          Case{"accepted, stepwise final fit", 0.0001, 4.0, 3.0, false},
+                          Case{"rejected, plain final fit", 1e9, 0.0, 0.0, false},
+                          Case{"accepted, plain final fit, code 3", 0.0001, 0.0, 0.0, true},
+                          Case{"accepted, stepwise final fit, code 3", 0.0001, 4.0, 3.0, true},
+                          Case{"rejected, plain final fit, code 3", 1e9, 0.0, 0.0, true}}) {
+        raiseCode3 = c.code3;
+        // y, x1 and x2: the second degree adds three product series.
+        auto build = [](Matrix& m) {
+            buildStepwiseMatrix(m);
+            m.removeSeriesAt(4);
+            m.removeSeriesAt(3);
+        };
+        auto run = [&](Matrix& m) {
+            MatrixForecastPolynomialRegression method(12, 13, 2, c.partialF, c.minFIn, c.maxFOut, true, 2, 0.95,
+                                                      false, true, false);
+            MatrixOpApplyMatrixForecast op(method);
+            op.apply(m);
+        };
+        {
+            // What lives once per process is made here, not in the runs below.
+            Matrix m;
+            build(m);
+            run(m);
+        }
+        std::size_t total = 0;
+        {
+            Matrix m;
+            build(m);
+            armed = true;
+            allocations = 0;
+            failAt = 0;
+            run(m);
+            armed = false;
+            total = allocations;
+            ASSERT_EQ(QD_POLYNOMIAL_REGRESSION, m.forecastMethodNumber) << c.name;
+        }
+        ASSERT_GT(total, 0u);
+        for (std::size_t k = 1; k <= total; ++k) {
+            const std::string where = std::string(c.name) + ", allocation " + std::to_string(k) + " of "
+                                      + std::to_string(total);
+            Matrix m;
+            build(m);
+            bool failed = false;
+            armed = true;
+            allocations = 0;
+            failAt = k;
+            try {
+                run(m);
+            } catch (const std::bad_alloc&) {
+                failed = true;
+            } catch (const MVRBaseException& e) {
+                failed = true;
+                EXPECT_EQ(3, e.code) << where << ": " << e.line;
+            } catch (...) {
+                failed = true;
+                ADD_FAILURE() << where << ": not an allocation failure";
+            }
+            armed = false;
+            EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+            expectConsistent(m, where);
+            if (::testing::Test::HasFailure())
+                break;
+        }
+        raiseCode3 = false;
+        if (::testing::Test::HasFailure())
+            return;
+    }
 }
