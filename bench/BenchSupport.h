@@ -11,11 +11,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -207,6 +210,126 @@ inline void setBatchCounters(benchmark::State& state, double series, double cpuS
 {
     state.counters["series_per_cpu_second"] = cpuSeconds > 0.0 ? series / cpuSeconds : 0.0;
     state.counters["peak_rss_MiB"] = peakMiB;
+}
+
+// The cost of a benchmark's own timed parts: this thread's CPU time and
+// the process's minor page faults between each start() and stop(), and the
+// process's peak resident size since the meter was made. Made at the start
+// of a benchmark, it starts a new peak for it.
+//
+// A benchmark that prepares each iteration's data outside the timing starts
+// the meter before its loop, stops it after, and calls pause() and resume()
+// in place of the library's PauseTiming() and ResumeTiming(): the meter then
+// covers what the library times, destructors at the end of an iteration
+// included.
+class Meter {
+public:
+    Meter() { resetPeakResident(); }
+    void start()
+    {
+        faultsAtStart_ = minorFaults();
+        secondsAtStart_ = threadCpuSeconds();
+    }
+    void stop()
+    {
+        seconds_ += threadCpuSeconds() - secondsAtStart_;
+        faults_ += minorFaults() - faultsAtStart_;
+    }
+    void pause(benchmark::State& state)
+    {
+        stop();
+        state.PauseTiming();
+    }
+    void resume(benchmark::State& state)
+    {
+        state.ResumeTiming();
+        start();
+    }
+    double seconds() const { return seconds_; }
+    long faults() const { return faults_; }
+
+    // The counters every metered benchmark reports: `units` of work done
+    // over all iterations per CPU second (as <unit>_per_cpu_second), the
+    // page faults per iteration and the peak resident size.
+    void setCounters(benchmark::State& state, const std::string& unit, double units) const
+    {
+        state.counters[unit + "_per_cpu_second"] = seconds_ > 0.0 ? units / seconds_ : 0.0;
+        state.counters["page_faults_per_iteration"] =
+            state.iterations() > 0 ? double(faults_) / double(state.iterations()) : 0.0;
+        state.counters["peak_rss_MiB"] = peakResidentMiB();
+    }
+
+private:
+    double seconds_ = 0.0;
+    double secondsAtStart_ = 0.0;
+    long faults_ = 0;
+    long faultsAtStart_ = 0;
+};
+
+// One column of a summary table: a counter's median, times `scale`, with
+// `decimals` places.
+struct Column {
+    const char* heading;
+    const char* counter;
+    double scale;
+    int decimals;
+};
+
+// The medians of every benchmark that ran, one line each, as a table
+// (a dash where a benchmark has no such counter).
+inline void printMedianTable(const MedianReporter& reporter, const std::vector<Column>& columns)
+{
+    std::printf("\nMedians of the repetitions (CPU time of this thread):\n| benchmark |");
+    for (const Column& c : columns)
+        std::printf(" %s |", c.heading);
+    std::printf("\n|---|");
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        std::printf("---:|");
+    std::printf("\n");
+    for (const std::string& name : reporter.names()) {
+        std::printf("| %s |", name.c_str());
+        for (const Column& c : columns) {
+            const double value = reporter.median(name, c.counter, NAN);
+            if (std::isnan(value))
+                std::printf(" - |");
+            else
+                std::printf(" %.*f |", c.decimals, value * c.scale);
+        }
+        std::printf("\n");
+    }
+}
+
+// Runs the benchmarks the arguments chose, then (console output only) the
+// summary from their medians, then the process's peak resident size.
+inline void runBenchmarks(bool console, const std::function<void(const MedianReporter&)>& summary)
+{
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    if (console)
+        summary(reporter);
+    std::printf("Process peak resident size: %.1f MiB.\n", peakResidentMiB());
+}
+
+// A benchmark program's whole main: the library's start with the defaults
+// above, `prologue` (what the program reads, printed; it may throw, which
+// ends the program with the message), the machine, the benchmarks and
+// `summary`. Returns the program's exit status.
+inline int runMain(int argc, char** argv, const char* program, const std::function<void()>& prologue,
+                   const std::function<void(const MedianReporter&)>& summary)
+{
+    bool console = true;
+    if (!initialize(argc, argv, console))
+        return 1;
+    try {
+        prologue();
+        describeMachine();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", program, e.what());
+        return 1;
+    }
+    runBenchmarks(console, summary);
+    return 0;
 }
 
 }  // namespace benchsupport

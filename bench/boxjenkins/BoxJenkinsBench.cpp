@@ -5,9 +5,16 @@
 // orders, log transform when every value is positive (else none) and
 // ForceThrough, one series per iteration, cycling through all of them.
 // BM_IdentifiedModel: S = 12 given, every other order identified, the
-// default transform, ForceThrough. Both report series_per_second (Box-Jenkins
-// forecasts per second) and the share of requests that ended in an error
-// (a series too short for the lags, for instance).
+// default transform, ForceThrough. Counters, from this thread's CPU time
+// over the forecasts alone (building the series is not counted):
+//   series_per_cpu_second      Box-Jenkins forecasts per CPU second
+//   failed_share               the share of requests that ended in an error
+//                              (a series too short for the lags, for instance)
+//   page_faults_per_iteration  page faults per forecast
+//   peak_rss_MiB               the process's peak resident size while the
+//                              benchmark ran
+// The library repeats each benchmark (5 times by default); the table at the
+// end gives each one's medians.
 //
 // The data file: --m3=PATH (or a plain PATH argument), else the environment
 // variable QD_M3_MONTHLY, else <source>/../shared/data/m3/m3_monthly.csv.
@@ -19,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "../M3Data.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
@@ -46,14 +54,16 @@ void forecastEverySeries(benchmark::State& state, MakeMethod make)
     const std::vector<M3Series>& data = monthly();
     std::size_t next = 0;
     std::int64_t failures = 0;
+    benchsupport::Meter meter;
+    meter.start();
     for (auto _ : state) {
         const M3Series& m = data[next];
         next = (next + 1) % data.size();
-        state.PauseTiming();
+        meter.pause(state);
         Series s(static_cast<std::int32_t>(m.values.size()));
         for (double v : m.values)
             s.addObservation(v, QD_SUPPLIED, FdCString());
-        state.ResumeTiming();
+        meter.resume(state);
         SeriesForecastBoxJenkinsNew method = make(m);
         SeriesOpApplySeriesForecast op(method);
         try {
@@ -62,8 +72,8 @@ void forecastEverySeries(benchmark::State& state, MakeMethod make)
             ++failures;
         }
     }
-    state.counters["series_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                             benchmark::Counter::kIsRate);
+    meter.stop();
+    meter.setCounters(state, "series", static_cast<double>(state.iterations()));
     state.counters["failed_share"] =
         state.iterations() > 0 ? static_cast<double>(failures) / static_cast<double>(state.iterations()) : 0.0;
 }
@@ -92,16 +102,13 @@ BENCHMARK(BM_IdentifiedModel)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     g_dataPath = m3::monthlyPath(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_boxjenkins: %s\n", e.what());
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runMain(
+        argc, argv, "bench_boxjenkins",
+        [] { std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size()); },
+        [](const benchsupport::MedianReporter& reporter) {
+            benchsupport::printMedianTable(reporter, {{"series per CPU second", "series_per_cpu_second", 1.0, 1},
+                                                      {"failed %", "failed_share", 100.0, 1},
+                                                      {"page faults per series", "page_faults_per_iteration", 1.0, 1},
+                                                      {"peak RSS MiB", "peak_rss_MiB", 1.0, 1}});
+        });
 }

@@ -250,47 +250,41 @@ void runMethod(benchmark::State& state, const MethodLine& line)
     state.counters["smape_percent"] = points > 0 ? smape / double(points) : 0.0;
 }
 
+// The summary: every line's medians.
+void printSummary(const benchsupport::MedianReporter& reporter)
+{
+    std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
+    std::printf("| method | data | series/s | passes per series | failed | sMAPE %% | peak RSS MiB |\n");
+    std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+    for (const std::string& name : reporter.names()) {
+        const std::size_t first = name.find('/');
+        const std::size_t second = name.find('/', first + 1);
+        std::printf("| %s | %s | %.0f | %.1f | %.1f%% | %.2f | %.1f |\n",
+                    name.substr(first + 1, second - first - 1).c_str(), name.substr(second + 1).c_str(),
+                    reporter.median(name, "series_per_cpu_second"), reporter.median(name, "passes_per_series"),
+                    100.0 * reporter.median(name, "failed_share"), reporter.median(name, "smape_percent"),
+                    reporter.median(name, "peak_rss_MiB"));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     g_monthlyPath = m3::monthlyPath(argc, argv);
-    bool console = true;
-    if (!benchsupport::initialize(argc, argv, console))
-        return 1;
     static const std::vector<MethodLine> lines = methodLines();
-    try {
-        std::printf("M3 data beside %s\n", g_monthlyPath.c_str());
-        for (const char* kind : {"yearly", "quarterly", "monthly", "other"})
-            std::printf("  %-9s %4zu series, one plain smoothing pass %.3f us per series\n", kind,
-                        dataSet(kind).size(), passSeconds(kind) * 1e6);
-        benchsupport::describeMachine();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_methods: %s\n", e.what());
-        return 1;
-    }
-    for (const MethodLine& line : lines)
-        benchmark::RegisterBenchmark((std::string("BM_Method/") + line.method + "/" + line.kind).c_str(),
-                                     [&line](benchmark::State& state) { runMethod(state, line); })
-            ->Unit(benchmark::kMillisecond)
-            ->MinTime(0.2);
-    benchsupport::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    if (console) {
-        std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
-        std::printf("| method | data | series/s | passes per series | failed | sMAPE %% | peak RSS MiB |\n");
-        std::printf("|---|---|---:|---:|---:|---:|---:|\n");
-        for (const std::string& name : reporter.names()) {
-            const std::size_t first = name.find('/');
-            const std::size_t second = name.find('/', first + 1);
-            std::printf("| %s | %s | %.0f | %.1f | %.1f%% | %.2f | %.1f |\n",
-                        name.substr(first + 1, second - first - 1).c_str(), name.substr(second + 1).c_str(),
-                        reporter.median(name, "series_per_cpu_second"), reporter.median(name, "passes_per_series"),
-                        100.0 * reporter.median(name, "failed_share"), reporter.median(name, "smape_percent"),
-                        reporter.median(name, "peak_rss_MiB"));
-        }
-    }
-    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
-    return 0;
+    return benchsupport::runMain(
+        argc, argv, "bench_methods",
+        [] {
+            std::printf("M3 data beside %s\n", g_monthlyPath.c_str());
+            for (const char* kind : {"yearly", "quarterly", "monthly", "other"})
+                std::printf("  %-9s %4zu series, one plain smoothing pass %.3f us per series\n", kind,
+                            dataSet(kind).size(), passSeconds(kind) * 1e6);
+            for (const MethodLine& line : lines)
+                benchmark::RegisterBenchmark((std::string("BM_Method/") + line.method + "/" + line.kind).c_str(),
+                                             [&line](benchmark::State& state) { runMethod(state, line); })
+                    ->Unit(benchmark::kMillisecond)
+                    ->MinTime(0.2);
+        },
+        printSummary);
 }

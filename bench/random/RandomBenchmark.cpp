@@ -1,13 +1,20 @@
 // Throughput of the distribution generators: each benchmark draws batches
-// of 10,000 deviates into one buffer and reports draws per second
-// (items_per_second). The stream is the shuffled third multiplier that the
-// random series use.
+// of 10,000 deviates into one buffer. The stream is the shuffled third
+// multiplier that the random series use. Counters, from this thread's CPU
+// time:
+//   draws_per_cpu_second       deviates drawn per CPU second
+//   page_faults_per_iteration  page faults per batch
+//   peak_rss_MiB               the process's peak resident size while the
+//                              benchmark ran
+// The library repeats each benchmark (5 times by default); the table at the
+// end gives each one's medians.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "Statistics/GeneratorCall.h"
 #include "Statistics/MultivariateNormal.h"
 #include "Statistics/RandomGenerators.h"
@@ -18,30 +25,32 @@ namespace {
 const std::int32_t kBatch = 10000;
 const std::int32_t R = STATS_OPT_RETURN_USER;
 
-void realDraws(benchmark::State& state, const std::function<void(double*)>& draw)
+// Batches drawn into `x` until the library has enough.
+template <class T>
+void draws(benchmark::State& state, const std::function<void(T*)>& draw)
 {
     stats_random_option(6);
     stats_set_random_seed(12345);
-    std::vector<double> x(kBatch);
+    std::vector<T> x(kBatch);
+    benchsupport::Meter meter;
+    meter.start();
     for (auto _ : state) {
         draw(x.data());
         benchmark::DoNotOptimize(x.data());
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    meter.stop();
+    meter.setCounters(state, "draws", double(state.iterations()) * kBatch);
+}
+
+void realDraws(benchmark::State& state, const std::function<void(double*)>& draw)
+{
+    draws<double>(state, draw);
 }
 
 void intDraws(benchmark::State& state, const std::function<void(std::int32_t*)>& draw)
 {
-    stats_random_option(6);
-    stats_set_random_seed(12345);
-    std::vector<std::int32_t> x(kBatch);
-    for (auto _ : state) {
-        draw(x.data());
-        benchmark::DoNotOptimize(x.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    draws<std::int32_t>(state, draw);
 }
 
 #define REAL_BENCH(NAME, CALL) \
@@ -84,4 +93,14 @@ INT_BENCH(uniform_discrete, stats_d_random_uniform_discrete(kBatch, 37, R, x, 0)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return benchsupport::runMain(
+        argc, argv, "bench_random", [] {},
+        [](const benchsupport::MedianReporter& reporter) {
+            benchsupport::printMedianTable(reporter,
+                                           {{"million draws per CPU second", "draws_per_cpu_second", 1e-6, 1},
+                                            {"page faults per batch", "page_faults_per_iteration", 1.0, 2},
+                                            {"peak RSS MiB", "peak_rss_MiB", 1.0, 1}});
+        });
+}

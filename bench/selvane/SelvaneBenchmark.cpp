@@ -129,53 +129,45 @@ void BM_SelvaneHoldOut(benchmark::State& state)
 }
 BENCHMARK(BM_SelvaneHoldOut)->Unit(benchmark::kSecond)->Iterations(1);
 
+// The summary: the medians of the repetitions, and the verdicts from them.
+void printSummary(const benchsupport::MedianReporter& reporter)
+{
+    std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
+    for (const char* name : {"BM_SelvaneAll", "BM_SelvaneHoldOut"})
+        if (reporter.has(name))
+            std::printf("%s: %.0f series per second, peak resident size %.1f MiB\n", name,
+                        reporter.median(name, "series_per_cpu_second"), reporter.median(name, "peak_rss_MiB"));
+    // Each prefix run against the same series inside the whole run: a
+    // cost linear in the number of series makes them equal (the mix of
+    // the prefix does not matter, being the same series on both sides).
+    const std::string whole = "BM_SelvaneFirst/3003";
+    if (reporter.has(whole)) {
+        double worst = 0.0;
+        std::printf("Cost against the number of series (each prefix run alone, and the same series within the\n"
+                    "run over all 3,003):\n");
+        for (const char* n : {"375", "750", "1500", "3003"}) {
+            const std::string name = std::string("BM_SelvaneFirst/") + n;
+            const double alone = reporter.median(name, "us_per_series") * std::atof(n) / 1000.0;
+            const double within = std::string(n) == "3003" ? alone
+                                                           : reporter.median(whole, std::string("ms_at_") + n);
+            const double relative = within > 0.0 ? alone / within : 0.0;
+            worst = std::max(worst, std::fabs(relative - 1.0));
+            std::printf("  n = %4s: %8.1f ms alone, %8.1f ms within, %.3f; %7.1f us per series\n", n, alone,
+                        within, relative, reporter.median(name, "us_per_series"));
+        }
+        std::printf("Linear in the number of series (every prefix within 10%% of its share of the whole run): %s "
+                    "(largest difference %.1f%%)\n",
+                    worst <= 0.10 ? "yes" : "NO", 100.0 * worst);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     g_monthlyPath = m3::monthlyPath(argc, argv);
-    bool console = true;
-    if (!benchsupport::initialize(argc, argv, console))
-        return 1;
-    try {
-        std::printf("M3 data beside %s: %zu series\n", g_monthlyPath.c_str(), allSeries().size());
-        benchsupport::describeMachine();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_selvane: %s\n", e.what());
-        return 1;
-    }
-    benchsupport::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    if (console) {
-        std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
-        for (const char* name : {"BM_SelvaneAll", "BM_SelvaneHoldOut"})
-            if (reporter.has(name))
-                std::printf("%s: %.0f series per second, peak resident size %.1f MiB\n", name,
-                            reporter.median(name, "series_per_cpu_second"), reporter.median(name, "peak_rss_MiB"));
-        // Each prefix run against the same series inside the whole run: a
-        // cost linear in the number of series makes them equal (the mix of
-        // the prefix does not matter, being the same series on both sides).
-        const std::string whole = "BM_SelvaneFirst/3003";
-        if (reporter.has(whole)) {
-            double worst = 0.0;
-            std::printf("Cost against the number of series (each prefix run alone, and the same series within the\n"
-                        "run over all 3,003):\n");
-            for (const char* n : {"375", "750", "1500", "3003"}) {
-                const std::string name = std::string("BM_SelvaneFirst/") + n;
-                const double alone = reporter.median(name, "us_per_series") * std::atof(n) / 1000.0;
-                const double within = std::string(n) == "3003" ? alone
-                                                               : reporter.median(whole, std::string("ms_at_") + n);
-                const double relative = within > 0.0 ? alone / within : 0.0;
-                worst = std::max(worst, std::fabs(relative - 1.0));
-                std::printf("  n = %4s: %8.1f ms alone, %8.1f ms within, %.3f; %7.1f us per series\n", n, alone,
-                            within, relative, reporter.median(name, "us_per_series"));
-            }
-            std::printf("Linear in the number of series (every prefix within 10%% of its share of the whole run): %s "
-                        "(largest difference %.1f%%)\n",
-                        worst <= 0.10 ? "yes" : "NO", 100.0 * worst);
-        }
-    }
-    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
-    return 0;
+    return benchsupport::runMain(
+        argc, argv, "bench_selvane",
+        [] { std::printf("M3 data beside %s: %zu series\n", g_monthlyPath.c_str(), allSeries().size()); },
+        printSummary);
 }

@@ -207,41 +207,37 @@ void BM_PassesOnly(benchmark::State& state)
 }
 BENCHMARK(BM_PassesOnly)->Unit(benchmark::kMillisecond);
 
+// The summary: BM_EngineFit's medians, and the verdict from them.
+void printSummary(const benchsupport::MedianReporter& reporter)
+{
+    const std::string name = "BM_EngineFit";
+    if (!reporter.has(name))
+        return;
+    const double ratio = reporter.median(name, "ratio_to_floor");
+    std::printf("\nBM_EngineFit, median of %lld repetitions:\n", static_cast<long long>(reporter.repetitions(name)));
+    std::printf("Engine request: %.0f series per CPU second; floor %.0f; %.1f objective evaluations per series.\n",
+                reporter.median(name, "series_per_cpu_second"),
+                reporter.median(name, "floor_series_per_cpu_second"),
+                reporter.median(name, "evaluations_per_series"));
+    std::printf("Cost per series: %.1f plain smoothing passes; %.1f page faults; peak resident size %.1f MiB.\n",
+                reporter.median(name, "passes_per_series"), reporter.median(name, "page_faults_per_series"),
+                reporter.median(name, "peak_rss_MiB"));
+    std::printf("Engine against the floor: %.2f x (ratio_to_floor; goal: at most 1.5): %s\n", ratio,
+                ratio <= 1.5 ? "met" : "NOT met");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     g_dataPath = m3::monthlyPath(argc, argv);
-    bool console = true;
-    if (!benchsupport::initialize(argc, argv, console))
-        return 1;
-    try {
-        std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size());
-        std::printf("Floor (BM_PassesOnly, and the base of ratio_to_floor): the same searches over a plain copy\n"
-                    "of the smoothing recurrence in this benchmark, not the engine's own passes.\n");
-        benchsupport::describeMachine();
-        std::printf("One plain smoothing pass: %.3f us per monthly series.\n", passSeconds() * 1e6);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_smoothing: %s\n", e.what());
-        return 1;
-    }
-    benchsupport::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    if (console && reporter.has("BM_EngineFit")) {
-        const std::string name = "BM_EngineFit";
-        const double ratio = reporter.median(name, "ratio_to_floor");
-        std::printf("\nBM_EngineFit, median of %lld repetitions:\n", static_cast<long long>(reporter.repetitions(name)));
-        std::printf("Engine request: %.0f series per CPU second; floor %.0f; %.1f objective evaluations per series.\n",
-                    reporter.median(name, "series_per_cpu_second"),
-                    reporter.median(name, "floor_series_per_cpu_second"),
-                    reporter.median(name, "evaluations_per_series"));
-        std::printf("Cost per series: %.1f plain smoothing passes; %.1f page faults; peak resident size %.1f MiB.\n",
-                    reporter.median(name, "passes_per_series"), reporter.median(name, "page_faults_per_series"),
-                    reporter.median(name, "peak_rss_MiB"));
-        std::printf("Engine against the floor: %.2f x (ratio_to_floor; goal: at most 1.5): %s\n", ratio,
-                    ratio <= 1.5 ? "met" : "NOT met");
-    }
-    std::printf("Process peak resident size: %.1f MiB.\n", benchsupport::peakResidentMiB());
-    return 0;
+    return benchsupport::runMain(
+        argc, argv, "bench_smoothing",
+        [] {
+            std::printf("M3 monthly data: %s (%zu series)\n", g_dataPath.c_str(), monthly().size());
+            std::printf("Floor (BM_PassesOnly, and the base of ratio_to_floor): the same searches over a plain copy\n"
+                        "of the smoothing recurrence in this benchmark, not the engine's own passes.\n");
+            std::printf("One plain smoothing pass: %.3f us per monthly series.\n", passSeconds() * 1e6);
+        },
+        printSummary);
 }
