@@ -1,6 +1,6 @@
 // Data model benchmarks: loading, storing results, copying and clearing a
-// matrix of 1,000 series of 1,000 observations, and appending observations
-// one by one. Memory is measured two ways: the process's peak resident size
+// matrix of 1,000 series of 1,000 observations, appending observations one
+// by one, and the snapshot a changing call takes. Memory is measured two ways: the process's peak resident size
 // while each benchmark ran (peak_rss_MiB), and the bytes asked of operator
 // new, counted by the replacements below (peak_MB and the sizes after each
 // step of the first benchmark, in MiB). Counters, from this thread's CPU
@@ -23,6 +23,7 @@
 #include "../BenchSupport.h"
 #include "Matrix/Matrix.h"
 #include "Matrix/QuantityTypes.h"
+#include "Matrix/Snapshot.h"
 
 using namespace qd;
 
@@ -148,6 +149,50 @@ void BM_MatrixAddObservation(benchmark::State& state)
 }
 BENCHMARK(BM_MatrixAddObservation)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// What a call that changes a series or a matrix pays before its work: the
+// snapshot it takes, freed again when the call succeeds. Series of n
+// observations with one stored result each, and a matrix of 100 such
+// series of 1,000.
+void fillWithResults(Series& s, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        s.addObservation(i * 0.5, QD_SUPPLIED);
+        s.observation(i).storedResults.store(QD_FORECAST, i + 1.0);
+    }
+}
+
+void BM_SeriesSnapshot(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    Series s;
+    fillWithResults(s, n);
+    benchsupport::Meter meter;
+    meter.start();
+    for (auto _ : state) {
+        SeriesSnapshot saved(s);
+        benchmark::DoNotOptimize(&saved);
+    }
+    meter.stop();
+    meter.setCounters(state, "observations", double(state.iterations()) * n);
+}
+BENCHMARK(BM_SeriesSnapshot)->Arg(144)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void BM_MatrixSnapshot(benchmark::State& state)
+{
+    Matrix m;
+    for (int j = 0; j < 100; ++j)
+        fillWithResults(m.seriesAt(j), 1000);
+    benchsupport::Meter meter;
+    meter.start();
+    for (auto _ : state) {
+        MatrixSnapshot saved(m);
+        benchmark::DoNotOptimize(&saved);
+    }
+    meter.stop();
+    meter.setCounters(state, "observations", double(state.iterations()) * 100 * 1000);
+}
+BENCHMARK(BM_MatrixSnapshot)->Unit(benchmark::kMicrosecond);
+
 // The median cost per appended observation at each length, in ns, against
 // the shortest: amortized constant time keeps it flat.
 void printAppendCosts(const benchsupport::MedianReporter& reporter, const char* name)
@@ -181,5 +226,7 @@ int main(int argc, char** argv)
             std::printf("\nAppending one by one (medians):\n");
             printAppendCosts(reporter, "BM_AppendOneByOne");
             printAppendCosts(reporter, "BM_MatrixAddObservation");
+            std::printf("\nSnapshots (medians):\n");
+            printAppendCosts(reporter, "BM_SeriesSnapshot");
         });
 }
