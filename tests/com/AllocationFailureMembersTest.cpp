@@ -20,6 +20,7 @@
 // Members are found by walking the type information of each object's
 // IDispatch; arguments are the type library's defaults, else a plausible
 // value by parameter name, with a few members given their own.
+#include "AllocationProbe.h"
 #include "ComTestSupport.h"
 
 #include <algorithm>
@@ -40,58 +41,19 @@ namespace {
 
 // ---- the test build of the server ----
 
-struct Counters {
-    unsigned long long made;
-    long long live;
-    int fired;
-    int reserveHeld;
-};
-
-using ArmFunction = void (*)(unsigned long long);
-using ReadFunction = void (*)(Counters*);
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-
-struct Probe {
-    HMODULE module = nullptr;
-    ArmFunction arm = nullptr;
-    ReadFunction read = nullptr;
-    GetClassObjectFunction getClassObject = nullptr;
-
-    Counters counters() const
-    {
-        Counters c{};
-        read(&c);
-        return c;
-    }
-};
-
-std::wstring probePath()
-{
-    std::string narrow = QD_PROBE_DLL_PATH;
-    return std::wstring(narrow.begin(), narrow.end());
-}
+using Counters = AllocationCounters;
+using Probe = AllocationProbe;
 
 Probe& probe()
 {
-    static Probe p = [] {
-        Probe q;
-        q.module = LoadLibraryW(probePath().c_str());
-        if (q.module == nullptr) return q;
-        q.arm = reinterpret_cast<ArmFunction>(reinterpret_cast<void*>(GetProcAddress(q.module, "QdAllocationArm")));
-        q.read = reinterpret_cast<ReadFunction>(reinterpret_cast<void*>(GetProcAddress(q.module, "QdAllocationRead")));
-        q.getClassObject = reinterpret_cast<GetClassObjectFunction>(
-            reinterpret_cast<void*>(GetProcAddress(q.module, "DllGetClassObject")));
-        return q;
-    }();
+    static Probe p(QD_PROBE_DLL_PATH);
     return p;
 }
 
 template <class T>
 void createProbeObject(REFCLSID clsid, REFIID iid, Ref<T>& result)
 {
-    Ref<IClassFactory> factory;
-    ASSERT_EQ(S_OK, probe().getClassObject(clsid, IID_IClassFactory, factory.putVoid()));
-    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, iid, result.putVoid()));
+    createProbeObject(probe(), clsid, iid, result);
 }
 
 // ---- reading everything a client can read ----
@@ -906,7 +868,7 @@ class AllocationFailureTest : public ComClientTest {};
 TEST_F(AllocationFailureTest, ProbeIsLoaded)
 {
     Probe& p = probe();
-    ASSERT_NE(nullptr, p.module) << narrow(probePath());
+    ASSERT_NE(nullptr, p.module) << QD_PROBE_DLL_PATH;
     ASSERT_NE(nullptr, p.arm);
     ASSERT_NE(nullptr, p.read);
     ASSERT_NE(nullptr, p.getClassObject);
