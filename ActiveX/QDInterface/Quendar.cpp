@@ -3,6 +3,7 @@
 #include "Quendar.h"
 
 #include "MatrixX.h"
+#include "ModuleAllocation.h"
 #include "SeriesGrowth.h"
 #include "StringTransfer.h"
 
@@ -32,6 +33,8 @@ Quendar::Quendar()
         holder_ = std::make_shared<ControlMatrix>();
     } catch (...) {
         holder_.reset();
+        // The failure gave the emergency reserve back: take it again.
+        ModuleAllocation::restoreReserve();
     }
 }
 

@@ -33,7 +33,8 @@ public:
     explicit MatrixSnapshot(Matrix& matrix);
     MatrixSnapshot(const MatrixSnapshot&) = delete;
     MatrixSnapshot& operator=(const MatrixSnapshot&) = delete;
-    // Puts the copy back into the matrix it was taken from (once).
+    // Puts the copy back into the matrix it was taken from; once, as the
+    // copy goes into the matrix.
     void restore() noexcept;
 
 private:
@@ -45,7 +46,6 @@ private:
     std::int32_t forecastMethodNumber_;
     std::int32_t seasonalLength_;
     std::int32_t decompositionType_;
-    bool restored_;
 };
 
 // A copy of one series.
@@ -59,7 +59,6 @@ public:
 private:
     Series& target_;
     Series saved_;
-    bool restored_;
 };
 
 template <class Target>

@@ -12,8 +12,7 @@ MatrixSnapshot::MatrixSnapshot(Matrix& matrix)
       description_(matrix.description_),
       forecastMethodNumber_(matrix.forecastMethodNumber),
       seasonalLength_(matrix.seasonalLength),
-      decompositionType_(matrix.decompositionType),
-      restored_(false)
+      decompositionType_(matrix.decompositionType)
 {
     // The places a copy of the array has (as many as the series, at least
     // the default), so that the matrix grows as it would have after
@@ -30,8 +29,6 @@ MatrixSnapshot::MatrixSnapshot(Matrix& matrix)
 
 void MatrixSnapshot::restore() noexcept
 {
-    if (restored_)
-        return;
     // Moving swaps the arrays: the matrix holds the copy, the snapshot what
     // the failed call left, freed with the snapshot.
     target_.series_ = std::move(series_);
@@ -44,7 +41,6 @@ void MatrixSnapshot::restore() noexcept
     target_.seasonalLength = seasonalLength_;
     target_.decompositionType = decompositionType_;
     target_.setDirty(true, true);
-    restored_ = true;
 }
 
 } // namespace qd

@@ -2,14 +2,11 @@
 
 namespace qd {
 
-SeriesSnapshot::SeriesSnapshot(Series& series) : target_(series), saved_(series), restored_(false) {}
+SeriesSnapshot::SeriesSnapshot(Series& series) : target_(series), saved_(series) {}
 
 void SeriesSnapshot::restore() noexcept
 {
-    if (restored_)
-        return;
     target_.takeBack(saved_);
-    restored_ = true;
 }
 
 } // namespace qd

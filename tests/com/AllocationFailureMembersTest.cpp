@@ -902,6 +902,63 @@ TEST_F(AllocationFailureTest, CountsAndFails)
     EXPECT_EQ(live, p.counters().live);
 }
 
+// Making an object can run out of memory too: the class object and the
+// object answer E_OUTOFMEMORY, the emergency reserve is held again and
+// nothing is left behind. The control alone is made even when its matrix
+// cannot be: it then answers code 3 from its members.
+TEST_F(AllocationFailureTest, MakingEveryClass)
+{
+    Probe& p = probe();
+    ASSERT_NE(nullptr, p.module);
+    const CLSID* classes[] = {&CLSID_MatrixX,     &CLSID_SeriesX, &CLSID_ObservationX,
+                              &CLSID_StatisticX,  &CLSID_StatisticsX, &CLSID_Quendar,
+                              &CLSID_QuendarASP,  &CLSID_SeriesXEx1,  &CLSID_MatrixXEx1};
+    // Fails allocation 1, 2, ... of make() until it succeeds.
+    auto failEachAllocation = [&](const std::function<HRESULT(IUnknown**)>& make, const char* what, int index) {
+        for (unsigned long long n = 1;; ++n) {
+            const long long live = p.counters().live;
+            Ref<IUnknown> made;
+            p.arm(n);
+            const HRESULT hr = make(made.put());
+            p.arm(0);
+            if (!p.counters().fired) {
+                EXPECT_EQ(S_OK, hr) << what << " of class " << index;
+                return;
+            }
+            EXPECT_TRUE(p.counters().reserveHeld) << what << " of class " << index << ", allocation " << n;
+            if (hr == S_OK && made && IsEqualCLSID(*classes[index], CLSID_Quendar)) {
+                Ref<IQuendar> control;
+                ASSERT_EQ(S_OK, made->QueryInterface(IID_IQuendar, control.putVoid()));
+                Ref<IMatrixX> matrix;
+                EXPECT_REPORTED(3, control->get_Matrix(matrix.put()));
+                EXPECT_REPORTED(3, control->AddObservation(0, 1.0, nullptr, 1));
+                control.reset();
+                made.reset();
+            } else {
+                EXPECT_EQ(E_OUTOFMEMORY, hr) << what << " of class " << index << ", allocation " << n;
+                EXPECT_EQ(nullptr, made.get()) << what << " of class " << index << ", allocation " << n;
+            }
+            EXPECT_EQ(live, p.counters().live) << what << " of class " << index << ", allocation " << n;
+            if (::testing::Test::HasFailure() || n > 10000) return;
+        }
+    };
+    for (int i = 0; i < static_cast<int>(sizeof classes / sizeof classes[0]); ++i) {
+        const CLSID& clsid = *classes[i];
+        failEachAllocation(
+            [&](IUnknown** out) { return p.getClassObject(clsid, IID_IUnknown, reinterpret_cast<void**>(out)); },
+            "class object", i);
+        Ref<IClassFactory> factory;
+        ASSERT_EQ(S_OK, p.getClassObject(clsid, IID_IClassFactory, factory.putVoid()));
+        // What lives once per process is made before the count.
+        Ref<IUnknown> warm;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, warm.putVoid()));
+        warm.reset();
+        failEachAllocation(
+            [&](IUnknown** out) { return factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(out)); },
+            "object", i);
+    }
+}
+
 TEST_F(AllocationFailureTest, EveryMemberOfEveryClass)
 {
     Probe& p = probe();

@@ -77,6 +77,46 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
+// The allocations run makes when none fails.
+std::size_t countAllocations(const std::function<void()>& run)
+{
+    armed = true;
+    allocations = 0;
+    failAt = 0;
+    run();
+    armed = false;
+    return allocations;
+}
+
+// Runs run with its allocation k failing. The failure must come out of it
+// as an allocation failure: std::bad_alloc, or the engine's code 3.
+void runFailingAt(std::size_t k, const std::function<void()>& run, const std::string& where)
+{
+    bool failed = false;
+    armed = true;
+    allocations = 0;
+    failAt = k;
+    try {
+        run();
+    } catch (const std::bad_alloc&) {
+        failed = true;
+    } catch (const MVRBaseException& e) {
+        armed = false;
+        failed = true;
+        EXPECT_EQ(3, e.code) << where << " (line " << e.line << ")";
+    } catch (...) {
+        armed = false;
+        failed = true;
+        ADD_FAILURE() << where << ": not an allocation failure";
+    }
+    armed = false;
+    EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+}
+
+}  // namespace
+
+namespace {
+
 // A matrix of a few series of different lengths (some past the first 64
 // places), with results at every level and handed-out identities.
 void build(Matrix& m, std::uint32_t seed)
@@ -368,12 +408,7 @@ TEST(AllocationFailureStress, EveryAllocationOfEveryOperationMayFail)
             {
                 Matrix m;
                 setUp(m, seed, op);
-                armed = true;
-                allocations = 0;
-                failAt = 0;
-                op.run(m);
-                armed = false;
-                total = allocations;
+                total = countAllocations([&] { op.run(m); });
             }
             // An operation that no longer allocates would test nothing here;
             // one that is meant not to allocate belongs to the list below.
@@ -384,24 +419,7 @@ TEST(AllocationFailureStress, EveryAllocationOfEveryOperationMayFail)
                 Matrix m;
                 setUp(m, seed, op);
                 const std::string before = describe(m);
-                bool failed = false;
-                armed = true;
-                allocations = 0;
-                failAt = k;
-                try {
-                    op.run(m);
-                } catch (const std::bad_alloc&) {
-                    failed = true;
-                } catch (const MVRBaseException& e) {
-                    failed = true;
-                    EXPECT_EQ(3, e.code) << where;
-                } catch (...) {
-                    armed = false;
-                    ADD_FAILURE() << where << ": not an allocation failure";
-                    failed = true;
-                }
-                armed = false;
-                EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+                runFailingAt(k, [&] { op.run(m); }, where);
                 if (op.allOrNothing) {
                     EXPECT_EQ(before, describe(m)) << where;
                 }
@@ -506,12 +524,7 @@ TEST(AllocationFailureStress, BoxJenkinsModelAssignment)
     std::size_t total = 0;
     {
         BoxJenkinsModel to = target();
-        armed = true;
-        allocations = 0;
-        failAt = 0;
-        to = from;
-        armed = false;
-        total = allocations;
+        total = countAllocations([&] { to = from; });
         expectState(stateOf(from), stateOf(to), "no failure");
     }
     ASSERT_GT(total, 0u);
@@ -519,17 +532,7 @@ TEST(AllocationFailureStress, BoxJenkinsModelAssignment)
         const std::string where = "allocation " + std::to_string(k) + " of " + std::to_string(total);
         BoxJenkinsModel to = target();
         const ModelState before = stateOf(to);
-        bool failed = false;
-        armed = true;
-        allocations = 0;
-        failAt = k;
-        try {
-            to = from;
-        } catch (const std::bad_alloc&) {
-            failed = true;
-        }
-        armed = false;
-        EXPECT_TRUE(failed) << where;
+        runFailingAt(k, [&] { to = from; }, where);
         expectState(before, stateOf(to), where);
         // The model is still whole: it can be assigned again.
         to = from;
@@ -602,12 +605,7 @@ TEST(AllocationFailureStress, StepwiseFailureWritesNothingBack)
         Matrix m;
         buildStepwiseMatrix(m);
         const std::string before = describe(m);
-        armed = true;
-        allocations = 0;
-        failAt = 0;
-        runStepwise(m);
-        armed = false;
-        total = allocations;
+        total = countAllocations([&] { runStepwise(m); });
         // The run does write: the check below is not vacuous.
         ASSERT_NE(before, describe(m));
         ASSERT_EQ(QD_STEPWISE, m.forecastMethodNumber);
@@ -619,20 +617,7 @@ TEST(AllocationFailureStress, StepwiseFailureWritesNothingBack)
         Matrix m;
         buildStepwiseMatrix(m);
         const std::string before = describe(m);
-        bool failed = false;
-        armed = true;
-        allocations = 0;
-        failAt = k;
-        try {
-            runStepwise(m);
-        } catch (const std::bad_alloc&) {
-            failed = true;
-        } catch (const MVRBaseException& e) {
-            failed = true;
-            EXPECT_EQ(3, e.code) << where;
-        }
-        armed = false;
-        EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+        runFailingAt(k, [&] { runStepwise(m); }, where);
         const bool writingBack = m.series(1).dependenceType != QD_INDEPENDENT;
         if (writingBack) {
             if (firstWriteBack == 0)
@@ -696,12 +681,7 @@ TEST(AllocationFailureStress, PolynomialReportsTheAllocationFailure)
         {
             Matrix m;
             build(m);
-            armed = true;
-            allocations = 0;
-            failAt = 0;
-            run(m);
-            armed = false;
-            total = allocations;
+            total = countAllocations([&] { run(m); });
             ASSERT_EQ(QD_POLYNOMIAL_REGRESSION, m.forecastMethodNumber) << c.name;
         }
         ASSERT_GT(total, 0u);
@@ -710,23 +690,7 @@ TEST(AllocationFailureStress, PolynomialReportsTheAllocationFailure)
                                       + std::to_string(total);
             Matrix m;
             build(m);
-            bool failed = false;
-            armed = true;
-            allocations = 0;
-            failAt = k;
-            try {
-                run(m);
-            } catch (const std::bad_alloc&) {
-                failed = true;
-            } catch (const MVRBaseException& e) {
-                failed = true;
-                EXPECT_EQ(3, e.code) << where << ": " << e.line;
-            } catch (...) {
-                failed = true;
-                ADD_FAILURE() << where << ": not an allocation failure";
-            }
-            armed = false;
-            EXPECT_TRUE(failed) << where << ": the failing allocation went unreported";
+            runFailingAt(k, [&] { run(m); }, where);
             expectConsistent(m, where);
             if (::testing::Test::HasFailure())
                 break;
