@@ -3,7 +3,6 @@
 // MAE) and the average, Bass and lagged forecasts. Expected values are
 // hand computations given in comments, or from
 // make_small_statistics_reference.py.
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -106,10 +105,10 @@ TEST(HistoricalServiceLevel, HugeAndNonFiniteLeadTimes)
 {
     Series s = makeSeries({1, 2, 3}, 0);
     s.storedResults.store(QD_SMD_SAFETY_STOCK, 3e12 - 1.0);
-    const auto started = std::chrono::steady_clock::now();
+    // A lead time of 1e12 periods: term by term the test would not end;
+    // the cost against the lead time is measured by bench_servicelevel.
     qd::SeriesComputeSMDHistServiceLevel huge(QD_LAST, QD_ALL, 1e12, 2);
     EXPECT_NEAR(huge.compute(s), 2.0 / 3.0, 1e-15);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     for (double lead : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
         qd::SeriesComputeSMDHistServiceLevel bad(QD_LAST, QD_ALL, lead, 2);
         EXPECT_EQ(codeOf([&] { bad.compute(s); }), 3089) << lead;
