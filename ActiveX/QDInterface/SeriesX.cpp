@@ -16,6 +16,7 @@
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/ObservationComputeError.h"
 #include "SeriesCompute/ObservationComputeLog.h"
+#include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeConfidenceInterval.h"
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
@@ -786,6 +787,10 @@ HRESULT STDMETHODCALLTYPE SeriesX::DecompositionIndexApply(LONG observationNumbe
                                                            short decompType)
 {
     return runFrame(identity, __LINE__, [&] {
+        // Checked here: the applier does not run the compute on a series
+        // without observations, where a wrong type would pass unnoticed.
+        if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
+            throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
         qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
         return runSeriesCompute(compute);
     });

@@ -225,6 +225,10 @@ HRESULT STDMETHODCALLTYPE SeriesXEx1::indexDecompositionApply(LONG observationNu
                                                               short DecompositionType)
 {
     return runFrame(identity, __LINE__, [&] {
+        // Checked here: the applier does not run the compute on a series
+        // without observations, where a wrong type would pass unnoticed.
+        if (DecompositionType != 1 && DecompositionType != 2)
+            throwCode(identity, __LINE__, ErrorCode::IllegalDecompositionType);
         SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType, false);
         return runSeriesCompute(compute);
     });

@@ -12,7 +12,7 @@ namespace qd {
 // Sum of (a - mean a)(b - mean b) over the range, divided by count - 1.
 // QD_LAST and QD_ALL are resolved against the shorter series. Range codes
 // 3000, 3001, 3006 (last beyond a, then beyond b) and 3005; count 1 fails
-// with 3004.
+// with 3004, and so does a covariance too large for a double.
 double SeriesComputeCovariance(Series& a, Series& b, std::int32_t last, std::int32_t count);
 
 // Covariance over the product of the two standard deviations of the

@@ -2,8 +2,10 @@
 // forecast: the stock that covers the lead time at a service level (mode
 // 1), or the service level that a stock gives (mode 2), optionally with the
 // forecast demand over the lead time included; per period at the
-// observation level (quantity 31), once at the series level (2066 / 2073),
-// or only returned at the matrix level.
+// observation level (quantity 31), or once at the series and the matrix
+// level (2066 / 2073: the value of the last period computed; the series
+// applier leaves these types to the routine, so a value only returned at
+// the matrix level would be lost on a single series).
 #ifndef QD_SERIESCOMPUTE_SERIESCOMPUTESAFETYSTOCK_H
 #define QD_SERIESCOMPUTE_SERIESCOMPUTESAFETYSTOCK_H
 

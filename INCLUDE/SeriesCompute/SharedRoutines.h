@@ -32,6 +32,43 @@ void autocorrelationsToSeries(Series& source, Series& target, std::int32_t last,
 void storeFittedValue(Series& series, std::int32_t index, std::int32_t n, std::int32_t methodCode,
                       double value);
 
+// ---- sums of values near the limits of a double --------------------------
+//
+// The statistics first compute in the plain form, which keeps their results
+// bit for bit; only when that form overflows do they compute again from
+// ScaledDeviations, and a result that a double still cannot hold fails
+// through finiteResult().
+
+// The deviations from their mean of `count` values starting at values[first],
+// computed on the values multiplied by 2^-exponent, the power of two that
+// brings the largest magnitude below 1 (exactly, but for values so small
+// next to the largest that they do not count). Sums of their powers cannot
+// overflow; a sum of products of p deviations stands for that sum times
+// 2^(p * exponent).
+class ScaledDeviations {
+public:
+    ScaledDeviations(const double* values, std::int32_t first, std::int32_t count);
+    // The scaled deviation of values[i].
+    double operator()(std::int32_t i) const;
+    // The sum of the power-th powers of the scaled deviations of the range.
+    double powerSum(int power) const;
+
+    std::int32_t exponent;
+    double mean;  // the mean of the scaled values
+
+private:
+    const double* values_;
+    std::int32_t first_;
+    std::int32_t count_;
+};
+
+// x * 2^exponent, +-Inf when a double cannot hold it.
+double unscaled(double x, std::int32_t exponent);
+
+// value itself; a value that is not finite fails with 3004 from `path`, so
+// that no statistic stores an overflow as a result.
+double finiteResult(double value, const char* path, std::int32_t line);
+
 // Older names of the last two routines.
 inline void autocorrelationSeries(Series& source, Series& target, std::int32_t last, std::int32_t count,
                                   std::int32_t numLags)

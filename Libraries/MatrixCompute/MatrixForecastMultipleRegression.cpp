@@ -13,6 +13,7 @@
 #include "SeriesCompute/SeriesComputeTValue.h"
 #include "SeriesCompute/SeriesForecastSelvane.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
 
@@ -24,6 +25,30 @@ const double kEps = 1e-12;
 // The determinant test of the normal equations is absolute, so it depends
 // on the scale of the data; it is kept as the method defines it.
 const double kDeterminantTolerance = 1e-9;
+
+// The binary exponent of the largest magnitude in a column (0 when all are
+// zero or one is not finite).
+std::int32_t largestExponent(const DoubleMatrix& column)
+{
+    double largest = 0.0;
+    for (std::uint32_t r = 0; r < column.rows(); ++r)
+        largest = std::fmax(largest, std::fabs(column(r, 0)));
+    int exponent = 0;
+    if (largest > 0.0 && std::isfinite(largest))
+        std::frexp(largest, &exponent);
+    return exponent;
+}
+
+// The sum of the squares of a column multiplied by 2^-exponent.
+double scaledSquareSum(const DoubleMatrix& column, std::int32_t exponent)
+{
+    double sum = 0.0;
+    for (std::uint32_t r = 0; r < column.rows(); ++r) {
+        const double t = std::ldexp(column(r, 0), -exponent);
+        sum += t * t;
+    }
+    return sum;
+}
 }  // namespace
 
 void forecastIndependentSeries(Series& series, std::int32_t start, std::int32_t numPeriods,
@@ -175,7 +200,13 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     for (std::int32_t r = 0; r < n; ++r)
         SSE += e(r, 0) * e(r, 0);
     const double df = static_cast<double>(n - p);
-    const double s = std::sqrt(SSE / df);
+    double s = std::sqrt(SSE / df);
+    // Residuals whose squares overflow (values near the largest doubles):
+    // their root mean square from the residuals scaled by a power of two.
+    if (df > 0.0 && !std::isfinite(s)) {
+        const std::int32_t exponent = largestExponent(e);
+        s = std::ldexp(std::sqrt(scaledSquareSum(e, exponent) / df), exponent);
+    }
     for (std::int32_t j = 0; j < p; ++j) {
         const double se = std::sqrt(V(j, j)) * s;
         const double t = se < kEps ? 1.0 / kEps : b(j, 0) / se;
@@ -202,10 +233,18 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
     // without the constant term).
     F = 0.0;
     if (k > 1 && n > k) {
-        const double SST = sumSquaredDeviation(matrix.series(dep), last, n);
-        const double MSR = (SST - SSE) / (k - 1);
-        const double MSE = SSE / df;
-        F = MSE < 1e-12 ? 1e12 : MSR / MSE;
+        double SST = sumSquaredDeviation(matrix.series(dep), last, n);
+        double regressionSquares = SSE;
+        if (!std::isfinite(SST) || !std::isfinite(SSE)) {
+            // A ratio free of scale: both sums on the values scaled by the
+            // same power of two.
+            const ScaledDeviations deviations(matrix.series(dep).values(0), start, n);
+            SST = deviations.powerSum(2);
+            regressionSquares = scaledSquareSum(e, deviations.exponent);
+        }
+        const double MSR = (SST - regressionSquares) / (k - 1);
+        const double MSE = regressionSquares / df;
+        F = SSE / df < 1e-12 ? 1e12 : MSR / MSE;
     }
 
     // 7. Future design matrix.

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
 
@@ -34,12 +35,20 @@ double autocorrelation(Series& series, std::int32_t last, std::int32_t count, st
     double sum = 0.0;
     for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
         sum += (a[i] - m) * (a[i + lag] - m);
+    if (!std::isfinite(q) || !std::isfinite(sum)) {
+        // A ratio free of scale: the same on the scaled deviations.
+        const ScaledDeviations scaled(a, last - count + 1, count);
+        double scaledSum = 0.0;
+        for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
+            scaledSum += scaled(i) * scaled(i + lag);
+        return scaledSum / scaled.powerSum(2);
+    }
     return sum / q;
 }
 
 double SeriesComputeAutoCorrelation::compute(Series& series)
 {
-    return autocorrelation(series, last, count, numLagValues, -1.0);
+    return finiteResult(autocorrelation(series, last, count, numLagValues, -1.0), QD_SOURCE_PATH, __LINE__);
 }
 
 } // namespace qd

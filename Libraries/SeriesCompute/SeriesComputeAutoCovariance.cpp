@@ -1,4 +1,7 @@
+#include <cmath>
+
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
 
@@ -20,12 +23,20 @@ double autocovariance(Series& series, std::int32_t last, std::int32_t count, std
     double sum = 0.0;
     for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
         sum += (a[i + lag] - m) * (a[i] - m);
-    return sum / count;
+    const double result = sum / count;
+    if (!std::isfinite(result)) {
+        const ScaledDeviations scaled(a, last - count + 1, count);
+        double scaledSum = 0.0;
+        for (std::int32_t i = last - count + 1; i <= last - lag; ++i)
+            scaledSum += scaled(i + lag) * scaled(i);
+        return unscaled(scaledSum / count, 2 * scaled.exponent);
+    }
+    return result;
 }
 
 double SeriesComputeAutoCovariance::compute(Series& series)
 {
-    return autocovariance(series, last, count, numLagValues);
+    return finiteResult(autocovariance(series, last, count, numLagValues), QD_SOURCE_PATH, __LINE__);
 }
 
 } // namespace qd

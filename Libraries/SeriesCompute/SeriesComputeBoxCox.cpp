@@ -7,6 +7,7 @@
 #include "SeriesCompute/FitCriteria.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
 
@@ -56,9 +57,12 @@ double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, doub
     return work.storedResults.value(QD_SUM_SQUARED_ERROR);
 }
 
+// The error sum grows with the square of the geometric mean: wherever an
+// intermediate overflows, so does the result itself (for every lamda in
+// [-1, 1]), and that is reported instead of stored.
 double SeriesComputeBoxCox::compute(Series& series)
 {
-    return computeBoxCox(series, last, count, lamda);
+    return finiteResult(computeBoxCox(series, last, count, lamda), QD_SOURCE_PATH, __LINE__);
 }
 
 }  // namespace qd

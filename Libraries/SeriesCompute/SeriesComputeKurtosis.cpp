@@ -2,8 +2,13 @@
 
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeKurtosis";
+}  // namespace
 
 // The fourth central sum over count - 1, divided by the fourth power of the
 // standard deviation (3 for normal data, not the excess); 0 (not cached)
@@ -24,14 +29,21 @@ double kurtosis(Series& series, std::int32_t last, std::int32_t count)
             sum += d2 * d2;
         }
         const double sd2 = sd * sd;
-        const double result = (sum / (range.count - 1)) / (sd2 * sd2);
+        const double fourth = sd2 * sd2;
+        const double result = (sum / (range.count - 1)) / fourth;
+        if (!std::isfinite(result) || !std::isfinite(fourth)) {
+            // A ratio free of scale: the same on the scaled deviations.
+            const ScaledDeviations scaled(a, range.first(), range.count);
+            const double s2 = scaled.powerSum(2) / (range.count - 1);
+            return (scaled.powerSum(4) / (range.count - 1)) / (s2 * s2);
+        }
         return result;
     });
 }
 
 double SeriesComputeKurtosis::compute(Series& series)
 {
-    return kurtosis(series, last, count);
+    return finiteResult(kurtosis(series, last, count), QD_SOURCE_PATH, __LINE__);
 }
 
 } // namespace qd

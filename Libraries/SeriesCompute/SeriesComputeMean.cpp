@@ -1,5 +1,8 @@
+#include <cmath>
+
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
 
@@ -14,6 +17,11 @@ double meanOfValues(Series& series, std::int32_t last, std::int32_t count)
         for (std::int32_t i = range.first(); i <= range.last; ++i)
             sum += a[i];
         const double result = sum / range.count;
+        if (!std::isfinite(result)) {
+            // The sum overflowed: the mean of the scaled values, scaled back.
+            const ScaledDeviations scaled(a, range.first(), range.count);
+            return unscaled(scaled.mean, scaled.exponent);
+        }
         return result;
     });
 }

@@ -119,7 +119,10 @@ double safetyStockValue(Series& series, std::int32_t last, std::int32_t count, d
             series.observation(t).storedResults.store(QD_SAFETY_STOCK_RES_OBS, result);
         }
     }
-    if (cl == kSeriesLevel)
+    // The matrix level stores its value as the series level does: the
+    // series applier leaves these types to the routine, so a value only
+    // returned would be lost.
+    if (cl != kObservationLevel)
         series.storedResults.store(mode == 1 ? QD_SAFETY_STOCK : QD_SERVICE_LEVEL, result);
     if (cl == kObservationLevel)
         series.setDirty(true, true);

@@ -1,7 +1,14 @@
+#include <cmath>
+
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/StatisticsCache.h"
+#include "SeriesCompute/SharedRoutines.h"
 
 namespace qd {
+
+namespace {
+const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeSumSquaredDeviation";
+}  // namespace
 
 double sumSquaredDeviation(Series& series, std::int32_t last, std::int32_t count)
 {
@@ -14,13 +21,17 @@ double sumSquaredDeviation(Series& series, std::int32_t last, std::int32_t count
             const double d = a[i] - m;
             sum += d * d;
         }
+        if (!std::isfinite(sum)) {
+            const ScaledDeviations scaled(a, range.first(), range.count);
+            return unscaled(scaled.powerSum(2), 2 * scaled.exponent);
+        }
         return sum;
     });
 }
 
 double SeriesComputeSumSquaredDeviation::compute(Series& series)
 {
-    return sumSquaredDeviation(series, last, count);
+    return finiteResult(sumSquaredDeviation(series, last, count), QD_SOURCE_PATH, __LINE__);
 }
 
 } // namespace qd

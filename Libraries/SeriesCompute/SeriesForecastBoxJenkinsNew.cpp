@@ -183,8 +183,17 @@ std::int32_t SeriesForecastBoxJenkinsNew::compute(Series& series, std::int32_t f
 
     // Number of lags.
     std::int64_t seasonForLags = S;
-    if (S == QD_COMPUTE)
+    if (S == QD_COMPUTE) {
         seasonForLags = detectedBoxJenkinsSeasonalLength(working);
+        // The detected length bounds the requested seasonal spans as a
+        // given one does, before any identification work.
+        if (seasonForLags > 0) {
+            if (knownOrder(p) + seasonForLags * knownOrder(Seasonal_P) >= W)
+                qdThrow(QD_SOURCE_PATH, publishedLine(162), ErrorCode::IllegalBoxJenkinsSeasonalP);
+            if (knownOrder(q) + seasonForLags * knownOrder(Seasonal_Q) >= W)
+                qdThrow(QD_SOURCE_PATH, publishedLine(168), ErrorCode::IllegalBoxJenkinsSeasonalQ);
+        }
+    }
     std::int64_t lags = 0;
     if (seasonForLags < 1) {
         lags = 12;

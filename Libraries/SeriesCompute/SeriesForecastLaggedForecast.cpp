@@ -1,5 +1,8 @@
 #include "SeriesCompute/SeriesForecastLaggedForecast.h"
 
+#include <cstdint>
+#include <new>
+
 #include "Matrix/MVRBaseException.h"
 
 namespace qd {
@@ -26,7 +29,12 @@ std::int32_t SeriesForecastLaggedForecast::compute(Series& series, std::int32_t 
     if (observationNumber >= n)
         qdThrow(QD_SOURCE_PATH, 63, ErrorCode::OutOfBounds);
     const std::int32_t L = laggedPeriod;
-    const std::int32_t end = n + numPeriodsToForecast - 1;
+    // A horizon past what a series can hold is out of memory, found in 64
+    // bits before any index is formed.
+    const std::int64_t lastPeriod = static_cast<std::int64_t>(n) + numPeriodsToForecast - 1;
+    if (lastPeriod >= Series::maxObservations())
+        throw std::bad_alloc();
+    const std::int32_t end = static_cast<std::int32_t>(lastPeriod);
     const double* v = series.values(0);
     double* forecasts = series.forecastValues(numPeriodsToForecast);
     for (std::int32_t t = observationNumber; t <= end; ++t) {

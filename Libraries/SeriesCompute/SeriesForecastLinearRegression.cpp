@@ -1,5 +1,6 @@
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "Matrix/MVRBaseException.h"
@@ -102,6 +103,18 @@ void SeriesForecastLinearRegression::fit(Series& series)
     }
     const Series& fitted = work.series(0);
     const Series& time = work.series(1);
+    // Values so near the largest doubles that the fit itself overflows are
+    // reported before anything of the series changes.
+    bool finite =
+        std::isfinite(fitted.storedResults.value(QD_BETA)) && std::isfinite(time.storedResults.value(QD_BETA));
+    for (std::int32_t t = 0; t < n + h; ++t) {
+        const ObservationQC& results = fitted.observation(t).storedResults;
+        double halfWidth = 0.0;
+        finite = finite && std::isfinite(results.value(QD_FORECAST)) &&
+                 (results.lookup(QD_CONFIDENCE_INTERVAL, halfWidth) != QD_QUANTITY_FOUND || std::isfinite(halfWidth));
+    }
+    if (!finite)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::DividedByZero);
     intercept = fitted.storedResults.value(QD_BETA);
     slope = time.storedResults.value(QD_BETA);
     series.storedResults.store(QD_LINEAR_REGRESSION_INTERCEPT, intercept);

@@ -237,7 +237,9 @@ void SeriesForecastSelvane::seasonalStage(Series& s)
         std::int32_t length = 0;
         try {
             detectionResult = detectSeasonalLength(s, observationNumber, 0.4, 0.0, &length, 2.0);
-        } catch (const MVRBaseException&) {
+        } catch (...) {
+            // Whatever failed, the data counts as not seasonal; running out
+            // of memory still ends the call.
             rethrowOutOfMemory();
             detectionResult = QD_SEASONALITY_NONE;
         }

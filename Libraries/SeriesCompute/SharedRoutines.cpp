@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Matrix/MVRBaseException.h"
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesStatistics.h"
@@ -66,6 +67,52 @@ void storeFittedValue(Series& series, std::int32_t index, std::int32_t n, std::i
     if (valueChanged)
         series.valueCache.setValuesDirty(true);
     series.valueCache.setForecastsDirty(true);
+}
+
+ScaledDeviations::ScaledDeviations(const double* values, std::int32_t first, std::int32_t count)
+    : exponent(0), mean(0.0), values_(values), first_(first), count_(count)
+{
+    double largest = 0.0;
+    for (std::int32_t i = first; i < first + count; ++i)
+        largest = std::fmax(largest, std::fabs(values[i]));
+    int e = 0;
+    if (largest > 0.0 && std::isfinite(largest))
+        std::frexp(largest, &e);
+    exponent = e;
+    double sum = 0.0;
+    for (std::int32_t i = first; i < first + count; ++i)
+        sum += std::ldexp(values[i], -exponent);
+    mean = count > 0 ? sum / count : 0.0;
+}
+
+double ScaledDeviations::operator()(std::int32_t i) const
+{
+    return std::ldexp(values_[i], -exponent) - mean;
+}
+
+double ScaledDeviations::powerSum(int power) const
+{
+    double sum = 0.0;
+    for (std::int32_t i = first_; i < first_ + count_; ++i) {
+        const double d = (*this)(i);
+        double term = 1.0;
+        for (int k = 0; k < power; ++k)
+            term *= d;
+        sum += term;
+    }
+    return sum;
+}
+
+double unscaled(double x, std::int32_t exponent)
+{
+    return std::ldexp(x, exponent);
+}
+
+double finiteResult(double value, const char* path, std::int32_t line)
+{
+    if (!std::isfinite(value))
+        qdThrow(path, line, ErrorCode::DividedByZero);
+    return value;
 }
 
 } // namespace qd

@@ -439,6 +439,12 @@ TEST(BoxJenkinsForecast, ArgumentChecks)
         {-2, -1, 1, 1, C, C, 12, C, C, 12, 3035, 162},
         {-2, -1, 1, C, C, 144, C, C, C, 0, 3034, 159},
         {-2, -1, 1, C, C, 1, C, C, 2000000000, 12, 3037, 168},
+        // The same with the seasonal length detected (12 on this series).
+        {-2, -1, 1, 1, C, C, 12, C, C, C, 3035, 162},
+        {-2, -1, 1, C, C, C, 20, C, C, C, 3035, 162},
+        {-2, -1, 1, C, C, C, 2000, C, C, C, 3035, 162},
+        {-2, -1, 1, C, C, 1, C, C, 12, C, 3037, 168},
+        {-2, -1, 1, C, C, C, C, C, 2000000000, C, 3037, 168},
         {-2, 7, 1, C, C, C, C, C, C, 0, 3039, 236},
     };
     for (const Case& c : cases) {

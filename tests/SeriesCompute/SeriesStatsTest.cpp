@@ -259,8 +259,12 @@ TEST(SafetyStock, AgreesWithIndependentComputation)
         else
             r = SeriesComputeServiceLevel(c.last, c.count, c.lead, c.value, c.cl, c.periods, c.includeF).compute(s);
         EXPECT_NEAR(r, c.results.back(), 1e-7 * std::fabs(c.results.back()));
-        if (c.cl == 2) {
+        // The series and the matrix level store the value of the last
+        // period among the series' results, the observation level per
+        // observation.
+        if (c.cl != 1) {
             EXPECT_EQ(s.storedResults.value(c.mode == 1 ? QD_SAFETY_STOCK : QD_SERVICE_LEVEL), r);
+            EXPECT_FALSE(holds(s.observation(c.last), QD_SAFETY_STOCK_RES_OBS));
         } else {
             for (std::int32_t i = 0; i < c.periods; ++i)
                 EXPECT_NEAR(s.observation(c.last + i).storedResults.value(QD_SAFETY_STOCK_RES_OBS),

@@ -257,7 +257,9 @@ for what, last, count, lead, value, incl, cl, periods, mode in [
         ("lead time 2.5 with forecasts", 131, 132, 2.5, 0.9, True, 2, 1, 1),
         ("observation level, three periods", 120, 60, 3.0, 0.95, True, 1, 3, 1),
         ("service level", 131, 120, 2.5, 1150.0, True, 2, 1, 2),
-        ("service level below demand", 131, 120, 2.5, 900.0, True, 2, 1, 2)]:
+        ("service level below demand", 131, 120, 2.5, 900.0, True, 2, 1, 2),
+        ("matrix level, two periods", 131, 120, 2.0, 0.9, True, 3, 2, 1),
+        ("service level at matrix level", 131, 120, 2.5, 1150.0, True, 3, 1, 2)]:
     r = safety(air, last, count, lead, value, incl, periods, mode)
     L.append(f'    {{"{what}", {last}, {count}, {fmt(lead)}, {fmt(value)}, {"true" if incl else "false"}, {cl},'
              f' {periods}, {mode}, {arr(r)}}},')

@@ -214,9 +214,21 @@ TEST_F(MatrixStatsMembersTest, DecompositionIndexOnSeriesAndMatrix)
     LONG length = 0;
     EXPECT_EQ(S_OK, s->get_SeasonalLength(&length));
     EXPECT_EQ(12, length);
-    // Any other type would corrupt the values: refused by the compute class.
-    EXPECT_REPORTED_FROM(3082, L"Libraries\\SeriesCompute\\SeriesComputeApplyDecompositionIndex",
-                         s->DecompositionIndexApply(-2, -1, 3));
+    // Any other type would corrupt the values: refused by the member before
+    // anything runs, on an empty series too (where the compute never runs),
+    // and the same through the extension object.
+    EXPECT_REPORTED_FROM(3082, L"ActiveX\\QDInterface\\SeriesX", s->DecompositionIndexApply(-2, -1, 3));
+    Ref<ISeriesX> empty;
+    create(CLSID_SeriesX, IID_ISeriesX, empty);
+    EXPECT_REPORTED_FROM(3082, L"ActiveX\\QDInterface\\SeriesX", empty->DecompositionIndexApply(-2, -1, 3));
+    Ref<ISeriesXEx1> emptyEx;
+    ASSERT_EQ(S_OK, empty->get_Extension1(emptyEx.put()));
+    for (short type : {0, 3, -1}) {
+        SCOPED_TRACE(type);
+        EXPECT_REPORTED_FROM(3082, L"ActiveX\\QDInterface\\SeriesXEx1",
+                             emptyEx->indexDecompositionApply(-2, -1, type));
+    }
+    EXPECT_EQ(S_OK, emptyEx->indexDecompositionApply(-2, -1, 2));
     double first = 0;
     EXPECT_EQ(S_OK, s->get_Value(0, &first));
     EXPECT_EQ(112.0, first);

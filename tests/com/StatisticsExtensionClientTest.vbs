@@ -2,8 +2,12 @@
 ' extension's Fourier coefficients, histograms, safety stock and service
 ' level and decomposition index, the safety stock and confidence interval
 ' of SeriesX and MatrixX, Erlang C, Poisson staffing and the event index
-' apply, and every random generator on a series without observations.
-' The expected values are printed by make_script_reference.py.
+' apply, the fit statistics of the extension (chi-square, Cochrane-Orcutt,
+' rolling and cumulative MAPE, standardized MAE), and every random
+' generator on a series without observations. The expected values are
+' printed by make_script_reference.py, the fit statistics' by
+' tests/MatrixCompute/make_small_statistics_reference.py (chi-square) or
+' worked by hand in the comments.
 Option Explicit
 On Error Resume Next
 
@@ -72,8 +76,11 @@ Const EVENT_INDEX = 2.4065934065934066
 Const EVENT_ADJUSTED5 = 13.127853881278539
 Const EVENT_FORECAST6 = 33.0
 Const CROSTON_02 = 5.030885380919698
+' make_small_statistics_reference.py: 943/1980 with four degrees of freedom.
+Const CHI_SQUARE = 0.4762626262626263
+Const CHI_SQUARE_UPPER_TAIL = 0.97577029307189976823
 
-Dim x, stock, seasonal, i, j, k, s, ex, m, mex, v, ok
+Dim x, stock, seasonal, i, j, k, s, ex, m, mex, v, ok, t
 x = Array(3, 1, 4, 1, 5, 9, 2, 6, 5)
 stock = Array(20, 22, 21, 25, 24, 27, 26, 30, 29, 33, 31, 35)
 seasonal = Array(10, 14, 8, 12, 11, 15, 9, 13, 12, 16, 10, 14)
@@ -159,6 +166,15 @@ Check Near(s.StatValueObs(8, 31), STOCK_OBS8, 1e-7), "stock of period 8: " & s.S
 Check s.NumObservations = 12, "no period appended"
 ex.CalculateSeviceLevelEx 11, 10, 1.5, 5.0, 2, 1, 0
 Check Near(s.Statistic(2073), SERVICE_SERIES, 1e-7), "service level " & s.Statistic(2073)
+' The matrix level stores its value as the series level does.
+Set t = NewSeries(stock)
+For i = 1 To UBound(stock)
+    t.StatValueObs(i, 29) = stock(i - 1)
+Next
+t.Extension1.CalculateSafetyStockEx 11, 10, 2.0, 0.9, 3, 1, 0
+Check Near(t.Statistic(2066), STOCK_SERIES, 1e-7), "stock at the matrix level " & t.Statistic(2066)
+t.Extension1.CalculateSeviceLevelEx 11, 10, 1.5, 5.0, 3, 1, 0
+Check Near(t.Statistic(2073), SERVICE_SERIES, 1e-7), "service level at the matrix level " & t.Statistic(2073)
 ex.CalculateSafetyStockEx 11, 10, 2.0, 0.9, 4, 1, 0
 ExpectError 3044, "calculation level 4"
 ex.CalculateSeviceLevelEx 11, 10, 1.5, 5.0, 0, 1, 0
@@ -320,6 +336,107 @@ For Each name In names
         If Not InSupport(name, s.Value(i)) Then ok = False
     Next
     Check ok, name & ": 25 values in the support"
+Next
+
+' ---- fit statistics of the extension, on the series and on every series
+' of a matrix (the second series twice the first: the same ratios) ----
+' A series of the actual values with the fitted values stored as 29, and a
+' matrix of it and of twice it.
+Function WithFits(actual, fitted)
+    Dim t, n
+    Set t = NewSeries(actual)
+    For n = 0 To UBound(fitted)
+        t.StatValueObs(n, 29) = fitted(n)
+    Next
+    Set WithFits = t
+End Function
+Function MatrixWithFits(actual, fitted)
+    Dim t, n
+    Set t = NewMatrix(actual)
+    For n = 0 To UBound(fitted)
+        t.StatValueObs(0, n, 29) = fitted(n)
+        t.StatValueObs(1, n, 29) = 2 * fitted(n)
+    Next
+    Set MatrixWithFits = t
+End Function
+Dim chiActual, chiFitted, alternating, level, mapeActual, mapeFitted
+chiActual = Array(10, 12, 9, 11, 13, 8)
+chiFitted = Array(11, 11, 10, 11, 12, 9)
+' Errors 1, -1, 1, -1: Cochrane-Orcutt rho -3 / 3; MAE 1 over mean |actual| 10.
+alternating = Array(11, 9, 11, 9)
+' Percentage errors 0.1, except observation 7 whose actual value 0
+' contributes 0 but still counts.
+mapeActual = Array(10, 10, 10, 10, 10, 10, 10, 0, 10, 10)
+mapeFitted = Array(11, 11, 11, 11, 11, 11, 11, 5, 11, 11)
+For level = 0 To 1
+    Dim chiS, chiM, altS, altM, mapeS, mapeM, what
+    If level = 0 Then what = "series: " Else what = "matrix: "
+    Set chiS = WithFits(chiActual, chiFitted)
+    Set altS = WithFits(alternating, Array(10, 10, 10, 10))
+    Set mapeS = WithFits(mapeActual, mapeFitted)
+    If level = 0 Then
+        chiS.Extension1.CalculateChiSquare -2, -1, 1, 0
+        v = chiS.Statistic(2075)
+    Else
+        Set chiM = MatrixWithFits(chiActual, chiFitted)
+        chiM.Extension1.CalculateChiSquare -2, -1, 1, 0
+        ' twice the values: each term, and so the sum, doubles
+        v = chiM.Series(1).Statistic(2075) / 2
+        Check Near(chiM.Series(0).Statistic(2075), CHI_SQUARE, 1e-15), what & "chi-square of the first series"
+    End If
+    Check Near(v, CHI_SQUARE, 1e-15), what & "chi-square " & v
+    If level = 0 Then
+        chiS.Extension1.CalculateChiSquare -2, -1, 1, 1
+        v = chiS.Statistic(2075)
+    Else
+        chiM.Extension1.CalculateChiSquare -2, -1, 1, 1
+        v = chiM.Series(0).Statistic(2075)
+    End If
+    Check Near(v, CHI_SQUARE_UPPER_TAIL, 1e-9), what & "chi-square upper tail " & v
+    If level = 0 Then
+        chiS.Extension1.CalculateChiSquare -2, -1, 0, 0
+    Else
+        chiM.Extension1.CalculateChiSquare -2, -1, 0, 0
+    End If
+    ExpectError 3053, what & "chi-square with no degrees of freedom"
+
+    If level = 0 Then
+        altS.Extension1.CalculateCochraneOrcutt
+        altS.Extension1.CalculateStandardizedMAE
+        Check Near(altS.Statistic(2074), -1.0, 1e-15), what & "Cochrane-Orcutt " & altS.Statistic(2074)
+        Check Near(altS.Statistic(2081), 0.1, 1e-15), what & "standardized MAE " & altS.Statistic(2081)
+    Else
+        Set altM = MatrixWithFits(alternating, Array(10, 10, 10, 10))
+        altM.Extension1.CalculateCochraneOrcutt
+        altM.Extension1.CalculateStandardizedMAE
+        For j = 0 To 1
+            Check Near(altM.Series(j).Statistic(2074), -1.0, 1e-15), what & "Cochrane-Orcutt of series " & j
+            Check Near(altM.Series(j).Statistic(2081), 0.1, 1e-15), what & "standardized MAE of series " & j
+        Next
+    End If
+
+    ' Rolling MAPE over three periods from observation 6: 0.1, then
+    ' (0 + 0.1 + 0.1) / 3 wherever observation 7 is in the window;
+    ' cumulative MAPE from observation 6 with three periods before it:
+    ' 0.1 at 6 and 0.5 / 6 at 9.
+    Dim target
+    If level = 0 Then
+        mapeS.Extension1.CalculateRollingMAPE 6, 3
+        mapeS.Extension1.CalculateCumulativeMAPE 6, 3
+        Set target = mapeS
+    Else
+        Set mapeM = MatrixWithFits(mapeActual, mapeFitted)
+        mapeM.Extension1.CalculateRollingMAPE 6, 3
+        mapeM.Extension1.CalculateCumulativeMAPE 6, 3
+        Set target = mapeM.Series(1)
+    End If
+    NoError what & "the MAPEs"
+    Check Near(target.StatValueObs(6, 33), 0.1, 1e-15), what & "rolling MAPE at 6: " & target.StatValueObs(6, 33)
+    Check Near(target.StatValueObs(7, 33), 0.2 / 3, 1e-15), what & "rolling MAPE at 7: " & target.StatValueObs(7, 33)
+    Check Near(target.StatValueObs(9, 33), 0.2 / 3, 1e-15), what & "rolling MAPE at 9: " & target.StatValueObs(9, 33)
+    Check target.StatValueObs(5, 33) = 0, what & "no rolling MAPE before the range"
+    Check Near(target.StatValueObs(6, 34), 0.1, 1e-15), what & "cumulative MAPE at 6: " & target.StatValueObs(6, 34)
+    Check Near(target.StatValueObs(9, 34), 0.5 / 6, 1e-15), what & "cumulative MAPE at 9: " & target.StatValueObs(9, 34)
 Next
 
 NoError "the end"
