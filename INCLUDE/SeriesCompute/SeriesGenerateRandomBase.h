@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "Matrix/MVRBaseException.h"
+#include "Statistics/StatsError.h"
 
 namespace qd {
 
@@ -41,6 +42,33 @@ inline bool positiveFiniteSquare(double x)
 inline double libraryEpsilon()
 {
     return std::numeric_limits<double>::epsilon();
+}
+
+// A library call whose refusal of a parameter that passed the checks (its
+// stop) is reported as the generator's own code for that parameter, not as
+// an unforeseen failure.
+template <class Call>
+void callLibrary(const char* path, int line, ErrorCode code, Call call)
+{
+    try {
+        call();
+    } catch (const StatsError&) {
+        qdThrow(path, line, code);
+    }
+}
+
+// Scaled or shifted values that left the doubles (a product beyond the
+// largest double) are not stored: the parameter's code instead.
+inline void requireFinite(const char* path, int line, ErrorCode code, std::int32_t count, const double* values)
+{
+    for (std::int32_t i = 0; i < count; ++i)
+        if (!(values[i] - values[i] == 0.0))
+            qdThrow(path, line, code);
+}
+
+inline bool finite(double x)
+{
+    return x - x == 0.0;
 }
 
 }  // namespace qd

@@ -20,7 +20,11 @@ void SeriesGenerateRandomBeta::checkParameters()
 
 void SeriesGenerateRandomBeta::fillReal(double* buffer)
 {
-    stats_d_random_beta(count, p, q, STATS_OPT_RETURN_USER, buffer, 0);
+    // Beyond the methods' range the library draws only where every deviate
+    // is one double, and refuses the larger shape otherwise.
+    callLibrary(QD_SOURCE_PATH, __LINE__, p >= q ? ErrorCode::IllegalBetaP : ErrorCode::IllegalBetaQ, [&] {
+        stats_d_random_beta(count, p, q, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

@@ -14,7 +14,9 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesGenerateRand
 void SeriesGenerateRandomChiSquared::checkParameters()
 {
     checkRandomCount(count);
-    if (!positiveFinite(df)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalChiSquaredDf);
+    // The library draws gamma deviates of shape df / 2, which must not
+    // round to 0.
+    if (!positiveFinite(df) || !(df / 2.0 > 0.0)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalChiSquaredDf);
 }
 
 void SeriesGenerateRandomChiSquared::fillReal(double* buffer)

@@ -24,7 +24,10 @@ void SeriesGenerateRandomExponentialMix::checkParameters()
 
 void SeriesGenerateRandomExponentialMix::fillReal(double* buffer)
 {
-    stats_d_random_exponential_mix(count, theta1, theta2, p, STATS_OPT_RETURN_USER, buffer, 0);
+    // theta1 near the largest double takes deviates beyond it: refused.
+    callLibrary(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalExponentialMixTheta1, [&] {
+        stats_d_random_exponential_mix(count, theta1, theta2, p, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

@@ -22,6 +22,7 @@ void SeriesGenerateRandomGamma::fillReal(double* buffer)
 {
     stats_d_random_gamma(count, alpha, STATS_OPT_RETURN_USER, buffer, 0);
     for (std::int32_t i = 0; i < count; ++i) buffer[i] *= beta;
+    requireFinite(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalGammaBeta, count, buffer);
 }
 
 }  // namespace qd

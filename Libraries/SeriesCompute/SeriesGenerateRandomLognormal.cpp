@@ -15,11 +15,15 @@ void SeriesGenerateRandomLognormal::checkParameters()
 {
     checkRandomCount(count);
     if (!positiveFinite(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
+    if (!finite(mean)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomLognormal::fillReal(double* buffer)
 {
-    stats_d_random_lognormal(count, mean, standardDeviation, STATS_OPT_RETURN_USER, buffer, 0);
+    // exp(mean + standardDeviation z) beyond the largest double: refused.
+    callLibrary(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation, [&] {
+        stats_d_random_lognormal(count, mean, standardDeviation, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

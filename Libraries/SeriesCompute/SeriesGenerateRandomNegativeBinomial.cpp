@@ -21,7 +21,11 @@ void SeriesGenerateRandomNegativeBinomial::checkParameters()
 
 void SeriesGenerateRandomNegativeBinomial::fillInteger(std::int32_t* buffer)
 {
-    stats_d_random_neg_binomial(count, r, p, STATS_OPT_RETURN_USER, buffer, 0);
+    // A gamma-Poisson mean beyond the Poisson generator's range: refused
+    // as r.
+    callLibrary(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalNegativeBinomialR, [&] {
+        stats_d_random_neg_binomial(count, r, p, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

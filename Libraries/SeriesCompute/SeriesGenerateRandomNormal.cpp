@@ -16,6 +16,8 @@ void SeriesGenerateRandomNormal::checkParameters()
     checkRandomCount(count);
     if (!positiveFiniteSquare(standardDeviation)) qdThrow(QD_SOURCE_PATH, __LINE__,
             ErrorCode::IllegalStandardDeviation);
+    // A mean that is not a finite number leaves no finite value to draw.
+    if (!finite(mean)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomNormal::fillReal(double* buffer)

@@ -19,12 +19,17 @@ void SeriesGenerateRandomStudentT::checkParameters()
             ErrorCode::IllegalStudentTDf);
     if (!positiveFiniteSquare(standardDeviation) || !(standardDeviation * standardDeviation > libraryEpsilon()))
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
+    if (!finite(mean)) qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation);
 }
 
 void SeriesGenerateRandomStudentT::fillReal(double* buffer)
 {
-    stats_d_random_student_t(count, df, STATS_OPT_MEAN, mean, STATS_OPT_VARIANCE, standardDeviation * standardDeviation,
-                             STATS_OPT_RETURN_USER, buffer, 0);
+    // Heavy tails times a large standard deviation beyond the largest
+    // double: refused.
+    callLibrary(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalStandardDeviation, [&] {
+        stats_d_random_student_t(count, df, STATS_OPT_MEAN, mean, STATS_OPT_VARIANCE,
+                                 standardDeviation * standardDeviation, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

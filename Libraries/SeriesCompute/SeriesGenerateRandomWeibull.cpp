@@ -20,7 +20,10 @@ void SeriesGenerateRandomWeibull::checkParameters()
 
 void SeriesGenerateRandomWeibull::fillReal(double* buffer)
 {
-    stats_d_random_weibull(count, alpha, STATS_OPT_SCALE, beta, STATS_OPT_RETURN_USER, buffer, 0);
+    // A scale that takes the deviates beyond the largest double: refused.
+    callLibrary(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalWeibullBeta, [&] {
+        stats_d_random_weibull(count, alpha, STATS_OPT_SCALE, beta, STATS_OPT_RETURN_USER, buffer, 0);
+    });
 }
 
 }  // namespace qd

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
+#include <cstdlib>
 #include <limits>
 
 #include "Statistics/Distributions.h"
@@ -37,8 +38,39 @@ bool readPlainOptions(va_list* ap, int firstPosition, GeneratorArray<double>* ar
     return l_read_options(ap, firstPosition, array, [](int, va_list*) { return -1; });
 }
 
-// ln of the gamma density of shape x3 + 1 relative to its mode.
-inline double logRelativeGamma(double x, double x3) { return x3 * std::log(x / x3) + x3 - x; }
+// ln of the gamma density of shape x3 + 1 relative to its mode,
+// x3 (ln(1 + t) - t) with t = (x - x3) / x3. Near the mode the two terms
+// of the plain form x3 ln(x / x3) + x3 - x cancel: for large shapes every
+// digit goes (the envelope constants turn into noise, or overflow), so
+// there the difference ln(1 + t) - t is summed as its series.
+double logRelativeGamma(double x, double x3) {
+    const double t = (x - x3) / x3;
+    if (!(std::fabs(t) < 0.125)) return x3 * std::log(x / x3) + x3 - x;
+    // -t^2/2 + t^3/3 - t^4/4 + ...: |t| < 1/8, so 18 terms reach 2^-54.
+    double sum = 0.0;
+    double power = t * t;
+    for (int k = 2; k < 20; ++k) {
+        sum += (k % 2 == 0 ? -power : power) / k;
+        power *= t;
+    }
+    return x3 * sum;
+}
+
+// From this shape on the gamma deviate is its mean plus its normal
+// expansion, a + sqrt(a) z + (z^2 - 1) / 3: the terms left out are below
+// 2^-48 while the spacing of the doubles at a is 2^44 or more, so the
+// expansion is exact in double precision. Below it the squeeze method
+// keeps at least 16 doubles per standard deviation.
+const double kGammaNormalShape = 79228162514264337593543950336.0;  // 2^96
+
+void gammaExpansion(std::int32_t n, double a, double* out) {
+    stats_rnnoa(n, out);
+    const double root = std::sqrt(a);
+    for (std::int32_t i = 0; i < n; ++i) {
+        const double z = out[i];
+        out[i] = a + (root * z + (z * z - 1.0) / 3.0);
+    }
+}
 
 // The G4PE method for shape a > 1.
 void gammaSqueeze(std::int32_t n, double a, double* out) {
@@ -58,13 +90,14 @@ void gammaSqueeze(std::int32_t n, double a, double* out) {
     if ((1.0 + eps) * d < x3) {
         x2 = x3 - d;
         x1 = x2 * (1.0 - 1.0 / d);
-        l1 = 1.0 - x3 / x1;
+        // 1 - x3 / x1, without losing the digits of a difference near 0.
+        l1 = (x1 - x3) / x1;
         f1 = expChecked(logRelativeGamma(x1, x3));
         f2 = expChecked(logRelativeGamma(x2, x3));
     }
     const double x4 = x3 + d;
     const double x5 = x4 * (1.0 + 1.0 / d);
-    const double l5 = 1.0 - x3 / x5;
+    const double l5 = (x5 - x3) / x5;
     const double f4 = expChecked(logRelativeGamma(x4, x3));
     const double f5 = expChecked(logRelativeGamma(x5, x3));
     if (overflow) {
@@ -83,10 +116,15 @@ void gammaSqueeze(std::int32_t n, double a, double* out) {
     const double p8 = p7 + (f4 - f5) * (x5 - x4) / 2.0;
     const double p9 = p8 - f1 / l1;
     const double p10 = p9 + f5 / l5;
+    // The first uniform of every deviate comes from the filled array, every
+    // further one from the stream.
+    stats_drnun(n, out);
     for (std::int32_t i = 0; i < n; ++i) {
         double x = 0.0;
+        double first = out[i];
         for (;;) {
-            const double u = p10 * l_draw_uniform();
+            const double u = p10 * (first > 0.0 ? first : l_draw_uniform());
+            first = 0.0;
             if (u <= p1) { x = x2 + u / f2; break; }
             if (u <= p2) { x = x3 + (u - p1) / f4; break; }
             if (u <= p3) { x = x1 + (u - p2) / f1; break; }
@@ -143,10 +181,13 @@ void gammaSmallShape(std::int32_t n, double a, double* out) {
     const double inverse = 1.0 / a;
     const double tiny = stats_dmach(1);
     const double lnTiny = std::log(tiny);
+    stats_drnun(n, out);
     for (std::int32_t i = 0; i < n; ++i) {
         double x;
+        double first = out[i];
         for (;;) {
-            const double big = -std::log(l_draw_uniform());
+            const double big = -std::log(first > 0.0 ? first : l_draw_uniform());
+            first = 0.0;
             const double p = b * l_draw_uniform();
             if (p <= 1.0) {
                 x = std::log(p) * inverse < lnTiny ? tiny : std::pow(p, inverse);
@@ -172,6 +213,47 @@ double vonMisesRho(double c) {
     return 2.0 * c * tau / ((s + 1.0) * (tau + std::sqrt(2.0 * tau)));
 }
 
+// The rejection method's constant r exceeds 1 by about 1/(2c). Up to
+// this concentration the difference keeps about four digits; beyond it
+// they go, and from about 4.5e15 on r rounds to 1 and every candidate is
+// rejected. The largest concentrations need no method: from 2^60 on the
+// angle is z / sqrt(c) for a standard normal z, exactly in double precision
+// (the density exp(c (cos x - 1)) differs from exp(-c x^2 / 2) by less than
+// 2^-53 over the whole range of the normal deviates, and arcsin of the
+// half-angle form equals its argument). Between the two the concentration
+// is refused.
+const double kVonMisesLargestMethod = 1e12;
+const double kVonMisesNormal = 1152921504606846976.0;  // 2^60
+
+// Best and Fisher's method; the first uniform of every deviate comes from
+// the filled array, every further one from the stream.
+void vonMisesBestFisher(std::int32_t n, double c, double* out) {
+    const double rho = vonMisesRho(c);
+    const double r = (1.0 + rho * rho) / (2.0 * rho);
+    stats_drnun(n, out);
+    for (std::int32_t i = 0; i < n; ++i) {
+        double f, u1;
+        double first = out[i];
+        for (;;) {
+            u1 = first > 0.0 ? first : l_draw_uniform();
+            first = 0.0;
+            const double u2 = l_draw_uniform();
+            const double a = u1 - 0.5, b = u2 - 0.5;
+            if (a * a + b * b > 0.25) continue;
+            const double t = a * a / (b * b);
+            const double z = (1.0 - t) / (1.0 + t);
+            f = (1.0 + r * z) / (r + z);
+            const double w = c * (r - f);
+            const double v = l_draw_uniform();
+            if (w * (2.0 - w) > v) break;
+            if (w <= 0.0) continue;
+            if (std::log(w / v) + 1.0 >= w) break;
+        }
+        const double angle = std::atan2(std::sqrt(std::max(0.0, 1.0 - f * f)), f);
+        out[i] = u1 < 0.5 ? -angle : angle;
+    }
+}
+
 struct TSetup {
     double df = 0.0;
     double q = 0.0;
@@ -183,7 +265,15 @@ TSetup& tSetup() {
     return s;
 }
 
-// Student's t for df >= 1 by the centre-and-tails rejection method.
+// From this df on t is the standard normal in double precision: the log
+// densities differ by about x^4 / (4 df), below 2^-53 over the whole range
+// of the normal deviates. (For an infinite df the method's constants are
+// not even numbers.)
+const double kTNormalDf = 18446744073709551616.0;  // 2^64
+
+// Student's t for df >= 1 by the centre-and-tails rejection method; the
+// first uniform of every deviate comes from the filled array, every
+// further one from the stream.
 void tRejection(std::int32_t n, double df, double* out) {
     const double eps = stats_dmach(4);
     TSetup& s = tSetup();
@@ -195,9 +285,11 @@ void tRejection(std::int32_t n, double df, double* out) {
         s.df = df;
     }
     const double half = (df + 1.0) / 2.0;
-    auto g = [&](double x) { return -half * std::log(1.0 + x * x / df); };
+    // ln(1 + y) keeps its digits for the small y of a large df.
+    auto g = [&](double x) { return -half * std::log1p(x * x / df); };
+    stats_drnun(n, out);
     for (std::int32_t i = 0; i < n; ++i) {
-        double u = l_draw_uniform();
+        double u = out[i];
         double x;
         if (u < s.q) {
             const double v = l_draw_uniform();
@@ -326,6 +418,14 @@ void l_rnext(std::int32_t n, double t1, double t2, double p, double* x) {
 
 }  // namespace
 
+double* l_refuse_unless_finite(std::int32_t n, double* result, bool owned, std::int32_t code, double parameter) {
+    if (result == nullptr || l_all_finite(n, result)) return result;
+    l_set_real_arg(1, parameter);
+    l_error_post(STATS_TERMINAL, code);
+    if (owned) std::free(result);
+    return nullptr;
+}
+
 // The normal core: Kinderman and Ramage's regions, uniforms one at a time.
 void l_normal_accept_reject(std::int32_t n, double* x) {
     static const double c1 = 1.0 / std::sqrt(2.0 * kPi);
@@ -385,7 +485,8 @@ void stats_rnnoa(std::int32_t n, double* x) {
 }
 
 void l_rngam(std::int32_t n, double a, double* x) {
-    if (!(a > 0.0)) {
+    // An infinite shape has no deviates.
+    if (!(a > 0.0 && a <= stats_dmach(2))) {
         postReal("stats_d_random_gamma", STATS_TERMINAL, 11036, a);
         return;
     }
@@ -398,8 +499,10 @@ void l_rngam(std::int32_t n, double a, double* x) {
         for (std::int32_t i = 0; i < n; ++i) x[i] = -std::log(x[i]);
     } else if (a < 1.0) {
         gammaSmallShape(n, a, x);
-    } else {
+    } else if (a < kGammaNormalShape) {
         gammaSqueeze(n, a, x);
+    } else {
+        gammaExpansion(n, a, x);
     }
 }
 
@@ -464,7 +567,12 @@ double* stats_d_random_exponential_mix(std::int32_t n_random, double theta1, dou
     va_list ap;
     va_start(ap, p);
     double* result = l_run_generator<double>("stats_d_random_exponential_mix", n_random, &ap, 5, false,
-        [&](double* x) { l_rnext(n_random, theta1, theta2, p, x); });
+        [&](double* x) {
+            l_rnext(n_random, theta1, theta2, p, x);
+            // theta1 near the largest double takes the deviates beyond it.
+            if (l_error_type_at(0) == 0 && !l_all_finite(n_random, x))
+                postReal("l_rnext", STATS_TERMINAL, 20574, theta1);
+        });
     va_end(ap);
     return result;
 }
@@ -488,6 +596,7 @@ double* stats_d_random_lognormal(std::int32_t n_random, double mean, double sd, 
             } else {
                 stats_rnnoa(n_random, x);
                 for (std::int32_t i = 0; i < n_random; ++i) x[i] = std::exp(mean + sd * x[i]);
+                if (!l_all_finite(n_random, x)) postReal("l_rnlnl", STATS_TERMINAL, 20664, std::isfinite(mean) ? sd : mean);
             }
     });
     va_end(ap);
@@ -528,12 +637,14 @@ double* stats_d_random_student_t(std::int32_t n_random, double df, ...) {
     }
     if (parsed && l_error_type_at(0) == 0 && l_prepare_result(n_random, &array)) {
         if (df < 1.0) tHeavy(n_random, df, array.data);
-        else tRejection(n_random, df, array.data);
+        else if (df < kTNormalDf) tRejection(n_random, df, array.data);
+        else stats_rnnoa(n_random, array.data);
     }
     double* result = l_finish_result(&array);
     if (result != nullptr) {
         if (haveVariance) l_vector_scale(n_random, std::sqrt(variance), result, 1);
         if (haveMean) l_vector_add_constant(n_random, mean, result, 1);
+        result = l_refuse_unless_finite(n_random, result, array.owned, 20569, std::isfinite(mean) ? variance : mean);
     }
     scope.pop();
     return result;
@@ -554,27 +665,17 @@ double* stats_d_random_von_mises(std::int32_t n_random, double c, ...) {
             l_error_post(STATS_TERMINAL, 20572);
         }
     }
+    if (parsed && l_error_type_at(0) == 0 && c > kVonMisesLargestMethod && c < kVonMisesNormal) {
+        l_set_real_arg(1, c);
+        l_error_post(STATS_TERMINAL, 20572);
+    }
     if (parsed && l_error_type_at(0) == 0 && l_prepare_result(n_random, &array)) {
-        const double rho = vonMisesRho(c);
-        const double r = (1.0 + rho * rho) / (2.0 * rho);
-        for (std::int32_t i = 0; i < n_random; ++i) {
-            double f, u1;
-            for (;;) {
-                u1 = l_draw_uniform();
-                const double u2 = l_draw_uniform();
-                const double a = u1 - 0.5, b = u2 - 0.5;
-                if (a * a + b * b > 0.25) continue;
-                const double t = a * a / (b * b);
-                const double z = (1.0 - t) / (1.0 + t);
-                f = (1.0 + r * z) / (r + z);
-                const double w = c * (r - f);
-                const double v = l_draw_uniform();
-                if (w * (2.0 - w) > v) break;
-                if (w <= 0.0) continue;
-                if (std::log(w / v) + 1.0 >= w) break;
-            }
-            const double angle = std::atan2(std::sqrt(std::max(0.0, 1.0 - f * f)), f);
-            array.data[i] = u1 < 0.5 ? -angle : angle;
+        if (c >= kVonMisesNormal) {
+            stats_rnnoa(n_random, array.data);
+            const double root = std::sqrt(c);
+            for (std::int32_t i = 0; i < n_random; ++i) array.data[i] /= root;
+        } else {
+            vonMisesBestFisher(n_random, c, array.data);
         }
     }
     double* result = l_finish_result(&array);
@@ -605,7 +706,10 @@ double* stats_d_random_weibull(std::int32_t n_random, double a, ...) {
     }
     if (parsed && l_error_type_at(0) == 0 && l_prepare_result(n_random, &array)) l_rnwib(n_random, a, array.data);
     double* result = l_finish_result(&array);
-    if (result != nullptr && haveScale) l_vector_scale(n_random, scale, result, 1);
+    if (result != nullptr && haveScale) {
+        l_vector_scale(n_random, scale, result, 1);
+        result = l_refuse_unless_finite(n_random, result, array.owned, 20570, scale);
+    }
     scope.pop();
     return result;
 }

@@ -352,7 +352,9 @@ void l_rnnbn(Int n, double r, double p, Int* x) {
         postReal("l_rnnbn", 20660, p, eps);
         bad = true;
     }
-    if (!(r > 0.0)) {
+    // An infinite r has no distribution (the gamma-Poisson mixture would
+    // draw a gamma deviate of infinite shape).
+    if (!(r > 0.0 && r <= stats_dmach(2))) {
         postReal("l_rnnbn", 20661, r);
         bad = true;
     }

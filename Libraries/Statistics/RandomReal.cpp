@@ -41,7 +41,9 @@ void l_rnchy(std::int32_t n, double* x) {
 }
 
 void l_rnchi(std::int32_t n, double df, double* x) {
-    if (!(df > 0.0)) {
+    // df/2 is the gamma shape: a df whose half rounds to 0 (the smallest
+    // subnormal) or an infinite one is refused here, under its own code.
+    if (!(df / 2.0 > 0.0 && df <= stats_dmach(2))) {
         l_error_push("l_rnchi");
         l_set_real_arg(1, df);
         l_error_post(STATS_TERMINAL, 20748);
@@ -88,22 +90,109 @@ double johnk(double p, double q, bool guarded) {
         if (!guarded || (x >= small && x + y >= small && std::log(x) - std::log(x + y) <= lnHuge)) return x / (x + y);
         const double lx = std::log(u[0]) / p;
         const double ly = std::log(u[1]) / q;
-        const double top = std::max(lx, ly);
-        const double lsum = top + std::log1p(std::exp(std::min(lx, ly) - top));
-        if (lsum <= 0.0) return std::exp(lx - lsum);
+        if (lx > -HUGE_VAL && ly > -HUGE_VAL) {
+            const double top = std::max(lx, ly);
+            const double lsum = top + std::log1p(std::exp(std::min(lx, ly) - top));
+            if (lsum <= 0.0) return std::exp(lx - lsum);
+            continue;
+        }
+        // Shapes so small that the logarithms overflow: the same test on
+        // them scaled by the smaller shape m, finite and of the same order.
+        const double m = std::min(p, q);
+        const double sx = std::log(u[0]) * (m / p), sy = std::log(u[1]) * (m / q);
+        const double lsum = std::max(sx, sy) / m + std::log1p(std::exp(-std::fabs(sx - sy) / m));
+        if (lsum <= 0.0) return 1.0 / (1.0 + std::exp((sy - sx) / m));
     }
+}
+
+// Both shapes above 1: up to this size of the larger one the two methods
+// keep their constants and acceptance tests to a few units in the sixth
+// place or better; beyond it their differences of large logarithms lose
+// every digit and the envelope's requests no longer end.
+const double kBetaLargestMethod = 1099511627776.0;  // 2^40
+
+// Exact sum and product of doubles (Knuth's two-sum, Dekker's product by
+// Veltkamp's split), for the check below.
+void twoSum(double a, double b, double* s, double* e) {
+    *s = a + b;
+    const double v = *s - a;
+    *e = (a - (*s - v)) + (b - v);
+}
+void twoProduct(double a, double b, double* p, double* e) {
+    auto split = [](double x, double* hi, double* lo) {
+        const double c = 134217729.0 * x;  // 2^27 + 1
+        *hi = c - (c - x);
+        *lo = x - *hi;
+    };
+    double ah, al, bh, bl;
+    split(a, &ah, &al);
+    split(b, &bh, &bl);
+    *p = a * b;
+    *e = ((ah * bh - *p) + ah * bl + al * bh) + al * bl;
+}
+
+// Where both shapes exceed the methods' range, the deviates of beta(p, q)
+// (p / (p + q) with the spread of two gamma deviates, rounded to a double
+// and kept inside (0, 1)) are one and the same double with overwhelming
+// probability in three cases: all deviates at most small (kept at small),
+// all within 2^-54 of 1 (rounded to 1, kept at 1 - eps), or the whole
+// spread inside the rounding interval of one double around the mean.
+// Returns that double, or NaN when the parameters give no such point.
+//
+// A gamma deviate of shape k lies in [k - 14 sqrt(k), k + 14 sqrt(k) + 200]
+// except with probability below e^-90 (Chernoff's bounds), far below the
+// resolution of the uniform stream; the beta deviate lies between the
+// ratios of these bounds.
+double betaPoint(double p, double q) {
+    const double small = stats_dmach(3);
+    const double eps = stats_dmach(4);
+    auto upper = [](double k) { return k + 14.0 * std::sqrt(k) + 200.0; };
+    auto lower = [](double k) { return k - 14.0 * std::sqrt(k); };
+    // X <= U(p) / L(q) and 1 - X <= U(q) / L(p); both computed to a few
+    // ulps, so halving the thresholds keeps the decision safe.
+    if (lower(q) > 0.0 && upper(p) / lower(q) <= small / 2.0) return small;
+    if (lower(p) > 0.0 && upper(q) / lower(p) <= eps / 8.0) return 1.0 - eps;
+    // The central case. Scale both shapes so that the larger lies in
+    // [1, 2); the relative half-width of the spread is at most
+    // 14 / sqrt(L(min)) + 200 / L(min), doubled for safety.
+    const double lo = std::min(p, q);
+    if (!(lower(lo) > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    int exponent = 0;
+    std::frexp(std::max(p, q), &exponent);
+    const double ps = std::ldexp(p, 1 - exponent), qs = std::ldexp(q, 1 - exponent);
+    double sh, sl;
+    twoSum(ps, qs, &sh, &sl);
+    const double mean = ps / sh;
+    const double d = mean;  // the candidate double
+    const double below = (d - std::nextafter(d, 0.0)) / 2.0;
+    const double above = (std::nextafter(d, 1.0) - d) / 2.0;
+    const double spread = 2.0 * (14.0 / std::sqrt(lower(lo)) + 200.0 / lower(lo)) * d * (1.0 - d);
+    if (!(spread < std::min(below, above) / 4.0)) return std::numeric_limits<double>::quiet_NaN();
+    // R = d (sh + sl) - ps exactly enough: the mean rounds to d with room
+    // to spare when -(above - spread) (sh + sl) < R < (below - spread) (sh + sl).
+    double p1, e1, p2, e2;
+    twoProduct(d, sh, &p1, &e1);
+    twoProduct(d, sl, &p2, &e2);
+    double r1, f1;
+    twoSum(p1, -ps, &r1, &f1);
+    const double residual = r1 + (f1 + e1 + p2 + e2);
+    const double total = sh + sl;
+    if (residual > -(above - spread) * total && residual < (below - spread) * total) return d;
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 void l_rnbet(std::int32_t n, double p, double q, double* r) {
     bool bad = false;
-    if (!(p > 0.0)) {
+    // An infinite shape has no deviates: refused like one that is not
+    // positive.
+    if (!(p > 0.0 && p <= stats_dmach(2))) {
         l_error_push("stats_d_random_beta");
         l_set_real_arg(1, p);
         l_error_post(STATS_TERMINAL, 11033);
         l_error_pop("stats_d_random_beta");
         bad = true;
     }
-    if (!(q > 0.0)) {
+    if (!(q > 0.0 && q <= stats_dmach(2))) {
         l_error_push("l_rnbet");
         l_set_real_arg(1, q);
         l_error_post(STATS_TERMINAL, 11034);
@@ -113,6 +202,21 @@ void l_rnbet(std::int32_t n, double p, double q, double* r) {
     if (bad) return;
     const double eps = stats_dmach(4);
     const double small = stats_dmach(3);
+    if (p > 1.0 && q > 1.0 && std::max(p, q) > kBetaLargestMethod) {
+        const double point = betaPoint(p, q);
+        if (std::isnan(point)) {
+            // Neither method nor a single point: refused, under the code of
+            // the larger shape.
+            const bool pLarger = p >= q;
+            l_error_push(pLarger ? "stats_d_random_beta" : "l_rnbet");
+            l_set_real_arg(1, pLarger ? p : q);
+            l_error_post(STATS_TERMINAL, pLarger ? 11033 : 11034);
+            l_error_pop(pLarger ? "stats_d_random_beta" : "l_rnbet");
+            return;
+        }
+        for (std::int32_t i = 0; i < n; ++i) r[i] = point;
+        return;
+    }
     if (p == 1.0 || q == 1.0) {
         stats_drnun(n, r);
         for (std::int32_t i = 0; i < n; ++i) r[i] = q == 1.0 ? std::pow(r[i], 1.0 / p) : 1.0 - std::pow(r[i], 1.0 / q);
@@ -283,6 +387,11 @@ double* stats_d_random_normal(std::int32_t n_random, ...) {
             // with the same code as one that is not positive.
             if (!(variance > 0.0 && variance <= stats_dmach(2))) {
                 l_set_real_arg(1, variance);
+                l_error_post(STATS_TERMINAL, 20457);
+            } else if (!(std::fabs(mean) <= stats_dmach(2))) {
+                // Nor is a mean that is not a finite number: no deviate
+                // could be finite.
+                l_set_real_arg(1, mean);
                 l_error_post(STATS_TERMINAL, 20457);
             } else {
                 ready = l_prepare_result(n_random, &array);

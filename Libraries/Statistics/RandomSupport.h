@@ -21,6 +21,21 @@ inline double l_draw_uniform() {
 // one at a time.
 void l_normal_accept_reject(std::int32_t n, double* x);
 
+// True when every one of the n values is finite.
+inline bool l_all_finite(std::int32_t n, const double* x) {
+    for (std::int32_t i = 0; i < n; ++i)
+        if (!(x[i] - x[i] == 0.0)) return false;
+    return true;
+}
+
+// After a generator has scaled or shifted its deviates: values that are no
+// longer finite (a location that is not a number, or a scale that takes
+// the deviates beyond the largest double) are not deviates of any
+// distribution. Posts TERMINAL code with the parameter as real argument 1,
+// frees the array when the generator allocated it, and returns null;
+// otherwise returns the result unchanged.
+double* l_refuse_unless_finite(std::int32_t n, double* result, bool owned, std::int32_t code, double parameter);
+
 // Gamma deviates of shape a and unit scale into x; posts the gamma errors.
 void l_rngam(std::int32_t n, double a, double* x);
 

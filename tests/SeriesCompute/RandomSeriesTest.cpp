@@ -222,6 +222,119 @@ TEST(RandomSeries, RefusedParameters)
     }
 }
 
+// Every real generator with hostile parameters: it appends only finite
+// values, or appends nothing and throws one of its own codes (never the
+// unforeseen failure 999, never a value that is not a number).
+TEST(RandomSeries, HostileParametersGiveFiniteValuesOrTheirOwnCode)
+{
+    const double big = std::numeric_limits<double>::max();
+    const std::vector<double> hostile = {kNaN, kInf, -kInf, 0.0, -1.0, 5e-324, 1e-300, 0.3, 1.0, 2.0,
+                                         1e12, 1e18, 1e20, 1e50, 1e100, 1e300, big, -big, -1e308, 1e308};
+    using Maker = std::function<std::unique_ptr<SeriesGenerateRandom>(const std::vector<double>&)>;
+    struct Generator {
+        const char* label;
+        std::vector<double> typical;
+        std::vector<std::int32_t> codes;
+        Maker make;
+    };
+    auto own = [](auto* g) { return std::unique_ptr<SeriesGenerateRandom>(g); };
+    const Generator generators[] = {
+        {"Normal", {0.0, 1.0}, {3120}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomNormal(5, a[0], a[1])); }},
+        {"Beta", {2.0, 3.0}, {3131, 3132}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomBeta(5, a[0], a[1])); }},
+        {"ChiSquared", {3.0}, {3133}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomChiSquared(5, a[0])); }},
+        {"Exponential", {2.0}, {3120}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomExponential(5, a[0])); }},
+        {"ExponentialMix", {2.0, 1.0, 0.5}, {3134, 3135, 3136},
+         [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomExponentialMix(5, a[0], a[1], a[2])); }},
+        {"Gamma", {2.0, 1.0}, {3137, 3138}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomGamma(5, a[0], a[1])); }},
+        {"Lognormal", {0.0, 1.0}, {3120}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomLognormal(5, a[0], a[1])); }},
+        {"StudentT", {3.0, 0.0, 1.0}, {3139, 3120},
+         [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomStudentT(5, a[0], a[1], a[2])); }},
+        {"VonMises", {1.0}, {3140}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomVonMises(5, a[0])); }},
+        {"Weibull", {2.0, 1.0}, {3141, 3142}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomWeibull(5, a[0], a[1])); }},
+        {"Uniform", {0.0, 1.0}, {3143}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomUniform(5, a[0], a[1])); }},
+        {"Triangular", {0.0, 0.5, 1.0}, {3144},
+         [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomTriangular(5, a[0], a[1], a[2])); }},
+        {"NegativeBinomial", {10.0, 0.5}, {3129, 3122},
+         [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomNegativeBinomial(5, a[0], a[1])); }},
+        {"Poisson", {3.0}, {3130}, [&](const std::vector<double>& a) { return own(new SeriesGenerateRandomPoisson(5, a[0])); }},
+    };
+    auto run = [](const Generator& g, const std::vector<double>& a) {
+        std::string label = g.label;
+        for (double v : a) label += " " + std::to_string(v);
+        Series s;
+        try {
+            g.make(a)->generate(s);
+        } catch (const MVRBaseException& e) {
+            bool known = false;
+            for (std::int32_t c : g.codes) known = known || c == e.code;
+            EXPECT_TRUE(known) << label << ": " << e.code;
+            EXPECT_EQ(0, s.numObservations()) << label;
+            return;
+        }
+        ASSERT_EQ(5, s.numObservations()) << label;
+        for (std::int32_t i = 0; i < 5; ++i) EXPECT_TRUE(std::isfinite(s.observation(i).value)) << label;
+    };
+    for (const Generator& g : generators) {
+        for (std::size_t j = 0; j < g.typical.size(); ++j)
+            for (double h : hostile) {
+                std::vector<double> a = g.typical;
+                a[j] = h;
+                run(g, a);
+            }
+        for (double h : hostile) run(g, std::vector<double>(g.typical.size(), h));
+    }
+}
+
+// The reported parameters, with what they give now.
+TEST(RandomSeries, ReportedParametersGiveTheirValuesOrTheirOwnCode)
+{
+    Series s;
+    SeriesGenerateRandomUniform(50, -1e308, 1e308).generate(s);
+    SeriesGenerateRandomTriangular(50, -1e308, 0.0, 1e308).generate(s);
+    SeriesGenerateRandomTriangular(50, -1.7e308, 1.7e308, 1.7e308).generate(s);
+    for (std::int32_t i = 0; i < 150; ++i) {
+        const double v = s.observation(i).value;
+        EXPECT_TRUE(v >= -1.7e308 && v <= 1.7e308) << i << ": " << v;
+    }
+    // Both halves of the range are reached.
+    int negative = 0;
+    for (std::int32_t i = 0; i < 50; ++i) negative += s.observation(i).value < 0.0;
+    EXPECT_GT(negative, 5);
+    EXPECT_LT(negative, 45);
+    SeriesGenerateRandomGamma(3, 1e50, 1.0).generate(s);
+    SeriesGenerateRandomGamma(3, 1e300, 1.0).generate(s);
+    SeriesGenerateRandomChiSquared(3, 1e100).generate(s);
+    SeriesGenerateRandomBeta(1, 2.0, std::numeric_limits<double>::max()).generate(s);
+    for (std::int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(1e50, s.observation(150 + i).value);
+        EXPECT_EQ(1e300, s.observation(153 + i).value);
+        EXPECT_EQ(1e100, s.observation(156 + i).value);
+    }
+    EXPECT_EQ(std::ldexp(1.0, -53), s.observation(159).value);
+    struct Case {
+        const char* label;
+        Factory make;
+        std::int32_t code;
+    };
+    const Case refused[] = {
+        {"beta 1e18 2", make<SeriesGenerateRandomBeta>(2, 1e18, 2.0), 3131},
+        {"chi-squared 5e-324", make<SeriesGenerateRandomChiSquared>(3, 5e-324), 3133},
+        {"gamma overflowing scale", make<SeriesGenerateRandomGamma>(3, 1e300, 1e10), 3138},
+        {"exponential mean NaN", make<SeriesGenerateRandomExponential>(3, kNaN), 3120},
+        {"normal mean Inf", make<SeriesGenerateRandomNormal>(3, kInf, 1.0), 3120},
+    };
+    for (const Case& c : refused) {
+        Series t;
+        try {
+            c.make()->generate(t);
+            ADD_FAILURE() << c.label << ": no exception";
+        } catch (const MVRBaseException& e) {
+            EXPECT_EQ(c.code, e.code) << c.label;
+        }
+        EXPECT_EQ(0, t.numObservations()) << c.label;
+    }
+}
+
 // Limits that pass: the published edges and the largest discrete span.
 TEST(RandomSeries, EdgesThatPass)
 {

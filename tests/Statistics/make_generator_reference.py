@@ -5,7 +5,15 @@ with single precision emulated by rounding through struct. Writes
 generator_reference.inc beside this script.
 
 Stream: option 1 (multiplier 16807, no shuffle table), seed 12345 set again
-before each case, so each case starts from the same uniforms."""
+before each case, so each case starts from the same uniforms. One further
+case runs on the shuffled stream of option 6 (multiplier 950706376, 128-entry
+table filled from the seed on the first draw of the process).
+
+The workers of the further continuous generators (gamma, Student's t, von
+Mises, and chi-squared through gamma) first fill their n results with n
+uniforms in one call and transform them in place: the first uniform of the
+i-th deviate is the i-th of that batch, and only the uniforms a rejection
+or a second draw needs come one at a time from the stream after it."""
 import math
 import os
 import statistics
@@ -37,6 +45,28 @@ class Stream:
 
     def many(self, n):
         return [self.u() for _ in range(n)]
+
+
+class ShuffledStream(Stream):
+    """Option 6: x advanced by 950706376 mod m; on the first draw a table
+    of the 128 values after the seed; each draw then advances x, delivers
+    the entry at x mod 128 and stores x/m there."""
+
+    def __init__(self, seed):
+        super().__init__(seed)
+        self.table = None
+
+    def step(self):
+        self.x = 950706376 * self.x % M
+        return self.x
+
+    def u(self):
+        if self.table is None:
+            self.table = [self.step() / M for _ in range(128)]
+        x = self.step()
+        out = self.table[x % 128]
+        self.table[x % 128] = x / M
+        return out
 
 
 def ln(x):
@@ -123,9 +153,10 @@ def gamma(s, n, a):
         b = (e + a) / e
         lt = math.log(TINY)
         out = []
-        for _ in range(n):
+        for first in s.many(n):
             while True:
-                big = -math.log(s.u())
+                big = -math.log(first if first is not None else s.u())
+                first = None
                 p = b * s.u()
                 if p <= 1.0:
                     x = TINY if math.log(p) * (1.0 / a) < lt else p ** (1.0 / a)
@@ -165,9 +196,10 @@ def gamma(s, n, a):
     p9 = p8 - f1 / l1
     p10 = p9 + f5 / l5
     out = []
-    for _ in range(n):
+    for first in s.many(n):
         while True:
-            u = p10 * s.u()
+            u = p10 * (first if first is not None else s.u())
+            first = None
             if u <= p1:
                 x = x2 + u / f2
                 break
@@ -450,10 +482,9 @@ def student_t(s, n, df):
     gmin = math.log(TINY) + 3.0
 
     def g(x):
-        return -(df + 1.0) / 2.0 * math.log(1.0 + x * x / df)
+        return -(df + 1.0) / 2.0 * math.log1p(x * x / df)
     out = []
-    for _ in range(n):
-        u = s.u()
+    for u in s.many(n):
         if u < q:
             v = s.u()
             out.append(2.0 * ((v - 1.0) + u / q))
@@ -491,9 +522,11 @@ def von_mises(s, n, c):
         rho = 2.0 * c * tau / ((math.sqrt(1.0 + 4.0 * c * c) + 1.0) * (tau + math.sqrt(2.0 * tau)))
     r = (1.0 + rho * rho) / (2.0 * rho)
     out = []
-    for _ in range(n):
+    for first in s.many(n):
         while True:
-            u1, u2 = s.u(), s.u()
+            u1 = first if first is not None else s.u()
+            first = None
+            u2 = s.u()
             if (u1 - 0.5) ** 2 + (u2 - 0.5) ** 2 > 0.25:
                 continue
             t = (u1 - 0.5) ** 2 / (u2 - 0.5) ** 2
@@ -891,6 +924,12 @@ def main():
         vals = f(Stream(SEED))
         lines.append('    {"%s", {%s}, %d},' % (name, ", ".join(str(v) for v in vals), len(vals)))
     lines.append("};")
+    # Twenty gamma deviates of shape 0.3 on the shuffled stream of a fresh
+    # process (they start 1.0175216214312217, 1.5555136353960213e-05,
+    # 1.8921917019317431).
+    vals = gamma(ShuffledStream(123457), 20, 0.3)
+    lines.append("// Gamma 0.3, n = 20, seed 123457, option 6, table filled on the first draw.")
+    lines.append("const double kShuffledGamma[] = {%s};" % ", ".join(repr(v) for v in vals))
     with open(os.path.join(here, "generator_reference.inc"), "w") as out:
         out.write("\n".join(lines) + "\n")
 

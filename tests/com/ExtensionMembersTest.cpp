@@ -206,6 +206,88 @@ TEST_F(ExtensionMembersTest, AGeneratorRefusesItsParametersBeforeAppending)
     EXPECT_REPORTED(3128, matrixAlone->GenerateRandomUniform(3, 0.0, 1.0));
 }
 
+// Every real generator with hostile parameters: each call either appends
+// only finite values (S_OK) or appends nothing and reports one of the
+// generator's own codes, never an unforeseen failure (999) and never a
+// value that is not a number.
+TEST_F(ExtensionMembersTest, HostileParametersAppendFiniteValuesOrReportTheirOwnCode)
+{
+    const double nan = std::nan(""), inf = HUGE_VAL, big = 1.7976931348623157e308;
+    const std::vector<double> hostile = {nan, inf, -inf, 0.0, -1.0, 5e-324, 1e-300, 0.3, 1.0, 2.0,
+                                         1e12, 1e18, 1e20, 1e50, 1e100, 1e300, big, -big, -1e308, 1e308};
+    struct Member {
+        const char* label;
+        std::vector<double> typical;
+        std::vector<long> codes;
+        std::function<HRESULT(ISeriesXEx1*, const std::vector<double>&)> call;
+    };
+    const Member members[] = {
+        {"Normal", {0.0, 1.0}, {3120}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomNormal(5, a[0], a[1]); }},
+        {"Beta", {2.0, 3.0}, {3131, 3132}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomBeta(5, a[0], a[1]); }},
+        {"ChiSquared", {3.0}, {3133}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomChiSquared(5, a[0]); }},
+        {"Exponential", {2.0}, {3120}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomExponential(5, a[0]); }},
+        {"ExponentialMix", {2.0, 1.0, 0.5}, {3134, 3135, 3136},
+         [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomExponentialMix(5, a[0], a[1], a[2]); }},
+        {"Gamma", {2.0, 1.0}, {3137, 3138}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomGamma(5, a[0], a[1]); }},
+        {"Lognormal", {0.0, 1.0}, {3120}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomLognormal(5, a[0], a[1]); }},
+        {"StudentT", {3.0, 0.0, 1.0}, {3139, 3120},
+         [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomStudentT(5, a[0], a[1], a[2]); }},
+        {"VonMises", {1.0}, {3140}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomVonMises(5, a[0]); }},
+        {"Weibull", {2.0, 1.0}, {3141, 3142}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomWeibull(5, a[0], a[1]); }},
+        {"Uniform", {0.0, 1.0}, {3143}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomUniform(5, a[0], a[1]); }},
+        {"Triangular", {0.0, 0.5, 1.0}, {3144},
+         [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomTriangular(5, a[0], a[1], a[2]); }},
+        {"NegativeBinomial", {10.0, 0.5}, {3129, 3122},
+         [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomNegativeBinomial(5, a[0], a[1]); }},
+        {"Poisson", {3.0}, {3130}, [](ISeriesXEx1* x, const std::vector<double>& a) { return x->GenerateRandomPoisson(5, a[0]); }},
+    };
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    series(s, ex, {});
+    auto run = [&](const Member& m, const std::vector<double>& a) {
+        std::string label = m.label;
+        for (double v : a) label += " " + std::to_string(v);
+        const LONG before = count(s.get());
+        SetErrorInfo(0, nullptr);
+        const HRESULT hr = m.call(ex.get(), a);
+        if (hr == S_OK) {
+            ASSERT_EQ(before + 5, count(s.get())) << label;
+            for (LONG i = before; i < before + 5; ++i) EXPECT_TRUE(std::isfinite(valueAt(s.get(), i))) << label;
+            return;
+        }
+        EXPECT_EQ(QD_E_REPORTED, hr) << label;
+        const long code = reportedCode(lastError());
+        bool own = false;
+        for (long c : m.codes) own = own || c == code;
+        EXPECT_TRUE(own) << label << ": " << code;
+        EXPECT_EQ(before, count(s.get())) << label;
+    };
+    for (const Member& m : members) {
+        for (std::size_t j = 0; j < m.typical.size(); ++j)
+            for (double h : hostile) {
+                std::vector<double> a = m.typical;
+                a[j] = h;
+                run(m, a);
+            }
+        for (double h : hostile) run(m, std::vector<double>(m.typical.size(), h));
+    }
+    // The reported cases, with the values they must give now.
+    ASSERT_EQ(S_OK, ex->GenerateRandomUniform(3, -1e308, 1e308));
+    ASSERT_EQ(S_OK, ex->GenerateRandomTriangular(3, -1e308, 0.0, 1e308));
+    ASSERT_EQ(S_OK, ex->GenerateRandomGamma(3, 1e50, 1.0));
+    ASSERT_EQ(S_OK, ex->GenerateRandomChiSquared(3, 1e100));
+    const LONG n = count(s.get());
+    for (LONG i = n - 12; i < n - 6; ++i) {
+        EXPECT_TRUE(std::fabs(valueAt(s.get(), i)) <= 1e308) << i;
+    }
+    for (LONG i = n - 6; i < n - 3; ++i) EXPECT_EQ(1e50, valueAt(s.get(), i));
+    for (LONG i = n - 3; i < n; ++i) EXPECT_EQ(1e100, valueAt(s.get(), i));
+    EXPECT_REPORTED(3133, ex->GenerateRandomChiSquared(3, 5e-324));
+    EXPECT_REPORTED(3131, ex->GenerateRandomBeta(5, 1e18, 2.0));
+    ASSERT_EQ(S_OK, ex->GenerateRandomBeta(1, 2.0, big));
+    EXPECT_EQ(std::ldexp(1.0, -53), valueAt(s.get(), count(s.get()) - 1));
+}
+
 TEST_F(ExtensionMembersTest, TheThreeCurvesDifferOnlyInTheirCurve)
 {
     struct Curve {
