@@ -15,6 +15,7 @@
 
 #include "ComLayer/ClassFactory.h"
 #include "ComLayer/ComModule.h"
+#include "ComLayer/FloatingPointGuard.h"
 #include "ComLayer/Registrar.h"
 #include "Matrix/MVRBaseException.h"
 
@@ -118,21 +119,25 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 
 STDAPI DllCanUnloadNow()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().canUnloadNow();
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().getClassObject(clsid, iid, result);
 }
 
 STDAPI DllRegisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().registerServer();
 }
 
 STDAPI DllUnregisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().unregisterServer();
 }
 
