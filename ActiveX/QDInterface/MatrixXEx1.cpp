@@ -516,11 +516,11 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::TrendAdjust(LONG observationNumber, LONG n
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateForecastRank(LONG observationNumber, LONG numHistoricalValues,
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateForecastRank(LONG observationNumber, LONG numHistoricalPeriods,
                                                             short errorType)
 {
     return runFrame(identity, __LINE__, [&] {
-        qd::MatrixComputeForecastRank compute(observationNumber, numHistoricalValues, errorType);
+        qd::MatrixComputeForecastRank compute(observationNumber, numHistoricalPeriods, errorType);
         return runMatrixCompute(compute);
     });
 }

@@ -28,11 +28,11 @@ namespace {
 
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";
 
-// The handler of operator new in this module (the runtime is linked
-// statically, so the host's own allocations keep their behaviour): gives
-// the emergency reserve back, so that the unwinding and the error report
-// have room to allocate; the method frame takes it again once the failure
-// is reported.
+// The handler of operator new and of malloc and calloc in this module (the
+// runtime is linked statically, so the host's own allocations keep their
+// behaviour): gives the emergency reserve back, so that the unwinding and
+// the error report have room to allocate; the method frame takes it again
+// once the failure is reported.
 void allocationFailed()
 {
     ModuleAllocation::releaseReserve();
@@ -105,6 +105,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 {
     if (reason == DLL_PROCESS_ATTACH) {
         ModuleAllocation::readTestLimit();
+        // Installed for operator new, and through the module's malloc and
+        // calloc (ModuleAllocation.cpp) for its C allocations: new-mode 1.
         std::set_new_handler(&allocationFailed);
         ModuleAllocation::restoreReserve();
         ComLayer::ComModule::instance().init(instance, classTable,
