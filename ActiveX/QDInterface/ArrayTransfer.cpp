@@ -629,14 +629,22 @@ void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values
                                    batch.n;
         if (total > Series::maxObservations()) site.fail(ErrorCode::OutOfMemory);
     }
+    // A failure after the growth takes back the series it appended.
+    const std::int32_t before = m.numSeries();
     growMatrixTo(m, last, site);
-    for (std::uint32_t k = 0; k < batch.seriesCount; ++k) prepareSeries(m.series(seriesNumber + k), batch.n, site);
-    for (std::uint32_t j = 0; j < batch.n; ++j) {
-        for (std::uint32_t k = 0; k < batch.seriesCount; ++k) {
-            const std::size_t i = static_cast<std::size_t>(j) * batch.seriesCount + k;
-            m.series(seriesNumber + static_cast<std::int32_t>(k))
-                .addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+    try {
+        for (std::uint32_t k = 0; k < batch.seriesCount; ++k)
+            prepareSeries(m.series(seriesNumber + k), batch.n, site);
+        for (std::uint32_t j = 0; j < batch.n; ++j) {
+            for (std::uint32_t k = 0; k < batch.seriesCount; ++k) {
+                const std::size_t i = static_cast<std::size_t>(j) * batch.seriesCount + k;
+                m.series(seriesNumber + static_cast<std::int32_t>(k))
+                    .addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+            }
         }
+    } catch (...) {
+        takeBackSeries(m, before);
+        throw;
     }
 }
 
