@@ -6,6 +6,7 @@
 
 #include "ComLayer/ClassFactory.h"
 #include "ComLayer/ComModule.h"
+#include "ComLayer/FloatingPointGuard.h"
 #include "ComLayer/Registrar.h"
 
 namespace {
@@ -48,21 +49,25 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 
 STDAPI DllCanUnloadNow()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().canUnloadNow();
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().getClassObject(clsid, iid, result);
 }
 
 STDAPI DllRegisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().registerServer();
 }
 
 STDAPI DllUnregisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     HRESULT classes = ComLayer::ComModule::instance().unregisterServer();
     HRESULT library = Glossmere::unregisterTypeLibrary();
     return FAILED(classes) ? classes : library;

@@ -46,6 +46,7 @@ std::wstring WizardLocale::lookup(std::int16_t base, std::int16_t number)
 
 HRESULT STDMETHODCALLTYPE WizardLocale::GetLocalizedString(short aIDLanguage, short aIDResource, BSTR* pVal)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (pVal == nullptr) return E_POINTER;
     *pVal = nullptr;
     std::wstring text;

@@ -44,8 +44,10 @@ std::wstring WizardLocaleUtil::localeText(long type) const
     return text.substr(first, last - first + 1);
 }
 
+// The members that answer a text hold the floating-point guard here.
 HRESULT WizardLocaleUtil::answer(long type, BSTR* pVal) const
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (pVal == nullptr) return E_POINTER;
     *pVal = nullptr;
     try {
@@ -59,6 +61,7 @@ HRESULT WizardLocaleUtil::answer(long type, BSTR* pVal) const
 
 HRESULT WizardLocaleUtil::orderAnswer(long type, BSTR* pVal) const
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (pVal == nullptr) return E_POINTER;
     *pVal = nullptr;
     try {
@@ -85,6 +88,7 @@ HRESULT STDMETHODCALLTYPE WizardLocaleUtil::get_sDecimal(BSTR* pVal) { return an
 
 HRESULT STDMETHODCALLTYPE WizardLocaleUtil::GetLCID(LONG* pVal)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (pVal == nullptr) return E_POINTER;
     locale_ = GetUserDefaultLangID();
     *pVal = locale_;

@@ -236,22 +236,30 @@ OutputArray::OutputArray(VARIANT* target, VARTYPE element, bool outOnly, const S
     }
     variable_ = at;
     const VARTYPE vt = at->vt;
+    // A variable the caller passed (an [in, out] argument, or a reference to
+    // it) may hold its array by value or by reference, of Variant cells (a
+    // script's) or of the element type (a Double() or String() kept in a
+    // Variant).
+    const bool variable = !outOnly || referenced_;
+    const bool cellsKnown = (vt & VT_TYPEMASK) == element || (vt & VT_TYPEMASK) == VT_VARIANT;
     if (vt == (VT_BYREF | VT_ARRAY | element)) {
         if (at->pparray == nullptr) site.fail(family);
         mode_ = Typed;
-        existing_ = *at->pparray;
-    } else if (vt == (VT_BYREF | VT_ARRAY | VT_VARIANT) && (!outOnly || referenced_)) {
+        slot_ = at->pparray;
+    } else if (variable && cellsKnown && (vt & ~VT_TYPEMASK) == (VT_BYREF | VT_ARRAY)) {
         if (at->pparray == nullptr) site.fail(family);
-        mode_ = VariantByReference;
-        existing_ = *at->pparray;
-    } else if (vt == (VT_ARRAY | VT_VARIANT) && (!outOnly || referenced_)) {
-        mode_ = VariantByValue;
-        existing_ = at->parray;
+        mode_ = InVariable;
+        slot_ = at->pparray;
+    } else if (variable && cellsKnown && (vt & ~VT_TYPEMASK) == VT_ARRAY) {
+        mode_ = InVariable;
+        slot_ = &at->parray;
     } else if (outOnly || vt == VT_EMPTY) {
         mode_ = Fresh;
     } else {
         site.fail(family);
     }
+    cells_ = mode_ == Fresh ? static_cast<VARTYPE>(VT_VARIANT) : static_cast<VARTYPE>(vt & VT_TYPEMASK);
+    existing_ = slot_ != nullptr ? *slot_ : nullptr;
 }
 
 void OutputArray::check(std::int32_t dims, std::uint32_t count1, std::uint32_t count2)
@@ -260,13 +268,19 @@ void OutputArray::check(std::int32_t dims, std::uint32_t count1, std::uint32_t c
     count_[0] = count1;
     count_[1] = dims == 2 ? count2 : 1;
     inPlace_ = false;
-    if (mode_ == Fresh || existing_ == nullptr) return;
-    const VARTYPE cells = mode_ == Typed ? element_ : static_cast<VARTYPE>(VT_VARIANT);
+    if (mode_ == Fresh) {
+        checkReplaceable();
+        return;
+    }
+    if (existing_ == nullptr) return;
     std::int32_t d = 0;
     std::uint32_t counts[2];
     std::uint64_t total = 0;
-    if (!descriptorAgrees(existing_, cells, d, counts, total)) site_.fail(family_);
-    if (d == 0) return; // allocated without dimensions: replaced
+    if (!descriptorAgrees(existing_, cells_, d, counts, total)) site_.fail(family_);
+    if (d == 0) {
+        checkReplaceable(); // allocated without dimensions: replaced
+        return;
+    }
     bool shaped = d == dims;
     for (std::int32_t k = 1; shaped && k <= d; ++k) {
         const SAFEARRAYBOUND& b = existing_->rgsabound[d - k];
@@ -280,6 +294,23 @@ void OutputArray::check(std::int32_t dims, std::uint32_t count1, std::uint32_t c
     // only what the variable held before: it is replaced. An [in, out]
     // argument and a typed reference must have the shape.
     if (!(outOnly_ && mode_ != Typed)) site_.fail(family_);
+    checkReplaceable();
+}
+
+// The array the variable holds now, when the transfer replaces it, must be
+// one the transfer can destroy: a locked one (a script's For Each over the
+// variable holds a lock) cannot, so the call fails before anything changes,
+// with the family's code when it has dimensions (an array of another shape)
+// and 999 otherwise.
+void OutputArray::checkReplaceable() const
+{
+    SAFEARRAY* old = nullptr;
+    if (slot_ != nullptr)
+        old = *slot_;
+    else if ((!outOnly_ || referenced_) && (variable_->vt & (VT_ARRAY | VT_BYREF)) == VT_ARRAY)
+        old = variable_->parray;
+    if (old == nullptr || old->cLocks == 0) return;
+    site_.fail(old->cDims > 0 ? family_ : ErrorCode::Unexpected);
 }
 
 SAFEARRAY* OutputArray::create(VARTYPE element) const
@@ -296,41 +327,32 @@ SAFEARRAY* OutputArray::create(VARTYPE element) const
 
 // Puts a filled new array in the caller's variable; the old array goes only
 // once the new one exists, and the variable never refers to a destroyed one.
+// When the old content cannot be released the call fails with 999 and the
+// variable keeps it.
 void OutputArray::install(SAFEARRAY* made)
 {
     ComLayer::SafeArrayHolder holder(made);
-    switch (mode_) {
-    case Typed:
-    case VariantByReference: {
-        SAFEARRAY* old = *variable_->pparray;
+    if (mode_ != Fresh) {
+        SAFEARRAY* old = *slot_;
         if (old != nullptr && FAILED(SafeArrayDestroy(old))) site_.fail(ErrorCode::Unexpected);
-        *variable_->pparray = holder.detach();
-        break;
+        *slot_ = holder.detach();
+        return;
     }
-    case VariantByValue: {
-        SAFEARRAY* old = variable_->parray;
-        if (old != nullptr && FAILED(SafeArrayDestroy(old))) site_.fail(ErrorCode::Unexpected);
-        variable_->parray = holder.detach();
-        break;
-    }
-    case Fresh:
-        // An [out] target reached directly is never read: its content is
-        // the caller's to have released. A variable reached through a
-        // reference, or an empty one, is cleared first.
-        if (!outOnly_ || referenced_) VariantClear(variable_);
-        variable_->vt = VT_ARRAY | VT_VARIANT;
-        variable_->parray = holder.detach();
-        break;
-    }
+    // An [out] target reached directly is never read: its content is the
+    // caller's to have released. A variable reached through a reference, or
+    // an empty one, is cleared first.
+    if ((!outOnly_ || referenced_) && FAILED(VariantClear(variable_))) site_.fail(ErrorCode::Unexpected);
+    variable_->vt = VT_ARRAY | VT_VARIANT;
+    variable_->parray = holder.detach();
 }
 
 void OutputArray::writeNumbers(const std::vector<double>& values)
 {
-    const bool typedCells = mode_ == Typed;
+    const bool typedCells = cells_ == element_;
     SAFEARRAY* a = inPlace_ ? existing_ : nullptr;
     ComLayer::SafeArrayHolder made;
     if (a == nullptr) {
-        made.reset(create(typedCells ? element_ : static_cast<VARTYPE>(VT_VARIANT)));
+        made.reset(create(cells_));
         a = made.get();
     }
     {
@@ -355,11 +377,11 @@ void OutputArray::writeTexts(const std::vector<FdCString>& texts)
     std::vector<ComLayer::BstrHolder> made;
     made.reserve(texts.size());
     for (const FdCString& t : texts) made.emplace_back(makeBstr(t));
-    const bool typedCells = mode_ == Typed;
+    const bool typedCells = cells_ == element_;
     SAFEARRAY* a = inPlace_ ? existing_ : nullptr;
     ComLayer::SafeArrayHolder fresh;
     if (a == nullptr) {
-        fresh.reset(create(typedCells ? element_ : static_cast<VARTYPE>(VT_VARIANT)));
+        fresh.reset(create(cells_));
         a = fresh.get();
     }
     {
@@ -597,7 +619,8 @@ void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values
 {
     if (seriesNumber < 0) site.fail(ErrorCode::NegativeIndex);
     const Batch batch = readBatch(values, descriptions, originTypes, 2, site);
-    if (batch.seriesCount == 0) return;
+    // Series are made only by appending values: without values, nothing.
+    if (batch.seriesCount == 0 || batch.n == 0) return;
     const std::int64_t last = static_cast<std::int64_t>(seriesNumber) + batch.seriesCount - 1;
     // Every series written must be able to take the batch before the
     // matrix grows.
@@ -606,14 +629,22 @@ void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values
                                    batch.n;
         if (total > Series::maxObservations()) site.fail(ErrorCode::OutOfMemory);
     }
+    // A failure after the growth takes back the series it appended.
+    const std::int32_t before = m.numSeries();
     growMatrixTo(m, last, site);
-    for (std::uint32_t k = 0; k < batch.seriesCount; ++k) prepareSeries(m.series(seriesNumber + k), batch.n, site);
-    for (std::uint32_t j = 0; j < batch.n; ++j) {
-        for (std::uint32_t k = 0; k < batch.seriesCount; ++k) {
-            const std::size_t i = static_cast<std::size_t>(j) * batch.seriesCount + k;
-            m.series(seriesNumber + static_cast<std::int32_t>(k))
-                .addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+    try {
+        for (std::uint32_t k = 0; k < batch.seriesCount; ++k)
+            prepareSeries(m.series(seriesNumber + k), batch.n, site);
+        for (std::uint32_t j = 0; j < batch.n; ++j) {
+            for (std::uint32_t k = 0; k < batch.seriesCount; ++k) {
+                const std::size_t i = static_cast<std::size_t>(j) * batch.seriesCount + k;
+                m.series(seriesNumber + static_cast<std::int32_t>(k))
+                    .addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+            }
         }
+    } catch (...) {
+        takeBackSeries(m, before);
+        throw;
     }
 }
 

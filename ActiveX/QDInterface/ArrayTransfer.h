@@ -72,9 +72,11 @@ std::int32_t originTypeOf(double given);
 // An output array argument. check() verifies the target against the shape
 // and changes nothing; write...() then fills it: in place when it already
 // has the shape, else with a new zero-based array stored in the caller's
-// variable. `outOnly` marks an [out] parameter, whose content is never read
-// beyond recognising a typed reference or a reference to a variable; an
-// array of another shape in that variable is replaced, not refused.
+// variable. A variable may hold its array of Variant cells or of the element
+// type, by value or by reference. `outOnly` marks an [out] parameter, whose
+// content is never read beyond recognising a typed reference or a reference
+// to a variable; an array of another shape in that variable is replaced,
+// not refused, unless it is locked (then the family's code).
 class OutputArray {
 public:
     OutputArray(VARIANT* target, VARTYPE element, bool outOnly, const Site& site, qd::ErrorCode family);
@@ -83,8 +85,12 @@ public:
     void writeTexts(const std::vector<qd::FdCString>& texts);
 
 private:
-    enum Mode { Typed, VariantByReference, VariantByValue, Fresh };
+    // Typed: a typed reference to the caller's array (VT_BYREF|VT_ARRAY|
+    // element); InVariable: an array the caller's variable holds; Fresh:
+    // no array to fill, a new one of Variant cells goes in the variable.
+    enum Mode { Typed, InVariable, Fresh };
     SAFEARRAY* create(VARTYPE element) const;
+    void checkReplaceable() const;
     void install(SAFEARRAY* made);
 
     VARIANT* variable_ = nullptr;
@@ -94,6 +100,8 @@ private:
     Site site_;
     qd::ErrorCode family_;
     Mode mode_ = Fresh;
+    SAFEARRAY** slot_ = nullptr; // where the caller's array is kept (not Fresh)
+    VARTYPE cells_ = VT_VARIANT; // the cell type of the array filled or made
     SAFEARRAY* existing_ = nullptr;
     bool inPlace_ = false;
     std::int32_t dims_ = 0;

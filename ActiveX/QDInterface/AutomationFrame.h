@@ -6,11 +6,13 @@
 // its own code, file and line; std::bad_alloc as code 3; anything else as
 // code 999 with the class's own source path and the frame's line. No C++
 // exception ever leaves a method. A failed method takes the emergency
-// reserve again if an allocation failure released it.
+// reserve again if an allocation failure released it. The whole member runs
+// in the known floating-point environment (ComLayer/FloatingPointGuard.h).
 #ifndef QD_QDINTERFACE_AUTOMATIONFRAME_H
 #define QD_QDINTERFACE_AUTOMATIONFRAME_H
 
 #include "ComLayer/ComObject.h"
+#include "ComLayer/FloatingPointGuard.h"
 #include "ModuleAllocation.h"
 
 #include "Foundation/FdCString.h"
@@ -79,6 +81,7 @@ HRESULT reportClassFailure(const ClassIdentity& identity, std::int32_t line, qd:
 template <class Body>
 HRESULT runFrame(const ClassIdentity& identity, std::int32_t line, Body&& body) noexcept
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     HRESULT hr = S_OK;
     try {
         return body();
@@ -108,6 +111,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override
     {
+        const ComLayer::FloatingPointGuard floatingPoint;
         return IsEqualIID(iid, *classIdentity().iid) ? S_OK : S_FALSE;
     }
     HRESULT memberNotAvailable(const wchar_t* member)

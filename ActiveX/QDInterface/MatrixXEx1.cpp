@@ -1,6 +1,7 @@
 #include "MatrixXEx1.h"
 
 #include "ArrayTransfer.h"
+#include "SeriesGrowth.h"
 #include "SeriesX.h"
 
 #include "Matrix/Matrix.h"
@@ -333,8 +334,15 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::ReplaceSeriesAt(LONG SeriesIndex, ISeriesX
         // The source may be a series of this very matrix: copied before the
         // matrix grows (which moves its series) or the target changes.
         const Series copy(*source);
+        // A failed replacement takes back the series the growth appended.
+        const std::int32_t before = m->numSeries();
         ArrayTransfer::growMatrixTo(*m, SeriesIndex, ArrayTransfer::Site{identity, __LINE__});
-        m->replaceSeriesAt(SeriesIndex, copy);
+        try {
+            m->replaceSeriesAt(SeriesIndex, copy);
+        } catch (...) {
+            takeBackSeries(*m, before);
+            throw;
+        }
         return S_OK;
     });
 }
@@ -516,11 +524,11 @@ HRESULT STDMETHODCALLTYPE MatrixXEx1::TrendAdjust(LONG observationNumber, LONG n
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateForecastRank(LONG observationNumber, LONG numHistoricalValues,
+HRESULT STDMETHODCALLTYPE MatrixXEx1::CalculateForecastRank(LONG observationNumber, LONG numHistoricalPeriods,
                                                             short errorType)
 {
     return runFrame(identity, __LINE__, [&] {
-        qd::MatrixComputeForecastRank compute(observationNumber, numHistoricalValues, errorType);
+        qd::MatrixComputeForecastRank compute(observationNumber, numHistoricalPeriods, errorType);
         return runMatrixCompute(compute);
     });
 }

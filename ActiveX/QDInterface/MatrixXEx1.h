@@ -102,7 +102,7 @@ public:
     HRESULT STDMETHODCALLTYPE TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
                                           LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
                                           LONG lTrendDecreasePeriods, double dTrendDecreaseGoal) override;
-    HRESULT STDMETHODCALLTYPE CalculateForecastRank(LONG observationNumber, LONG numHistoricalValues,
+    HRESULT STDMETHODCALLTYPE CalculateForecastRank(LONG observationNumber, LONG numHistoricalPeriods,
                                                     short errorType) override;
     HRESULT STDMETHODCALLTYPE SelvaneMultipleMethod(LONG observationNumber, LONG numPeriodsToForecast,
                                                     short errorType, LONG seasonalType, LONG ReplaceOutliers,

@@ -1,16 +1,20 @@
-// The module's own operator new and delete, with a size limit that tests of
-// the allocation-failure path can set, and the emergency reserve.
+// The module's own operator new and delete, its malloc and calloc (which
+// call the same failure handler as operator new), and the emergency
+// reserve. The test build adds a size limit and a counted failure that
+// tests of the allocation-failure path set.
 #pragma once
 
 #include <cstddef>
 
 namespace ModuleAllocation {
 
-// Reads QD_TEST_ALLOCATION_LIMIT from the host's environment: a decimal
-// number of bytes. Any single allocation of this module larger than that
-// then fails as if the heap were exhausted (the new-handler runs), on every
-// architecture, instead of depending on the size of the address space.
-// Unset, empty or not a number: no limit. Called once when the module loads.
+// In the test build, reads QD_TEST_ALLOCATION_LIMIT from the host's
+// environment: a decimal number of bytes. Any single allocation of this
+// module larger than that then fails as if the heap were exhausted (the
+// new-handler runs), on every architecture, instead of depending on the
+// size of the address space. Unset, empty or not a number: no limit. Called
+// once when the module loads. The shipped server never reads the variable:
+// there it does nothing.
 void readTestLimit();
 
 // The emergency reserve: a block held while all is well and given back to
@@ -40,5 +44,9 @@ struct QdAllocationCounters {
 // one); 0 disarms, leaving `fired` as it was. Only that one allocation fails.
 void QdAllocationArm(unsigned long long n);
 void QdAllocationRead(QdAllocationCounters* counters);
+// Asks the module's malloc for `size` bytes as the engine's C code does:
+// 0 when it gave them, 1 when it answered null, 3 when the allocation
+// failure handler raised code 3.
+int QdAllocationTryMalloc(unsigned long long size);
 }
 #endif

@@ -15,6 +15,7 @@
 
 #include "ComLayer/ClassFactory.h"
 #include "ComLayer/ComModule.h"
+#include "ComLayer/FloatingPointGuard.h"
 #include "ComLayer/Registrar.h"
 #include "Matrix/MVRBaseException.h"
 
@@ -27,11 +28,11 @@ namespace {
 
 const char* const QD_SOURCE_PATH = "ActiveX\\QDInterface\\QDInterface";
 
-// The handler of operator new in this module (the runtime is linked
-// statically, so the host's own allocations keep their behaviour): gives
-// the emergency reserve back, so that the unwinding and the error report
-// have room to allocate; the method frame takes it again once the failure
-// is reported.
+// The handler of operator new and of malloc and calloc in this module (the
+// runtime is linked statically, so the host's own allocations keep their
+// behaviour): gives the emergency reserve back, so that the unwinding and
+// the error report have room to allocate; the method frame takes it again
+// once the failure is reported.
 void allocationFailed()
 {
     ModuleAllocation::releaseReserve();
@@ -104,6 +105,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 {
     if (reason == DLL_PROCESS_ATTACH) {
         ModuleAllocation::readTestLimit();
+        // Installed for operator new, and through the module's malloc and
+        // calloc (ModuleAllocation.cpp) for its C allocations: new-mode 1.
         std::set_new_handler(&allocationFailed);
         ModuleAllocation::restoreReserve();
         ComLayer::ComModule::instance().init(instance, classTable,
@@ -118,21 +121,25 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 
 STDAPI DllCanUnloadNow()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().canUnloadNow();
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().getClassObject(clsid, iid, result);
 }
 
 STDAPI DllRegisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().registerServer();
 }
 
 STDAPI DllUnregisterServer()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return ComLayer::ComModule::instance().unregisterServer();
 }
 

@@ -129,6 +129,7 @@ HRESULT STDMETHODCALLTYPE Quendar::get_DetailLevel(short* result)
 
 HRESULT STDMETHODCALLTYPE Quendar::put_DetailLevel(short)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 

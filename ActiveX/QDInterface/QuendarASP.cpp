@@ -53,6 +53,7 @@ void QuendarASP::releasePage()
 
 HRESULT STDMETHODCALLTYPE QuendarASP::OnStartPage(IUnknown* piUnk)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (piUnk == nullptr) return refuse(E_POINTER);
     // A page started again without its end: the previous page's objects
     // go first, so that none of them is held twice or leaked.
@@ -84,6 +85,7 @@ HRESULT STDMETHODCALLTYPE QuendarASP::OnStartPage(IUnknown* piUnk)
 
 HRESULT STDMETHODCALLTYPE QuendarASP::OnEndPage()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     started_ = false;
     releasePage();
     return S_OK;
@@ -104,20 +106,24 @@ HRESULT readNothing(VARIANT* result)
 
 HRESULT STDMETHODCALLTYPE QuendarASP::get_Session(VARIANT* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return readNothing(result);
 }
 
 HRESULT STDMETHODCALLTYPE QuendarASP::put_Session(VARIANT)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE QuendarASP::get_Response(VARIANT* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return readNothing(result);
 }
 
 HRESULT STDMETHODCALLTYPE QuendarASP::put_Response(VARIANT)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }

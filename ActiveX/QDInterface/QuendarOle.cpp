@@ -98,6 +98,7 @@ void Quendar::destroyWindow()
 
 LRESULT CALLBACK Quendar::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (message == WM_NCCREATE) {
         const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -226,6 +227,7 @@ void Quendar::viewChanged()
 
 HRESULT STDMETHODCALLTYPE Quendar::InPlaceDeactivate()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (!inPlaceActive_) return S_OK;
     UIDeactivate();
     inPlaceActive_ = false;
@@ -244,6 +246,7 @@ HRESULT STDMETHODCALLTYPE Quendar::InPlaceDeactivate()
 
 HRESULT STDMETHODCALLTYPE Quendar::UIDeactivate()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (!uiActive_) return S_OK;
     uiActive_ = false;
     if (frame_) frame_->SetActiveObject(nullptr, nullptr);
@@ -255,6 +258,7 @@ HRESULT STDMETHODCALLTYPE Quendar::UIDeactivate()
 
 HRESULT STDMETHODCALLTYPE Quendar::SetObjectRects(LPCRECT position, LPCRECT)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (position == nullptr) return E_POINTER;
     position_ = *position;
     if (window_ != nullptr)
@@ -265,6 +269,7 @@ HRESULT STDMETHODCALLTYPE Quendar::SetObjectRects(LPCRECT position, LPCRECT)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetWindow(HWND* window)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (window == nullptr) return E_POINTER;
     *window = window_;
     return window_ != nullptr ? S_OK : E_FAIL;
@@ -272,16 +277,19 @@ HRESULT STDMETHODCALLTYPE Quendar::GetWindow(HWND* window)
 
 HRESULT STDMETHODCALLTYPE Quendar::ContextSensitiveHelp(BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::ReactivateAndUndo()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     // Nothing to do with input: the container handles it.
     if (result != nullptr) *result = 0;
     return S_FALSE;
@@ -289,6 +297,7 @@ HRESULT STDMETHODCALLTYPE Quendar::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT
 
 HRESULT STDMETHODCALLTYPE Quendar::GetDropTarget(IDropTarget** target)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (target == nullptr) return E_POINTER;
     *target = nullptr;
     return E_NOTIMPL;
@@ -296,26 +305,31 @@ HRESULT STDMETHODCALLTYPE Quendar::GetDropTarget(IDropTarget** target)
 
 HRESULT STDMETHODCALLTYPE Quendar::TranslateAccelerator(LPMSG)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_FALSE;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::OnFrameWindowActivate(BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::OnDocWindowActivate(BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::EnableModeless(BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
@@ -323,12 +337,14 @@ HRESULT STDMETHODCALLTYPE Quendar::EnableModeless(BOOL)
 
 HRESULT STDMETHODCALLTYPE Quendar::SetClientSite(IOleClientSite* site)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     clientSite_ = ComLayer::ComPtr<IOleClientSite>(site);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetClientSite(IOleClientSite** site)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (site == nullptr) return E_POINTER;
     *site = clientSite_.get();
     if (*site != nullptr) (*site)->AddRef();
@@ -337,11 +353,13 @@ HRESULT STDMETHODCALLTYPE Quendar::GetClientSite(IOleClientSite** site)
 
 HRESULT STDMETHODCALLTYPE Quendar::SetHostNames(LPCOLESTR, LPCOLESTR)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::Close(DWORD saveOption)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     // The container may let go of the control from inside the calls below.
     ComLayer::ComPtr<Quendar> self(this);
     InPlaceDeactivate();
@@ -353,11 +371,13 @@ HRESULT STDMETHODCALLTYPE Quendar::Close(DWORD saveOption)
 
 HRESULT STDMETHODCALLTYPE Quendar::SetMoniker(DWORD, IMoniker*)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetMoniker(DWORD, DWORD, IMoniker** moniker)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (moniker == nullptr) return E_POINTER;
     *moniker = nullptr;
     return E_NOTIMPL;
@@ -365,11 +385,13 @@ HRESULT STDMETHODCALLTYPE Quendar::GetMoniker(DWORD, DWORD, IMoniker** moniker)
 
 HRESULT STDMETHODCALLTYPE Quendar::InitFromData(IDataObject*, BOOL, DWORD)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetClipboardData(DWORD, IDataObject** data)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (data == nullptr) return E_POINTER;
     *data = nullptr;
     return E_NOTIMPL;
@@ -378,6 +400,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetClipboardData(DWORD, IDataObject** data)
 HRESULT STDMETHODCALLTYPE Quendar::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND,
                                           LPCRECT position)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (!clientSite_ && activeSite != nullptr) SetClientSite(activeSite);
     switch (verb) {
     case OLEIVERB_PRIMARY:
@@ -407,6 +430,7 @@ HRESULT STDMETHODCALLTYPE Quendar::DoVerb(LONG verb, LPMSG, IOleClientSite* acti
 
 HRESULT STDMETHODCALLTYPE Quendar::EnumVerbs(IEnumOLEVERB** verbs)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (verbs == nullptr) return E_POINTER;
     *verbs = nullptr;
     // The registration names no verbs; whatever the registry's answer to
@@ -417,16 +441,19 @@ HRESULT STDMETHODCALLTYPE Quendar::EnumVerbs(IEnumOLEVERB** verbs)
 
 HRESULT STDMETHODCALLTYPE Quendar::Update()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::IsUpToDate()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetUserClassID(CLSID* clsid)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (clsid == nullptr) return E_POINTER;
     *clsid = CLSID_Quendar;
     return S_OK;
@@ -434,6 +461,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetUserClassID(CLSID* clsid)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetUserType(DWORD form, LPOLESTR* text)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (text == nullptr) return E_POINTER;
     return OleRegGetUserType(CLSID_Quendar, form, text);
 }
@@ -448,6 +476,7 @@ void Quendar::setExtent(const SIZEL& size)
 
 HRESULT STDMETHODCALLTYPE Quendar::SetExtent(DWORD aspect, SIZEL* size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (size == nullptr) return E_POINTER;
     if (size->cx < 0 || size->cy < 0) return E_INVALIDARG;
@@ -457,6 +486,7 @@ HRESULT STDMETHODCALLTYPE Quendar::SetExtent(DWORD aspect, SIZEL* size)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetExtent(DWORD aspect, SIZEL* size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (size == nullptr) return E_POINTER;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     *size = extent_;
@@ -465,6 +495,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetExtent(DWORD aspect, SIZEL* size)
 
 HRESULT STDMETHODCALLTYPE Quendar::Advise(IAdviseSink* sink, DWORD* connection)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (connection == nullptr) return E_POINTER;
     *connection = 0;
     if (!adviseHolder_) {
@@ -476,12 +507,14 @@ HRESULT STDMETHODCALLTYPE Quendar::Advise(IAdviseSink* sink, DWORD* connection)
 
 HRESULT STDMETHODCALLTYPE Quendar::Unadvise(DWORD connection)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (!adviseHolder_) return OLE_E_NOCONNECTION;
     return adviseHolder_->Unadvise(connection);
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::EnumAdvise(IEnumSTATDATA** advises)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (advises == nullptr) return E_POINTER;
     *advises = nullptr;
     if (!adviseHolder_) return S_OK;
@@ -490,6 +523,7 @@ HRESULT STDMETHODCALLTYPE Quendar::EnumAdvise(IEnumSTATDATA** advises)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetMiscStatus(DWORD aspect, DWORD* status)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (status == nullptr) return E_POINTER;
     if (aspect == DVASPECT_CONTENT) {
         *status = miscStatus;
@@ -500,6 +534,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetMiscStatus(DWORD aspect, DWORD* status)
 
 HRESULT STDMETHODCALLTYPE Quendar::SetColorScheme(LOGPALETTE*)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
@@ -507,6 +542,7 @@ HRESULT STDMETHODCALLTYPE Quendar::SetColorScheme(LOGPALETTE*)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetControlInfo(CONTROLINFO* info)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (info == nullptr) return E_POINTER;
     // No mnemonics, no accelerators.
     info->hAccel = nullptr;
@@ -517,16 +553,19 @@ HRESULT STDMETHODCALLTYPE Quendar::GetControlInfo(CONTROLINFO* info)
 
 HRESULT STDMETHODCALLTYPE Quendar::OnMnemonic(MSG*)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::OnAmbientPropertyChange(DISPID)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::FreezeEvents(BOOL freeze)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     // The control fires no events; the count is kept for symmetry only.
     if (freeze)
         ++frozenEvents_;
@@ -540,6 +579,7 @@ HRESULT STDMETHODCALLTYPE Quendar::FreezeEvents(BOOL freeze)
 HRESULT STDMETHODCALLTYPE Quendar::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds,
                                         LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (dc == nullptr) return E_INVALIDARG;
     RECT area;
@@ -556,6 +596,7 @@ HRESULT STDMETHODCALLTYPE Quendar::Draw(DWORD aspect, LONG, void*, DVTARGETDEVIC
 HRESULT STDMETHODCALLTYPE Quendar::GetColorSet(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC,
                                                LOGPALETTE** colors)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (colors == nullptr) return E_POINTER;
     *colors = nullptr;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
@@ -564,17 +605,20 @@ HRESULT STDMETHODCALLTYPE Quendar::GetColorSet(DWORD aspect, LONG, void*, DVTARG
 
 HRESULT STDMETHODCALLTYPE Quendar::Freeze(DWORD, LONG, void*, DWORD* cookie)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (cookie != nullptr) *cookie = 0;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::Unfreeze(DWORD)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     viewSink_ = ComLayer::ComPtr<IAdviseSink>(sink);
     viewAspects_ = sink != nullptr ? aspects : 0;
     viewFlags_ = sink != nullptr ? flags : 0;
@@ -584,6 +628,7 @@ HRESULT STDMETHODCALLTYPE Quendar::SetAdvise(DWORD aspects, DWORD flags, IAdvise
 
 HRESULT STDMETHODCALLTYPE Quendar::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (aspects != nullptr) *aspects = viewAspects_;
     if (flags != nullptr) *flags = viewFlags_;
     if (sink != nullptr) {
@@ -595,11 +640,13 @@ HRESULT STDMETHODCALLTYPE Quendar::GetAdvise(DWORD* aspects, DWORD* flags, IAdvi
 
 HRESULT STDMETHODCALLTYPE Quendar::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return GetExtent(aspect, size);
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetRect(DWORD aspect, LPRECTL rect)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (rect == nullptr) return E_POINTER;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     rect->left = 0;
@@ -611,6 +658,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetRect(DWORD aspect, LPRECTL rect)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetViewStatus(DWORD* status)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (status == nullptr) return E_POINTER;
     // The box is filled with whatever brush the drawing context holds,
     // which may be hollow: neither opaque nor of a solid background.
@@ -621,6 +669,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetViewStatus(DWORD* status)
 HRESULT STDMETHODCALLTYPE Quendar::QueryHitPoint(DWORD aspect, LPCRECT bounds, POINT location, LONG,
                                                  DWORD* hit)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (hit == nullptr || bounds == nullptr) return E_POINTER;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     *hit = contains(*bounds, location) ? HITRESULT_HIT : HITRESULT_OUTSIDE;
@@ -630,6 +679,7 @@ HRESULT STDMETHODCALLTYPE Quendar::QueryHitPoint(DWORD aspect, LPCRECT bounds, P
 HRESULT STDMETHODCALLTYPE Quendar::QueryHitRect(DWORD aspect, LPCRECT bounds, LPCRECT location, LONG,
                                                 DWORD* hit)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (hit == nullptr || bounds == nullptr || location == nullptr) return E_POINTER;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     RECT common;
@@ -639,6 +689,7 @@ HRESULT STDMETHODCALLTYPE Quendar::QueryHitRect(DWORD aspect, LPCRECT bounds, LP
 
 HRESULT STDMETHODCALLTYPE Quendar::GetNaturalExtent(DWORD, LONG, DVTARGETDEVICE*, HDC, DVEXTENTINFO*, LPSIZEL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return E_NOTIMPL;
 }
 
@@ -646,6 +697,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetNaturalExtent(DWORD, LONG, DVTARGETDEVICE*
 
 HRESULT STDMETHODCALLTYPE Quendar::GetClassID(CLSID* clsid)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (clsid == nullptr) return E_POINTER;
     *clsid = CLSID_Quendar;
     return S_OK;
@@ -653,11 +705,13 @@ HRESULT STDMETHODCALLTYPE Quendar::GetClassID(CLSID* clsid)
 
 HRESULT STDMETHODCALLTYPE Quendar::IsDirty()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return dirty_ ? S_OK : S_FALSE;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::InitNew()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     extent_.cx = defaultWidth;
     extent_.cy = defaultHeight;
     dirty_ = false;
@@ -666,6 +720,7 @@ HRESULT STDMETHODCALLTYPE Quendar::InitNew()
 
 HRESULT STDMETHODCALLTYPE Quendar::Load(LPSTREAM stream)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (stream == nullptr) return E_POINTER;
     PersistedState state;
     ULONG read = 0;
@@ -683,6 +738,7 @@ HRESULT STDMETHODCALLTYPE Quendar::Load(LPSTREAM stream)
 
 HRESULT STDMETHODCALLTYPE Quendar::Save(LPSTREAM stream, BOOL clearDirty)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (stream == nullptr) return E_POINTER;
     PersistedState state = {QD_STATE_FORMAT, extent_.cx, extent_.cy};
     ULONG written = 0;
@@ -695,6 +751,7 @@ HRESULT STDMETHODCALLTYPE Quendar::Save(LPSTREAM stream, BOOL clearDirty)
 
 HRESULT STDMETHODCALLTYPE Quendar::GetSizeMax(ULARGE_INTEGER* size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (size == nullptr) return E_POINTER;
     size->QuadPart = QD_STATE_SIZE;
     return S_OK;
@@ -702,6 +759,7 @@ HRESULT STDMETHODCALLTYPE Quendar::GetSizeMax(ULARGE_INTEGER* size)
 
 HRESULT STDMETHODCALLTYPE Quendar::Load(IPropertyBag* bag, IErrorLog* log)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (bag == nullptr) return E_POINTER;
     SIZEL loaded = {defaultWidth, defaultHeight};
     const wchar_t* const names[2] = {QD_PROPERTY_WIDTH, QD_PROPERTY_HEIGHT};
@@ -729,6 +787,7 @@ HRESULT STDMETHODCALLTYPE Quendar::Load(IPropertyBag* bag, IErrorLog* log)
 
 HRESULT STDMETHODCALLTYPE Quendar::Save(IPropertyBag* bag, BOOL clearDirty, BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (bag == nullptr) return E_POINTER;
     const wchar_t* const names[2] = {QD_PROPERTY_WIDTH, QD_PROPERTY_HEIGHT};
     const LONG values[2] = {extent_.cx, extent_.cy};
@@ -746,12 +805,14 @@ HRESULT STDMETHODCALLTYPE Quendar::Save(IPropertyBag* bag, BOOL clearDirty, BOOL
 
 HRESULT STDMETHODCALLTYPE Quendar::InitNew(IStorage* storage)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (storage == nullptr) return E_POINTER;
     return InitNew();
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::Load(IStorage* storage)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (storage == nullptr) return E_POINTER;
     ComLayer::ComPtr<IStream> stream;
     HRESULT hr = storage->OpenStream(QD_STORAGE_STREAM, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
@@ -762,6 +823,7 @@ HRESULT STDMETHODCALLTYPE Quendar::Load(IStorage* storage)
 
 HRESULT STDMETHODCALLTYPE Quendar::Save(IStorage* storage, BOOL)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (storage == nullptr) return E_POINTER;
     ComLayer::ComPtr<IStream> stream;
     HRESULT hr = storage->CreateStream(QD_STORAGE_STREAM, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
@@ -772,11 +834,13 @@ HRESULT STDMETHODCALLTYPE Quendar::Save(IStorage* storage, BOOL)
 
 HRESULT STDMETHODCALLTYPE Quendar::SaveCompleted(IStorage*)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::HandsOffStorage()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     // The control keeps no storage between calls.
     return S_OK;
 }
@@ -785,6 +849,7 @@ HRESULT STDMETHODCALLTYPE Quendar::HandsOffStorage()
 
 HRESULT STDMETHODCALLTYPE Quendar::QuickActivate(QACONTAINER* container, QACONTROL* control)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (container == nullptr || control == nullptr) return E_POINTER;
     // The fields read and written here are those of the first layout.
     if (container->cbSize < offsetof(QACONTAINER, pPropertyNotifySink) || control->cbSize < sizeof(QACONTROL))
@@ -801,10 +866,12 @@ HRESULT STDMETHODCALLTYPE Quendar::QuickActivate(QACONTAINER* container, QACONTR
 
 HRESULT STDMETHODCALLTYPE Quendar::SetContentExtent(LPSIZEL size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return SetExtent(DVASPECT_CONTENT, size);
 }
 
 HRESULT STDMETHODCALLTYPE Quendar::GetContentExtent(LPSIZEL size)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     return GetExtent(DVASPECT_CONTENT, size);
 }

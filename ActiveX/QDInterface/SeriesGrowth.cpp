@@ -62,10 +62,15 @@ void growSeriesUpTo(Matrix& matrix, std::int32_t index, const char* sourcePath, 
     } catch (...) {
         // Appending into reserved places does not allocate much, but take
         // back whatever did get appended before passing the failure on.
-        try {
-            while (matrix.numSeries() > before) matrix.removeSeriesAt(matrix.numSeries() - 1);
-        } catch (...) {
-        }
+        takeBackSeries(matrix, before);
         throw;
+    }
+}
+
+void takeBackSeries(Matrix& matrix, std::int32_t count) noexcept
+{
+    try {
+        while (matrix.numSeries() > count) matrix.removeSeriesAt(matrix.numSeries() - 1);
+    } catch (...) {
     }
 }

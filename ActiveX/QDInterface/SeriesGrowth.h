@@ -29,4 +29,8 @@ std::uint64_t seriesGrowthCost(const qd::Matrix& matrix, std::int32_t index);
 // series, or none of them when an allocation fails on the way.
 void growSeriesUpTo(qd::Matrix& matrix, std::int32_t index, const char* sourcePath, std::int32_t line);
 
+// Takes back the series appended beyond the first `count`: what a call that
+// grew the matrix and then failed does before passing the failure on.
+void takeBackSeries(qd::Matrix& matrix, std::int32_t count) noexcept;
+
 #endif

@@ -425,7 +425,8 @@ bool plausible(const std::wstring& member, const std::wstring& name, VARTYPE typ
         return true;
     }
     if (type == VT_DISPATCH || type == VT_UNKNOWN) {
-        if (member == L"ReplaceSeriesAt") {
+        // A real series to copy.
+        if (member == L"ReplaceSeriesAt" || member == L"ReplaceSeries") {
             a.value.vt = VT_DISPATCH;
             f.spare->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&a.value.pdispVal));
         } else {
@@ -444,8 +445,14 @@ bool plausible(const std::wstring& member, const std::wstring& name, VARTYPE typ
             for (int i = 0; i < n; ++i) v.push_back(name == L"values" && member != L"InputObsStatByArray" ? 90.0 + i : 1.0 + 0.01 * (i % 3 - 1));
             a.value.vt = VT_ARRAY | VT_R8;
             a.value.parray = doubles(v);
+        } else if (name == L"overrideMethodArray") {
+            // Two methods and the moving averages of the automatic list.
+            a.value.vt = VT_ARRAY | VT_I2;
+            a.value.parray = SafeArrayCreateVector(VT_I2, 0, 3);
+            const SHORT methods[] = {5, 9, 4};
+            for (LONG i = 0; i < 3; ++i) SafeArrayPutElement(a.value.parray, &i, const_cast<SHORT*>(&methods[i]));
         } else {
-            a.value.vt = VT_EMPTY; // overrideMethodArray: none
+            a.value.vt = VT_EMPTY;
         }
         return true;
     }
@@ -455,6 +462,8 @@ bool plausible(const std::wstring& member, const std::wstring& name, VARTYPE typ
         else if (member == L"ValueType" || member == L"DetailLevel") setNumber(1);
         else if (member == L"Type") setNumber(2019);
         else setNumber(7.25);
+    } else if (n == L"SeriesIndex" && member == L"ReplaceSeriesAt") {
+        setNumber(numSeries + 2); // grows the matrix by three series
     } else if (n == L"index" || n == L"SeriesIndex") setNumber(1);
     else if (n == L"ObservationIndex") setNumber(3);
     else if (n == L"seriesNumber") setNumber(2);

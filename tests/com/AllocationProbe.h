@@ -21,6 +21,7 @@ struct AllocationProbe {
     using ArmFunction = void (*)(unsigned long long);
     using ReadFunction = void (*)(AllocationCounters*);
     using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using TryMallocFunction = int (*)(unsigned long long);
 
     HMODULE module = nullptr;
     // Makes the allocation n allocations from now fail (1: the next one);
@@ -28,6 +29,9 @@ struct AllocationProbe {
     ArmFunction arm = nullptr;
     ReadFunction read = nullptr;
     GetClassObjectFunction getClassObject = nullptr;
+    // QDInterface's test build only: asks the module's malloc for a size;
+    // 0 it gave it, 1 it answered null, 3 the failure handler raised code 3.
+    TryMallocFunction tryMalloc = nullptr;
 
     // A path as the compiler definitions give it (ASCII).
     explicit AllocationProbe(const char* path)
@@ -39,6 +43,8 @@ struct AllocationProbe {
         read = reinterpret_cast<ReadFunction>(reinterpret_cast<void*>(GetProcAddress(module, "QdAllocationRead")));
         getClassObject = reinterpret_cast<GetClassObjectFunction>(
             reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+        tryMalloc = reinterpret_cast<TryMallocFunction>(
+            reinterpret_cast<void*>(GetProcAddress(module, "QdAllocationTryMalloc")));
     }
 
     bool loaded() const { return module != nullptr && arm != nullptr && read != nullptr && getClassObject != nullptr; }

@@ -82,6 +82,8 @@ protected:
         for (double v : values) ASSERT_EQ(S_OK, s->AddObservation(v, nullptr, 1));
         ASSERT_EQ(S_OK, s->get_Extension1(ex.put()));
     }
+    // Values 4, 5, 6 described "a", "bb", "ccc", and the index 0.75, 1.25.
+    void threeObservationsAndAnIndex(Ref<ISeriesX>& s, Ref<ISeriesXEx1>& ex);
     LONG count(ISeriesX* s)
     {
         LONG n = -1;
@@ -95,6 +97,18 @@ protected:
         return n;
     }
 };
+
+void ArrayTransferTest::threeObservationsAndAnIndex(Ref<ISeriesX>& s, Ref<ISeriesXEx1>& ex)
+{
+    seriesOf({}, s, ex);
+    Array values(VT_R8, LONG(0), ULONG(3));
+    Array texts(VT_BSTR, LONG(0), ULONG(3));
+    const wchar_t* given[] = {L"a", L"bb", L"ccc"};
+    for (int i = 0; i < 3; ++i) texts.data<BSTR>()[i] = SysAllocString(given[i]);
+    ASSERT_EQ(S_OK, ex->AddObservationByArray(numbersOf(values, {4, 5, 6}), texts.byValue(VT_BSTR), integer(1)));
+    Array index(VT_R8, LONG(0), ULONG(2));
+    ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(index, {0.75, 1.25})));
+}
 
 TEST_F(ArrayTransferTest, ValuesInAndOutAtSeriesLevel)
 {
@@ -657,14 +671,7 @@ TEST_F(ArrayTransferTest, OutputReplacesWhatTheTargetHeld)
 {
     Ref<ISeriesX> s;
     Ref<ISeriesXEx1> ex;
-    seriesOf({}, s, ex);
-    Array values(VT_R8, LONG(0), ULONG(3));
-    Array texts(VT_BSTR, LONG(0), ULONG(3));
-    const wchar_t* given[] = {L"a", L"bb", L"ccc"};
-    for (int i = 0; i < 3; ++i) texts.data<BSTR>()[i] = SysAllocString(given[i]);
-    ASSERT_EQ(S_OK, ex->AddObservationByArray(numbersOf(values, {4, 5, 6}), texts.byValue(VT_BSTR), integer(1)));
-    Array index(VT_R8, LONG(0), ULONG(2));
-    ASSERT_EQ(S_OK, ex->AddIndexValuesByArray(numbersOf(index, {0.75, 1.25})));
+    threeObservationsAndAnIndex(s, ex);
 
     // Typed references to arrays without dimensions: numbers and texts.
     {
@@ -869,3 +876,142 @@ TEST_F(ArrayTransferTest, MultipleRegressionFailureRecordsNoMethod)
 }
 
 } // namespace
+
+// A caller's variable (reached through a reference, as a late-bound caller
+// passes it) that holds an array by value: of Variant cells (a script's) or
+// typed (a VBA Double() or String() kept in a Variant), perhaps locked (a
+// script's For Each over the variable holds a lock). An array of the right
+// shape is filled in place whatever its cells; one of another shape is
+// replaced behind the [out] index target only when it can be destroyed, and
+// otherwise the call fails with the family's code and the variable keeps
+// what it held.
+TEST_F(ArrayTransferTest, OutputVariablesHoldingTypedOrLockedArrays)
+{
+    Ref<ISeriesX> s;
+    Ref<ISeriesXEx1> ex;
+    threeObservationsAndAnIndex(s, ex);
+
+    enum Member { Values, Descriptions, Index };
+    struct Case {
+        const char* label;
+        Member member;
+        VARTYPE cells;
+        ULONG size;
+        bool locked;
+        long code;     // 0: S_OK
+        bool inPlace;  // with S_OK: the variable's own array was filled
+    };
+    const Case cases[] = {
+        {"values into a Double() of the right size", Values, VT_R8, 3, false, 0, true},
+        {"descriptions into a String() of the right size", Descriptions, VT_BSTR, 3, false, 0, true},
+        {"index into a Double() of the right size", Index, VT_R8, 2, false, 0, true},
+        {"index into a locked Variant array of the right size", Index, VT_VARIANT, 2, true, 0, true},
+        {"index into a Double() of another size", Index, VT_R8, 5, false, 0, false},
+        {"index into a locked Variant array of another size", Index, VT_VARIANT, 5, true, 3156, false},
+        {"index into a locked Double() of another size", Index, VT_R8, 1, true, 3156, false},
+        {"index into a locked array of integers", Index, VT_I4, 2, true, 3156, false},
+        {"values into a Double() of another size", Values, VT_R8, 2, false, 3112, false},
+        {"values into a locked Variant array of another size", Values, VT_VARIANT, 4, true, 3112, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        VARIANT variable;
+        VariantInit(&variable);
+        variable.vt = VT_ARRAY | c.cells;
+        variable.parray = SafeArrayCreateVector(c.cells, 0, c.size);
+        ASSERT_NE(nullptr, variable.parray);
+        if (c.cells == VT_R8) static_cast<double*>(variable.parray->pvData)[0] = -7.0;
+        SAFEARRAY* const held = variable.parray;
+        if (c.locked) ASSERT_EQ(S_OK, SafeArrayLock(held));
+        VARIANT ref;
+        VariantInit(&ref);
+        ref.vt = VT_BYREF | VT_VARIANT;
+        ref.pvarVal = &variable;
+        HRESULT hr = E_FAIL;
+        switch (c.member) {
+        case Values: hr = ex->GetObservationValuesToArray(-2, -1, -1, &ref); break;
+        case Descriptions: hr = ex->GetObservationDescriptionsToArray(-2, -1, &ref); break;
+        case Index: hr = ex->GetIndexValuesToArray(&ref); break;
+        }
+        if (c.code != 0) {
+            EXPECT_EQ(QD_E_REPORTED, hr);
+            EXPECT_EQ(c.code, reportedCode(lastError()));
+            // Untouched: the same array, its lock and its content.
+            EXPECT_EQ(VT_ARRAY | c.cells, variable.vt);
+            EXPECT_EQ(held, variable.parray);
+            EXPECT_EQ(c.locked ? 1u : 0u, held->cLocks);
+            if (c.cells == VT_R8) EXPECT_EQ(-7.0, static_cast<double*>(held->pvData)[0]);
+        } else {
+            ASSERT_EQ(S_OK, hr);
+            // The variable keeps its kind of cells.
+            ASSERT_EQ(VT_ARRAY | c.cells, variable.vt);
+            EXPECT_EQ(c.inPlace, held == variable.parray);
+            const ULONG expected = c.member == Index ? 2u : 3u;
+            ASSERT_EQ(1u, SafeArrayGetDim(variable.parray));
+            ASSERT_EQ(expected, variable.parray->rgsabound[0].cElements);
+            const void* data = variable.parray->pvData;
+            if (c.member == Descriptions) {
+                const BSTR last = static_cast<const BSTR*>(data)[2];
+                EXPECT_EQ(std::wstring(L"ccc"), std::wstring(last, SysStringLen(last)));
+            } else {
+                const double want = c.member == Index ? 1.25 : 6.0;
+                const ULONG at = expected - 1;
+                if (c.cells == VT_R8)
+                    EXPECT_EQ(want, static_cast<const double*>(data)[at]);
+                else
+                    EXPECT_EQ(want, static_cast<const VARIANT*>(data)[at].dblVal);
+            }
+        }
+        if (c.locked && held == variable.parray) SafeArrayUnlock(held);
+        VariantClear(&variable);
+    }
+}
+
+// An array without values adds nothing: no observation, and at matrix
+// level no series up to the series number given.
+TEST_F(ArrayTransferTest, AnArrayWithoutValuesChangesNothing)
+{
+    Ref<IMatrixX> m;
+    create(CLSID_MatrixX, IID_IMatrixX, m);
+    Ref<IMatrixXEx1> ex;
+    ASSERT_EQ(S_OK, m->get_Extension1(ex.put()));
+    struct Case {
+        const char* label;
+        LONG seriesNumber;
+        UINT dims;
+        ULONG count1; // series of a two-dimensional array
+        ULONG count2;
+    };
+    const Case cases[] = {
+        {"an empty script array at series 5", 5, 1, 0, 0},
+        {"an empty script array at series 200000", 200000, 1, 0, 0},
+        {"three series of no observations", 2, 2, 3, 0},
+        {"no series of four observations", 2, 2, 0, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        SAFEARRAYBOUND b[2] = {{c.count1, 0}, {c.count2, 0}};
+        SAFEARRAY* a = SafeArrayCreate(VT_VARIANT, c.dims, b);
+        ASSERT_NE(nullptr, a);
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_ARRAY | VT_VARIANT;
+        v.parray = a;
+        EXPECT_EQ(S_OK, ex->AddObservationByArray(c.seriesNumber, v, nullVariant(), nullVariant()));
+        EXPECT_EQ(0, numSeries(m.get()));
+        SafeArrayDestroy(a);
+    }
+    // On a matrix with series: nothing appended either.
+    ASSERT_EQ(S_OK, m->AddObservation(0, 1.0, nullptr, 1));
+    SAFEARRAY* empty = SafeArrayCreateVector(VT_R8, 0, 0);
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ARRAY | VT_R8;
+    v.parray = empty;
+    EXPECT_EQ(S_OK, ex->AddObservationByArray(0, v, nullVariant(), nullVariant()));
+    EXPECT_EQ(S_OK, ex->AddObservationByArray(3, v, nullVariant(), nullVariant()));
+    EXPECT_EQ(1, numSeries(m.get()));
+    double value = 0.0;
+    EXPECT_REPORTED(3006, m->get_Value(0, 1, &value));
+    SafeArrayDestroy(empty);
+}

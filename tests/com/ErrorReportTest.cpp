@@ -1,6 +1,7 @@
 // The error report every failing member returns: 0x80044005 with error
 // information whose text names the code, its catalogue text, the file and
 // the line, and whose source is the class's ProgID.
+#include "AllocationProbe.h"
 #include "ComTestSupport.h"
 
 #include <cwctype>
@@ -103,16 +104,21 @@ TEST_F(ErrorReportTest, TextsAreRefusedWhenTheyHaveNo8BitForm)
     EXPECT_EQ(S_OK, series->put_Description(nullptr));
 }
 
+// The limit this program's environment sets (QD_TEST_ALLOCATION_LIMIT,
+// 1 MiB): only the server's test build, loaded by its path, reads it.
+const std::size_t kTestLimit = 1048576;
+
 TEST_F(ErrorReportTest, AllocationFailuresAreCode3AgainAfterTheReserveIsGone)
 {
+    AllocationProbe probe(QD_PROBE_DLL_PATH);
+    ASSERT_TRUE(probe.loaded());
     Ref<ISeriesX> series;
-    create(CLSID_SeriesX, IID_ISeriesX, series);
+    createProbeObject(probe, CLSID_SeriesX, IID_ISeriesX, series);
     for (int attempt = 0; attempt < 2; ++attempt) {
         SCOPED_TRACE(attempt);
         // Room for 60 million observations (1.9 GB in one block on i686,
-        // 2.9 GB on x86-64) is more than this program lets the server
-        // allocate at once (QD_TEST_ALLOCATION_LIMIT): the module's
-        // allocation failure handler raises code 3.
+        // 2.9 GB on x86-64) is more than the test build may allocate at
+        // once: the module's allocation failure handler raises code 3.
         EXPECT_EQ(QD_E_REPORTED, series->Reshape(60000000));
         ErrorReport report = lastError();
         EXPECT_EQ(3, reportedCode(report));
@@ -126,10 +132,47 @@ TEST_F(ErrorReportTest, AllocationFailuresAreCode3AgainAfterTheReserveIsGone)
     EXPECT_EQ(S_OK, series->get_Value(0, &value));
     EXPECT_EQ(2.0, value);
     Ref<IMatrixX> matrix;
-    create(CLSID_MatrixX, IID_IMatrixX, matrix);
+    createProbeObject(probe, CLSID_MatrixX, IID_IMatrixX, matrix);
     EXPECT_REPORTED(3, matrix->Reshape(7000000));
     // Sizes that cannot even be described in 32 bits are code 3 as well.
     Ref<ISeriesX> empty;
-    create(CLSID_SeriesX, IID_ISeriesX, empty);
+    createProbeObject(probe, CLSID_SeriesX, IID_ISeriesX, empty);
     EXPECT_REPORTED(3, empty->Reshape(400000000));
+}
+
+TEST_F(ErrorReportTest, AFailingCAllocationRunsTheSameHandlerAsOperatorNew)
+{
+    AllocationProbe probe(QD_PROBE_DLL_PATH);
+    ASSERT_TRUE(probe.loaded());
+    ASSERT_NE(nullptr, probe.tryMalloc);
+    Ref<ISeriesX> series;
+    createProbeObject(probe, CLSID_SeriesX, IID_ISeriesX, series);
+    ASSERT_EQ(1, probe.counters().reserveHeld);
+    EXPECT_EQ(0, probe.tryMalloc(kTestLimit));
+    // The first failure gives the reserve back and raises code 3, as a
+    // failing operator new does.
+    EXPECT_EQ(3, probe.tryMalloc(kTestLimit + 1));
+    EXPECT_EQ(0, probe.counters().reserveHeld);
+    // While that failure is handled (the reserve is gone) a C allocation
+    // that fails answers null, so the runtime's own fallbacks work.
+    EXPECT_EQ(1, probe.tryMalloc(kTestLimit + 1));
+    // The next failed member takes the reserve again.
+    EXPECT_REPORTED(3, series->Reshape(60000000));
+    EXPECT_EQ(1, probe.counters().reserveHeld);
+}
+
+TEST_F(ErrorReportTest, TheShippedServerIgnoresTheTestAllocationLimit)
+{
+    wchar_t text[32] = {};
+    ASSERT_NE(0u, GetEnvironmentVariableW(L"QD_TEST_ALLOCATION_LIMIT", text, 32));
+    ASSERT_EQ(std::to_wstring(kTestLimit), std::wstring(text));
+    // Room for a million observations is far more than the limit in one
+    // block.
+    Ref<ISeriesX> series;
+    create(CLSID_SeriesX, IID_ISeriesX, series);
+    EXPECT_EQ(S_OK, series->Reshape(1000000));
+    EXPECT_EQ(S_OK, series->AddObservation(4.5, nullptr, 1));
+    double value = 0.0;
+    EXPECT_EQ(S_OK, series->get_Value(0, &value));
+    EXPECT_EQ(4.5, value);
 }

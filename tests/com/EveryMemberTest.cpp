@@ -3,9 +3,13 @@
 // fixture: each answers S_OK, or DISP_E_EXCEPTION with its exception record
 // filled (the server-page class, which reports nothing, with its HRESULT). The members called must be exactly the members listed, so a
 // member added to a library later is called here without a word, and an
-// interface no fixture object implements fails the test.
+// interface no fixture object implements fails the test. Each call is made
+// from a thread left in one of the floating-point states a host may leave
+// (single precision, exceptions unmasked, other rounding, flush-to-zero, in
+// turn): no exception may fire and the state must be as it was afterwards.
 #include "AutomationWalker.h"
 #include "ComClient.h"
+#include "FloatingPointState.h"
 
 #include <iostream>
 #include <map>
@@ -51,9 +55,15 @@ TEST_F(EveryMemberTest, EveryListedMemberAnswersThroughIDispatch)
             }
             Arguments args;
             plausibleArguments(m, fixture, args);
+            const HostState& state = kHostStates[listed.size() % (sizeof kHostStates / sizeof kHostStates[0])];
+            setFloatingPointState(state.x87Control, state.mxcsr);
+            const FloatingPointState before = readFloatingPointState();
             Outcome o = invoke(target, m, args);
+            const FloatingPointState after = readFloatingPointState();
+            setFloatingPointState(kDoublePrecisionX87, kDefaultMxcsr);
             ++outcomes[o.label()];
             SCOPED_TRACE(narrow(m.key()));
+            EXPECT_EQ(before.text(), after.text()) << state.name;
             for (const std::wstring& problem : fixture.problems) ADD_FAILURE() << "fixture: " << narrow(problem);
             if (!o.acceptable(false, reportsNothing(iface.name))) {
                 ADD_FAILURE() << o.label() << " scode " << std::hex << o.scode << std::dec << " wCode " << o.wCode

@@ -255,7 +255,7 @@ static Interface makeMatrixXEx1() {
         {50, 44, "m", "RangeForecast(long bCheckHistory=1, long bChangeForecastPeriodOnly=1, long bUseCeiling=1, double dCeiling=0.0, long bUseFloor=1, double dFloor=0.0)"},
         {51, 45, "m", "CalculateRollingMAPE(" RANGE ")"},
         {52, 46, "m", "CalculateCumulativeMAPE(" RANGE ")"},
-        {53, 47, "m", "CalculateForecastRank(" RANGE ", short errorType=2024)"},
+        {53, 47, "m", "CalculateForecastRank(long observationNumber=-2, long numHistoricalPeriods=-1, short errorType=2024)"},
         {54, 48, "m", "indexDecompositionCreate(" RANGE ", short DecompositionType=2)"},
         {55, 49, "m", "indexDecompositionApply(" RANGE ", short DecompositionType=2)"},
         {56, 50, "m", "SelvaneMultipleMethod(long observationNumber=0, long numPeriodsToForecast=1, short errorType=2024, long seasonalType=0, long ReplaceOutliers=0, VARIANT overrideMethodArray)"},

@@ -1,4 +1,5 @@
 #include "ClassFactory.h"
+#include "FloatingPointGuard.h"
 
 namespace ComLayer {
 
@@ -28,6 +29,7 @@ ULONG STDMETHODCALLTYPE ClassFactory::Release()
 
 HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
     if (outer != nullptr && !IsEqualIID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
@@ -36,6 +38,7 @@ HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID i
 
 HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (lock)
         ComModule::instance().lock();
     else

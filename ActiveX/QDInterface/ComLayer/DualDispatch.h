@@ -4,6 +4,7 @@
 #ifndef QD_COMLAYER_DUALDISPATCH_H
 #define QD_COMLAYER_DUALDISPATCH_H
 
+#include "FloatingPointGuard.h"
 #include "TypeLibrary.h"
 
 #include <oaidl.h>
@@ -19,6 +20,7 @@ class DualDispatch : public Interface {
 public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
+        const ComLayer::FloatingPointGuard floatingPoint;
         if (count == nullptr) return E_POINTER;
         *count = 1;
         return S_OK;
@@ -26,6 +28,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) override
     {
+        const ComLayer::FloatingPointGuard floatingPoint;
         if (result == nullptr) return E_POINTER;
         *result = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
@@ -40,6 +43,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
+        const ComLayer::FloatingPointGuard floatingPoint;
         HRESULT hr = S_OK;
         ITypeInfo* info = interfaceTypeInfo(__uuidof(Interface), &hr);
         if (info == nullptr) return hr;
@@ -49,6 +53,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argError) override
     {
+        const ComLayer::FloatingPointGuard floatingPoint;
         HRESULT hr = S_OK;
         ITypeInfo* info = interfaceTypeInfo(__uuidof(Interface), &hr);
         if (info == nullptr) return hr;

@@ -1,5 +1,7 @@
 #include "VariantEnumerator.h"
 
+#include "FloatingPointGuard.h"
+
 namespace ComLayer {
 
 namespace {
@@ -40,6 +42,7 @@ const InterfaceEntry* VariantEnumerator::interfaceTable() const
 
 HRESULT STDMETHODCALLTYPE VariantEnumerator::Next(ULONG count, VARIANT* items, ULONG* fetched)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (fetched) *fetched = 0;
     if (items == nullptr) return E_POINTER;
     if (count > 1 && fetched == nullptr) return E_INVALIDARG;
@@ -59,6 +62,7 @@ HRESULT STDMETHODCALLTYPE VariantEnumerator::Next(ULONG count, VARIANT* items, U
 
 HRESULT STDMETHODCALLTYPE VariantEnumerator::Skip(ULONG count)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     std::size_t total = items_ ? items_->size() : 0;
     std::size_t left = total - position_;
     if (count > left) {
@@ -71,12 +75,14 @@ HRESULT STDMETHODCALLTYPE VariantEnumerator::Skip(ULONG count)
 
 HRESULT STDMETHODCALLTYPE VariantEnumerator::Reset()
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     position_ = 0;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE VariantEnumerator::Clone(IEnumVARIANT** result)
 {
+    const ComLayer::FloatingPointGuard floatingPoint;
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
     try {
