@@ -5,7 +5,9 @@
 // Every run stays in the matrix; the winner is the series of rank 1.
 //
 // All arguments (method codes, error type, seasonal type, range) are
-// checked before the matrix changes.
+// checked before the matrix changes, and the runs and the ranking are made
+// on a working matrix: a method or a measure that fails leaves the matrix
+// as it was.
 #ifndef QD_MATRIXCOMPUTE_MATRIXFORECASTSELVANEMULTIPLEMETHOD_H
 #define QD_MATRIXCOMPUTE_MATRIXFORECASTSELVANEMULTIPLEMETHOD_H
 

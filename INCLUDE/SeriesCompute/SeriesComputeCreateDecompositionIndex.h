@@ -27,14 +27,14 @@ public:
     double compute(Series& series) override;
     std::int32_t quantityId() const override { return QD_DECOMPOSITION_INDEX; }
 
-    std::int32_t SeasonalLength;  // -3: detect
+    std::int32_t SeasonalLength;  // -3: detected in each series
     std::int32_t decompType;      // 1 additive, 2 multiplicative
     bool useInitialIndex;
 
 private:
-    // The checks in their order; resolves last and count and returns the
-    // seasonal length to use.
-    std::int32_t checkParameters(Series& series);
+    // The checks in their order; resolves the range of this series into
+    // last and count and returns the seasonal length to use.
+    std::int32_t checkParameters(Series& series, std::int32_t& last, std::int32_t& count);
 };
 
 }  // namespace qd

@@ -25,8 +25,8 @@ public:
     // read. Returns 0.
     std::int32_t compute(Series& series, std::int32_t flag) override;
 
-    std::int32_t observationNumber;   // QD_LAST allowed; resolved in place
-    std::int32_t numHistoricalValues; // QD_ALL allowed; resolved in place
+    std::int32_t observationNumber;   // QD_LAST allowed; resolved per series
+    std::int32_t numHistoricalValues; // QD_ALL allowed; resolved per series
     std::int32_t numPeriodsToForecast;
     bool useConstTerm;
     double ConfidenceLevel;
@@ -35,7 +35,7 @@ public:
     double intercept;                 // replaced by the fitted intercept
 
 private:
-    void fit(Series& series);
+    void fit(Series& series, std::int32_t last, std::int32_t n);
 };
 
 }  // namespace qd

@@ -69,7 +69,7 @@ public:
     double delta = 0.0;
 
 private:
-    void run(Series& series);
+    void run(Series& series, std::int32_t last, std::int32_t count);
     // Fits a, b, c, d with the current bounds and writes the curve for the
     // range and the forecast periods into the forecast array.
     void fitPass();
@@ -79,7 +79,14 @@ private:
     double* values_ = nullptr;
     double* forecasts_ = nullptr;
     const double* independentValues_ = nullptr;
+    // The run on one series: its range, forecast periods, floor and
+    // ceiling, resolved from the arguments above, which stay as given.
     std::int32_t first_ = 0;
+    std::int32_t last_ = 0;
+    std::int32_t count_ = 0;
+    std::int32_t periods_ = 0;
+    double floor_ = 0.0;
+    double ceiling_ = 0.0;
 };
 
 } // namespace qd

@@ -36,7 +36,7 @@ public:
     std::int32_t chosenCurve = 0;
 
 private:
-    void averageFallback(Series& series);
+    void averageFallback(Series& series, std::int32_t last, std::int32_t count);
 };
 
 } // namespace qd

@@ -55,6 +55,9 @@ public:
 
     // Repeatable runs (tests): the generator's state.
     void setRandomState(std::uint32_t state) { randomState_ = state; }
+    std::uint32_t randomState() const { return randomState_; }
+    // The event class of each history period of the last compute.
+    std::vector<std::int32_t> eventFlags() const;
     // The next random integer in 0 .. 32767.
     std::int32_t nextRandom();
 
@@ -92,11 +95,14 @@ private:
     void setEventFlags();
     void storeAverageBase(Series& series, std::int32_t first, std::int32_t last);
     double percentilePoint() const;
+    std::int32_t drawPeriod(std::int32_t j, bool withoutReplacement, std::vector<bool>& drawn,
+                            std::vector<std::int32_t>& remaining);
 
     Matrix workMatrix_;
     Series sampleSeries_;
     std::vector<double> sortedSums_;  // ascending
     std::uint32_t randomState_;
+    std::int32_t seasonLength_ = 0;  // the classes of the seasonal type, for this series
 };
 
 // Mean and standard deviation of the values of a series, zeros left out

@@ -58,9 +58,14 @@ void MatrixComputeEventIndexApply::compute(Matrix& matrix)
                 factor = index[static_cast<std::size_t>(flags[static_cast<std::size_t>(i)])];
             double measured = o.value;
             o.storedResults.lookup(QD_MEASUREMENT, measured);
-            // The fitted value: the stored forecast, else the value.
-            double F = o.value;
-            o.storedResults.lookup(QD_FORECAST, F);
+            // An observation the method did not forecast gets no forecast
+            // here either; its history value is restored all the same.
+            double F = 0.0;
+            if (o.storedResults.lookup(QD_FORECAST, F) != QD_QUANTITY_FOUND) {
+                if (history)
+                    o.value = measured;
+                continue;
+            }
             const double forecast = std::fabs(factor) < 1e-12 ? measured : (F + offset) * factor - offset;
             o.storedResults.store(QD_FORECAST, forecast);
             o.value = history ? measured : forecast;

@@ -288,6 +288,12 @@ MatrixForecastCensusX11::Parts MatrixForecastCensusX11::decompose(const Values& 
     const std::int32_t h = static_cast<std::int32_t>(x.size());
     const std::int32_t half = s / 2;
     Parts parts;
+    // A value of zero has a ratio of zero to any trend and no seasonal
+    // factor can reproduce it: the data do not suit a multiplicative model.
+    if (d == kMultiplicativeDecomposition)
+        for (double v : x)
+            if (std::fabs(v) < 1e-12)
+                qdThrow(QD_SOURCE_PATH, 412, ErrorCode::NotMultiplicativeData);
 
     // Initial trend: the centred moving average of one season.
     Series work(h);

@@ -93,6 +93,18 @@ void MatrixForecastSelvaneMultipleMethod::validateArguments(Matrix& matrix)
     // emptied and forecast: refused here, before anything changes.
     if (!isSupportedErrorType(errorType))
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::ErrorTermNotSupported);
+    // The ranking measures the error over the history once every method
+    // has run: a measure the history and the forecast periods cannot give
+    // is refused here, with the code the measure would raise. Theil's
+    // statistic pairs each value with the next, so the last value of the
+    // history needs a period after it; it, the standard deviation of the
+    // errors and Durbin-Watson need two values.
+    if (errorType == QD_THEIL && numPeriodsToForecast < 1)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::OutOfBounds);
+    const bool needsTwoValues =
+        errorType == QD_THEIL || errorType == QD_STANDARD_DEVIATION_ERROR || errorType == QD_DURBIN_WATSON;
+    if (needsTwoValues && numHistoricalValues < 2)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalNumHistoricalValues);
 }
 
 void MatrixForecastSelvaneMultipleMethod::chooseSeasonalLength(Matrix& matrix)
@@ -207,17 +219,22 @@ void MatrixForecastSelvaneMultipleMethod::compute(Matrix& matrix, std::int32_t f
     (void)flag;
     validateArguments(matrix);
     chooseSeasonalLength(matrix);
-    prepareMatrix(matrix);
-    const Series pattern(matrix.series(0));
+    // Everything runs on a working matrix that starts with a copy of series
+    // 0: a method or the ranking that fails leaves the caller's matrix as it
+    // was. Only when all succeeded are the results put in its place.
+    Matrix work;
+    work.addSeries(matrix.series(0));
+    prepareMatrix(work);
+    const Series pattern(work.series(0));
 
     // The first method that runs forecasts series 0; every later run gets a
     // fresh copy of the series at the end of the matrix.
     bool ran = false;
     auto nextTarget = [&]() -> Series& {
         if (ran)
-            matrix.addSeries(pattern);
+            work.addSeries(pattern);
         ran = true;
-        return matrix.series(matrix.numSeries() - 1);
+        return work.series(work.numSeries() - 1);
     };
     for (std::int32_t i = 0; i < methodCount; ++i) {
         const std::int32_t code = methodList[i];
@@ -230,7 +247,13 @@ void MatrixForecastSelvaneMultipleMethod::compute(Matrix& matrix, std::int32_t f
 
     MatrixComputeForecastRank rank(numObservations - 1, numHistoricalValues, errorType);
     MatrixOpApplyMatrixCompute applier(rank);
-    matrix.applyRectangular(applier);
+    work.applyRectangular(applier);
+
+    for (std::int32_t i = matrix.numSeries() - 1; i >= 1; --i)
+        matrix.removeSeriesAt(i);
+    matrix.series(0) = work.series(0);
+    for (std::int32_t i = 1; i < work.numSeries(); ++i)
+        matrix.addSeries(work.series(i));
     matrix.recordForecastMethod(-1, seasonalLength, 0);
 }
 

@@ -78,12 +78,13 @@ void applyFit(Series& working, SeriesForecast& method)
         applier.apply(working);
 }
 
-// The sample standard deviation of all values of the series; a single value
-// (or none) has no spread.
+// The sample standard deviation of all values of the series. A single value
+// has none: the statistic refuses it (3001), and the replacement with it.
+// An empty range has nothing to replace.
 double spreadOfValues(Series& series)
 {
     const std::int32_t n = series.numObservations();
-    if (n < 2)
+    if (n == 0)
         return 0.0;
     return standardDeviation(series, n - 1, n);
 }

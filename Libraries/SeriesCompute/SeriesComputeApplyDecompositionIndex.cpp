@@ -22,6 +22,10 @@ SeriesComputeApplyDecompositionIndex::SeriesComputeApplyDecompositionIndex(std::
 
 double SeriesComputeApplyDecompositionIndex::compute(Series& series)
 {
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = this->last;
+    std::int32_t count = this->count;
     // Any other type would add the factors of a multiplicative index.
     if (decompType != kAdditiveDecomposition && decompType != kMultiplicativeDecomposition)
         qdThrow(QD_SOURCE_PATH, 35, ErrorCode::IllegalDecompositionType);

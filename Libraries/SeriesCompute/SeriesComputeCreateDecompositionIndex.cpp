@@ -5,6 +5,7 @@
 
 #include "Matrix/MVRBaseException.h"
 #include "SeriesCompute/DecompositionType.h"
+#include "SeriesCompute/SeasonalLengthDetection.h"
 #include "SeriesCompute/SeriesComputeCenteredMovingAverage.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
@@ -26,20 +27,23 @@ SeriesComputeCreateDecompositionIndex::SeriesComputeCreateDecompositionIndex(std
 {
 }
 
-std::int32_t SeriesComputeCreateDecompositionIndex::checkParameters(Series& series)
+std::int32_t SeriesComputeCreateDecompositionIndex::checkParameters(Series& series, std::int32_t& last,
+                                                                    std::int32_t& count)
 {
     if (decompType != kAdditiveDecomposition && decompType != kMultiplicativeDecomposition)
         qdThrow(QD_SOURCE_PATH, 83, ErrorCode::DecompositionTypeNotSupported);
+    last = this->last;
+    count = this->count;
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     std::int32_t L = SeasonalLength;
     if (useInitialIndex)
         L = series.storedResults.count(static_cast<std::int16_t>(QD_INITIAL_SEASONAL_INDEX));
-    if (L == QD_COMPUTE) {
-        // Detecting the season needs the seasonal-length search, which
-        // this build does not have: the data count as not seasonal.
+    // Detected over the whole series; any autocorrelation above -1 counts
+    // as a season. The detection's own failures (too little data) pass
+    // through.
+    if (L == QD_COMPUTE && detectSeasonalLength(series, 0, -1.0, -1.0, &L, 2.0) != QD_SEASONALITY_FOUND)
         qdThrow(QD_SOURCE_PATH, 101, ErrorCode::NotSeasonalData);
-    }
     if (L <= 0)
         qdThrow(QD_SOURCE_PATH, 105, ErrorCode::InvalidSeasonalLength);
     if (!useInitialIndex && count < L)
@@ -49,7 +53,11 @@ std::int32_t SeriesComputeCreateDecompositionIndex::checkParameters(Series& seri
 
 double SeriesComputeCreateDecompositionIndex::compute(Series& series)
 {
-    const std::int32_t L = checkParameters(series);
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = 0;
+    std::int32_t count = 0;
+    const std::int32_t L = checkParameters(series, last, count);
     const std::int32_t start = last - count + 1;
     std::vector<double> factors(static_cast<std::size_t>(L), 0.0);
     if (useInitialIndex) {

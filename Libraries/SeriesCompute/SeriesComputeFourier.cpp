@@ -12,6 +12,10 @@ SeriesComputeFourier::SeriesComputeFourier(std::int32_t last, std::int32_t count
 
 double SeriesComputeFourier::compute(Series& series)
 {
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = this->last;
+    std::int32_t count = this->count;
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (series.numObservations() < 2)

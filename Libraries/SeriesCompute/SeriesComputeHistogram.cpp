@@ -56,6 +56,10 @@ std::int32_t SeriesComputeHistogram::maxBins()
 
 double SeriesComputeHistogram::compute(Series& series)
 {
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = this->last;
+    std::int32_t count = this->count;
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (numBins <= 0)

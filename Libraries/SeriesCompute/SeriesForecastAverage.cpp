@@ -17,6 +17,10 @@ SeriesForecastAverage::SeriesForecastAverage(std::int32_t last, std::int32_t cou
 std::int32_t SeriesForecastAverage::compute(Series& series, std::int32_t flag)
 {
     (void)flag;
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = this->last;
+    std::int32_t count = this->count;
     resolveSeriesRange(series, last, count);
     checkSeriesRange(series, last, count, 1);
     if (numPeriodsToForecast < 0)

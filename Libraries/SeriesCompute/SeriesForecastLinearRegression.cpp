@@ -48,15 +48,14 @@ std::int32_t SeriesForecastLinearRegression::compute(Series& series, std::int32_
 {
     (void)flag;
     const std::int32_t count = series.numObservations();
-    if (observationNumber == QD_LAST)
-        observationNumber = count - 1;
-    if (numHistoricalValues == QD_ALL)
-        numHistoricalValues = count;
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    const std::int32_t last = observationNumber == QD_LAST ? count - 1 : observationNumber;
+    const std::int32_t n = numHistoricalValues == QD_ALL ? count : numHistoricalValues;
     const std::int32_t h = numPeriodsToForecast;
     if (h < 0)
         qdThrow(QD_SOURCE_PATH, 70, ErrorCode::IllegalForecastPeriods);
     if (useGivenCoefficients) {
-        const std::int32_t last = observationNumber;
         if (last < -1 || last >= count)
             qdThrow(QD_SOURCE_PATH, 76, ErrorCode::OutOfBounds);
         if (h > 0) {
@@ -66,8 +65,8 @@ std::int32_t SeriesForecastLinearRegression::compute(Series& series, std::int32_
             series.storeForecasts(QD_LINEAR_REGRESSION, last + 1, last + h, false);
         }
     } else {
-        checkSeriesRange(series, observationNumber, numHistoricalValues, 2);
-        fit(series);
+        checkSeriesRange(series, last, n, 2);
+        fit(series, last, n);
     }
     series.storedResults.store(QD_LINEAR_REGRESSION_SLOPE, slope);
     series.storedResults.store(QD_LINEAR_REGRESSION_INTERCEPT, intercept);
@@ -75,10 +74,8 @@ std::int32_t SeriesForecastLinearRegression::compute(Series& series, std::int32_
     return 0;
 }
 
-void SeriesForecastLinearRegression::fit(Series& series)
+void SeriesForecastLinearRegression::fit(Series& series, std::int32_t last, std::int32_t n)
 {
-    const std::int32_t last = observationNumber;
-    const std::int32_t n = numHistoricalValues;
     const std::int32_t s = last - n + 1;
     const std::int32_t h = numPeriodsToForecast;
 

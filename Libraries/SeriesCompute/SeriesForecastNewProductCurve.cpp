@@ -36,31 +36,6 @@ std::int32_t methodCodeOf(std::int32_t curveType)
     }
 }
 
-// Saves the fields a trial fit changes and puts them back.
-struct SavedFit {
-    explicit SavedFit(SeriesForecastNewProductCurve& m)
-        : method(m), a(m.alpha), b(m.beta), c(m.gamma), d(m.delta), periods(m.numPeriodsToForecast),
-          low(m.minValue), high(m.maxValue)
-    {
-    }
-    SavedFit(const SavedFit&) = delete;
-    SavedFit& operator=(const SavedFit&) = delete;
-    ~SavedFit()
-    {
-        method.alpha = a;
-        method.beta = b;
-        method.gamma = c;
-        method.delta = d;
-        method.numPeriodsToForecast = periods;
-        method.minValue = low;
-        method.maxValue = high;
-    }
-    SeriesForecastNewProductCurve& method;
-    double a, b, c, d;
-    std::int32_t periods;
-    double low, high;
-};
-
 }  // namespace
 
 SeriesForecastNewProductCurve::SeriesForecastNewProductCurve(std::int32_t observationNumber,
@@ -101,21 +76,26 @@ std::int32_t SeriesForecastNewProductCurve::compute(Series& series, std::int32_t
     (void)flag;
     if (minValue != -3.0 && maxValue != -3.0 && !(minValue < maxValue))
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::CurveMinimumNotBelowMaximum);
-    resolveSeriesRange(series, observationNumber, numHistoricalValues);
+    // Everything resolved for this series stays in this run: one object is
+    // applied to every series of a matrix, each with its own range and
+    // bounds.
+    std::int32_t last = observationNumber;
+    std::int32_t count = numHistoricalValues;
+    resolveSeriesRange(series, last, count);
     try {
-        checkSeriesRange(series, observationNumber, numHistoricalValues, 3);
+        checkSeriesRange(series, last, count, 3);
         if (numPeriodsToForecast < 0)
             qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalForecastPeriods);
-        run(series);
+        run(series, last, count);
     } catch (const MVRBaseException& e) {
-        const bool tooFew = (e.code == codeNumber(ErrorCode::IllegalNumHistoricalValues) && numHistoricalValues > 0) ||
+        const bool tooFew = (e.code == codeNumber(ErrorCode::IllegalNumHistoricalValues) && count > 0) ||
                              e.code == codeNumber(ErrorCode::NotEnoughValuesInCurveRange);
         series.valueCache.setForecastsDirty(true);
         values_ = forecasts_ = nullptr;
         independentValues_ = nullptr;
         if (!tooFew)
             throw;
-        SeriesForecastAverage average(observationNumber, numHistoricalValues, numPeriodsToForecast);
+        SeriesForecastAverage average(last, count, numPeriodsToForecast);
         SeriesOpApplySeriesForecast op(average);
         op.apply(series);
     }
@@ -124,11 +104,13 @@ std::int32_t SeriesForecastNewProductCurve::compute(Series& series, std::int32_t
     return 0;
 }
 
-void SeriesForecastNewProductCurve::run(Series& series)
+void SeriesForecastNewProductCurve::run(Series& series, std::int32_t last, std::int32_t count)
 {
-    const std::int32_t last = observationNumber;
     const std::int32_t h = numPeriodsToForecast;
-    first_ = last - numHistoricalValues + 1;
+    last_ = last;
+    count_ = count;
+    periods_ = h;
+    first_ = last - count + 1;
     if (static_cast<std::int64_t>(last) + 1 + h > Series::maxObservations())
         throw std::bad_alloc();
     if (independentSeries != nullptr) {
@@ -144,15 +126,13 @@ void SeriesForecastNewProductCurve::run(Series& series)
     }
     alpha = beta = gamma = delta = 0.0;
 
-    const double low = minimumOfValues(series, last, numHistoricalValues);
-    const double high = maximumOfValues(series, last, numHistoricalValues);
+    const double low = minimumOfValues(series, last, count);
+    const double high = maximumOfValues(series, last, count);
     double spread = high - low;
     if (!(spread > 0.0))
         spread = 1.0;
-    if (minValue == -3.0)
-        minValue = low >= 0.0 ? 0.0 : low - 0.99 * spread;
-    if (maxValue == -3.0)
-        maxValue = high + 10.0 * spread;
+    floor_ = minValue == -3.0 ? (low >= 0.0 ? 0.0 : low - 0.99 * spread) : minValue;
+    ceiling_ = maxValue == -3.0 ? high + 10.0 * spread : maxValue;
 
     const std::int32_t extra = static_cast<std::int32_t>(std::max<std::int64_t>(0, last + 1 + h - series.numObservations()));
     values_ = series.values(extra);
@@ -162,14 +142,14 @@ void SeriesForecastNewProductCurve::run(Series& series)
     if (MinMaxType == QD_CURVE_MAXIMUM_OPTIMIZED) {
         fittedParameter = kCeilingParameter;
         double lo = high - 0.1 * spread;
-        double hi = maxValue;
+        double hi = ceiling_;
         // A given ceiling below the search's lower end: search the same
         // interval the right way round.
         if (lo > hi)
             std::swap(lo, hi);
-        double ceiling = maxValue;
+        double ceiling = ceiling_;
         minimizeOverInterval(*this, lo, hi, kCeilingTolerance, ceiling);
-        maxValue = ceiling;
+        ceiling_ = ceiling;
     }
     fitPass();
 
@@ -186,8 +166,8 @@ void SeriesForecastNewProductCurve::run(Series& series)
 
 void SeriesForecastNewProductCurve::fitPass()
 {
-    const double a = maxValue - minValue;
-    const double d = minValue;
+    const double a = ceiling_ - floor_;
+    const double d = floor_;
     alpha = a;
     delta = d;
 
@@ -195,9 +175,9 @@ void SeriesForecastNewProductCurve::fitPass()
     Series x(64);
     y.dependenceType = QD_DEPENDENT;
     x.dependenceType = QD_INDEPENDENT;
-    for (std::int32_t k = 0; k < numHistoricalValues; ++k) {
+    for (std::int32_t k = 0; k < count_; ++k) {
         const double v = values_[first_ + k];
-        if (!(minValue < v && v < maxValue))
+        if (!(floor_ < v && v < ceiling_))
             continue;
         const double linear = curveType == QD_NP_GOMPERTZ_CURVE ? -std::log(-std::log((v - d) / a))
                                                                   : -std::log(a / (v - d) - 1.0);
@@ -223,20 +203,23 @@ void SeriesForecastNewProductCurve::fitPass()
     beta = -work.series(0).storedResults.value(QD_BETA);
     gamma = work.series(1).storedResults.value(QD_BETA);
 
-    for (std::int32_t k = 0; k < numHistoricalValues + numPeriodsToForecast; ++k)
+    for (std::int32_t k = 0; k < count_ + periods_; ++k)
         forecasts_[first_ + k] = curve(regressor(k));
 }
 
 double SeriesForecastNewProductCurve::evaluate(double x)
 {
-    const SavedFit saved(*this);
-    numPeriodsToForecast = 0;
+    // A trial fit leaves the curve and the run's bounds as they were.
+    const double a = alpha, b = beta, c = gamma, d = delta;
+    const std::int32_t periods = periods_;
+    const double ceiling = ceiling_;
+    periods_ = 0;
     if (fittedParameter == kCeilingParameter)
-        maxValue = x;
+        ceiling_ = x;
     double sse = 0.0;
     try {
         fitPass();
-        for (std::int32_t i = first_; i <= observationNumber; ++i) {
+        for (std::int32_t i = first_; i <= last_; ++i) {
             const double e = forecasts_[i] - values_[i];
             sse += e * e;
         }
@@ -244,6 +227,12 @@ double SeriesForecastNewProductCurve::evaluate(double x)
         rethrowOutOfMemory();
         sse = kFailedFit;
     }
+    alpha = a;
+    beta = b;
+    gamma = c;
+    delta = d;
+    periods_ = periods;
+    ceiling_ = ceiling;
     if (!std::isfinite(sse))
         sse = kFailedFit;
     return sse;

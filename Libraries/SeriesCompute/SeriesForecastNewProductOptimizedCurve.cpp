@@ -35,9 +35,9 @@ SeriesForecastNewProductOptimizedCurve::SeriesForecastNewProductOptimizedCurve(
 {
 }
 
-void SeriesForecastNewProductOptimizedCurve::averageFallback(Series& series)
+void SeriesForecastNewProductOptimizedCurve::averageFallback(Series& series, std::int32_t last, std::int32_t count)
 {
-    SeriesForecastAverage average(observationNumber, numHistoricalValues, numPeriodsToForecast);
+    SeriesForecastAverage average(last, count, numPeriodsToForecast);
     runForecast(series, average);
     fellBack = true;
 }
@@ -46,14 +46,19 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
 {
     (void)flag;
     chosenCurve = 0;
+    fellBack = false;
     if (minValue != -3.0 && maxValue != -3.0 && !(minValue < maxValue))
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::CurveMinimumNotBelowMaximum);
-    resolveSeriesRange(series, observationNumber, numHistoricalValues);
-    checkSeriesRange(series, observationNumber, numHistoricalValues, 1);
+    // Resolved for this series only: the object runs over every series of
+    // a matrix.
+    std::int32_t last = observationNumber;
+    std::int32_t count = numHistoricalValues;
+    resolveSeriesRange(series, last, count);
+    checkSeriesRange(series, last, count, 1);
     if (numPeriodsToForecast < 0)
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::IllegalForecastPeriods);
-    if (numHistoricalValues < 3) {
-        averageFallback(series);
+    if (count < 3) {
+        averageFallback(series, last, count);
         return 0;
     }
 
@@ -63,21 +68,21 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
     double floor = 0.0;
     double ceiling = 0.0;
     for (std::int32_t curveType : curves) {
-        SeriesForecastNewProductCurve trial(observationNumber, numHistoricalValues, 0, minValue, maxValue,
+        SeriesForecastNewProductCurve trial(last, count, 0, minValue, maxValue,
                                             MinMaxType, curveType, independentSeries);
         series.setDirty(true, true);
         double sum = 0.0;
         if (curveType == QD_NP_PROBIT_CURVE) {
             try {
                 runForecast(series, trial);
-                sum = sumSquaredError(series, observationNumber, numHistoricalValues);
+                sum = sumSquaredError(series, last, count);
             } catch (...) {
                 rethrowOutOfMemory();
                 sum = bestSum + 1.0;
             }
         } else {
             runForecast(series, trial);
-            sum = sumSquaredError(series, observationNumber, numHistoricalValues);
+            sum = sumSquaredError(series, last, count);
         }
         if (best == 0 || sum < bestSum) {
             best = curveType;
@@ -85,13 +90,13 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
             floor = series.storedResults.value(QD_DELTA);
             ceiling = floor + series.storedResults.value(QD_ALPHA);
             if (series.forecastMethodNumber == QD_AVERAGE) {
-                averageFallback(series);
+                averageFallback(series, last, count);
                 return 0;
             }
         }
     }
 
-    SeriesForecastNewProductCurve final(observationNumber, numHistoricalValues, numPeriodsToForecast, floor,
+    SeriesForecastNewProductCurve final(last, count, numPeriodsToForecast, floor,
                                         ceiling, QD_CURVE_MAXIMUM_FIXED, best, independentSeries);
     series.setDirty(true, true);
     runForecast(series, final);
@@ -102,8 +107,8 @@ std::int32_t SeriesForecastNewProductOptimizedCurve::compute(Series& series, std
     }
     chosenCurve = best;
 
-    const std::int32_t first = observationNumber - numHistoricalValues + 1;
-    for (std::int32_t i = first; i <= observationNumber + numPeriodsToForecast; ++i) {
+    const std::int32_t first = last - count + 1;
+    for (std::int32_t i = first; i <= last + numPeriodsToForecast; ++i) {
         Observation& o = series.observation(i);
         o.storedResults.store(QD_NEW_PRODUCT_FORECASTING, o.storedResults.value(QD_FORECAST));
     }

@@ -44,6 +44,14 @@ const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesForecastSlow
 // arguments: the average base.
 const std::int16_t kMeanCode = 2019;
 
+// The largest bucket number whose classes (2b - 1 and 2b, b up to the
+// number plus 2) fit an int.
+const double kMaxBucket = 1e9;
+
+// The generator's results cover 0 .. 32767: a history up to this length is
+// drawn from one result per draw.
+const std::int32_t kGeneratorRange = 32768;
+
 bool isAverageCode(std::int32_t code)
 {
     return code == QD_AVERAGE || code == kMeanCode;
@@ -168,6 +176,12 @@ void SeriesForecastSlowMovingDemand::checkArguments(const Series& series)
     // measured against it, would divide by zero.
     if (!(eicIncr > 0.0) || !std::isfinite(eicIncr) || !std::isfinite(eicStart) || !std::isfinite(eicEnd))
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::DividedByZero);
+    // A width so small that the buckets between the bounds cannot be
+    // numbered (twice the bucket number is the class) is as unusable as a
+    // width of zero.
+    const double widest = std::max(std::fabs(eicEnd - eicStart), std::max(std::fabs(eicStart), std::fabs(eicEnd)));
+    if (widest / eicIncr > kMaxBucket)
+        qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::DividedByZero);
     Series history(64);
     for (std::int32_t i = observationNumber; i < n; ++i)
         history.addObservation(series.observation(i).value, QD_SUPPLIED, FdCString());
@@ -195,7 +209,7 @@ void SeriesForecastSlowMovingDemand::setEventFlags()
     std::vector<std::int32_t> flags(static_cast<std::size_t>(numHistory));
     if (eicType == QD_SLOWMETHOD_IDX_SEASONAL) {
         for (std::int32_t k = 0; k < numHistory; ++k)
-            flags[k] = k % eicSeasonalLength + 1;
+            flags[k] = k % seasonLength_ + 1;
     } else {
         double sdAll = 0.0, sdNonzero = 0.0, m = 0.0;
         slowMovingStatistics(history, false, m, sdAll);
@@ -203,19 +217,30 @@ void SeriesForecastSlowMovingDemand::setEventFlags()
         const double centre = eicExclude0 ? meanNonzero : meanAll;
         const double scale = eicExclude0 ? sdNonzero : sdAll;
         const std::int32_t nb = static_cast<std::int32_t>(std::ceil((eicEnd - eicStart) / eicIncr)) + 2;
+        // Zero demand is a class of its own, the first; the buckets of the
+        // other values are numbered in ascending order after it.
+        std::vector<bool> zero(static_cast<std::size_t>(numHistory), false);
+        std::vector<std::int32_t> distinct;
         for (std::int32_t k = 0; k < numHistory; ++k) {
             const double v = history.observation(k).value;
-            // Zero demand is a class of its own.
-            if (v == 0.0 && eicExclude0)
-                flags[k] = 1;
-            else
-                flags[k] = bucketFlag((v - centre) / scale, eicStart, eicIncr, eicEnd, nb);
+            if (v == 0.0 && eicExclude0) {
+                zero[k] = true;
+                continue;
+            }
+            flags[k] = bucketFlag((v - centre) / scale, eicStart, eicIncr, eicEnd, nb);
+            distinct.push_back(flags[k]);
         }
-        std::vector<std::int32_t> distinct(flags);
         std::sort(distinct.begin(), distinct.end());
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-        for (std::int32_t& f : flags)
-            f = static_cast<std::int32_t>(std::lower_bound(distinct.begin(), distinct.end(), f) - distinct.begin()) + 1;
+        const bool zeroClass = std::find(zero.begin(), zero.end(), true) != zero.end();
+        for (std::int32_t k = 0; k < numHistory; ++k) {
+            if (zero[k]) {
+                flags[k] = 1;
+                continue;
+            }
+            const auto rank = std::lower_bound(distinct.begin(), distinct.end(), flags[k]) - distinct.begin();
+            flags[k] = static_cast<std::int32_t>(rank) + (zeroClass ? 2 : 1);
+        }
     }
     Series& events = workMatrix_.seriesAt(1);
     events = Series(64);
@@ -231,10 +256,8 @@ void SeriesForecastSlowMovingDemand::storeAverageBase(Series& series, std::int32
     const double base = bcmExclude0 ? meanNonzero : meanAll;
     while (series.numObservations() <= last)
         series.addObservation(base, QD_COMPUTED, FdCString());
-    for (std::int32_t i = first; i <= last; ++i) {
-        series.observation(i).storedResults.store(QD_AVERAGE, base);
+    for (std::int32_t i = first; i <= last; ++i)
         series.observation(i).storedResults.store(QD_FORECAST, base);
-    }
     series.setDirty(true, true);
     series.forecastMethodNumber = QD_AVERAGE;
     series.seasonalLength = 0;
@@ -313,6 +336,51 @@ void SeriesForecastSlowMovingDemand::createForecastMethod(Series& series, std::i
     }
 }
 
+// Draw j of one simulation: a history period, r = random mod numHistory.
+// Without replacement a period already drawn in this simulation is drawn
+// again. The generator runs through every 32-bit state, so every result
+// 0 .. 32767 comes round: the redraws end for every history the results
+// cover. A longer history is drawn from two results per draw, and without
+// replacement among the periods not drawn yet, so that it ends too.
+std::int32_t SeriesForecastSlowMovingDemand::drawPeriod(std::int32_t j, bool withoutReplacement,
+                                                        std::vector<bool>& drawn, std::vector<std::int32_t>& remaining)
+{
+    if (numHistory <= kGeneratorRange) {
+        if (j == 0)
+            drawn.assign(static_cast<std::size_t>(numHistory), false);
+        std::int32_t r = nextRandom() % numHistory;
+        while (withoutReplacement && drawn[static_cast<std::size_t>(r)])
+            r = nextRandom() % numHistory;
+        drawn[static_cast<std::size_t>(r)] = true;
+        return r;
+    }
+    const std::int64_t high = nextRandom();
+    const std::int64_t draw = high * kGeneratorRange + nextRandom();
+    if (!withoutReplacement)
+        return static_cast<std::int32_t>(draw % numHistory);
+    if (j == 0) {
+        remaining.resize(static_cast<std::size_t>(numHistory));
+        for (std::int32_t k = 0; k < numHistory; ++k)
+            remaining[static_cast<std::size_t>(k)] = k;
+    }
+    const std::int32_t left = numHistory - j;
+    const std::int32_t at = static_cast<std::int32_t>(draw % left);
+    const std::int32_t r = remaining[static_cast<std::size_t>(at)];
+    remaining[static_cast<std::size_t>(at)] = remaining[static_cast<std::size_t>(left - 1)];
+    return r;
+}
+
+std::vector<std::int32_t> SeriesForecastSlowMovingDemand::eventFlags() const
+{
+    std::vector<std::int32_t> flags;
+    if (workMatrix_.numSeries() < 2)
+        return flags;
+    const Series& events = workMatrix_.series(1);
+    for (std::int32_t k = 0; k < numHistory && k < events.numObservations(); ++k)
+        flags.push_back(static_cast<std::int32_t>(events.observation(k).value));
+    return flags;
+}
+
 double SeriesForecastSlowMovingDemand::percentilePoint() const
 {
     const double c = static_cast<double>(sortedSums_.size());
@@ -332,11 +400,11 @@ std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_
     (void)flag;
     checkArguments(series);
     numHistory = series.numObservations() - observationNumber;
-    if (eicType == QD_SLOWMETHOD_IDX_SEASONAL && eicSeasonalLength < 0)
-        eicSeasonalLength = numHistory;
+    // Resolved for this series only: the object runs over every series of
+    // a matrix, and the arguments stay as given.
+    seasonLength_ = eicType == QD_SLOWMETHOD_IDX_SEASONAL && eicSeasonalLength < 0 ? numHistory : eicSeasonalLength;
     leadPeriods = static_cast<std::int32_t>(std::ceil(leadTime));
-    if (leadPeriods > numHistory)
-        erType = QD_SLOWMETHOD_EVENTREPL_YES;
+    const bool withoutReplacement = erType == QD_SLOWMETHOD_EVENTREPL_NO && leadPeriods <= numHistory;
     sortedSums_.clear();
     sampleSeries_ = Series(64);
 
@@ -351,26 +419,10 @@ std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_
     for (std::int32_t count = 1;; ++count) {
         // Draw the classes of the lead-time periods.
         Series& events = workMatrix_.series(1);
+        std::vector<bool> drawn;
         std::vector<std::int32_t> remaining;
-        if (erType == QD_SLOWMETHOD_EVENTREPL_NO) {
-            remaining.resize(static_cast<std::size_t>(numHistory));
-            for (std::int32_t k = 0; k < numHistory; ++k)
-                remaining[k] = k;
-        }
         for (std::int32_t j = 0; j < leadPeriods; ++j) {
-            std::int64_t draw = nextRandom();
-            if (numHistory > 32768)
-                draw = draw * 32768 + nextRandom();
-            std::int32_t r;
-            if (erType == QD_SLOWMETHOD_EVENTREPL_NO) {
-                // Chosen among the periods not drawn yet, so it always ends.
-                const std::int32_t left = numHistory - j;
-                const std::int32_t at = static_cast<std::int32_t>(draw % left);
-                r = remaining[at];
-                remaining[at] = remaining[left - 1];
-            } else {
-                r = static_cast<std::int32_t>(draw % numHistory);
-            }
+            const std::int32_t r = drawPeriod(j, withoutReplacement, drawn, remaining);
             events.observation(numHistory + j).value = events.observation(r).value;
         }
         events.setDirty(true, true);

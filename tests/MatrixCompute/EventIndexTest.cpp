@@ -193,4 +193,34 @@ TEST(EventIndex, ApplyChecksEverySeriesFirst)
     EXPECT_EQ(r.series(0).observation(1).value, 4.0);
 }
 
+// Apply rewrites the forecasts there are and makes none up: an observation
+// the method did not forecast (the first of the history, a period beyond it)
+// still has no forecast afterwards.
+TEST(EventIndex, ApplyStoresNoForecastWhereThereWasNone)
+{
+    Matrix m;
+    m.addSeries(forecastSeries({5, 6, 7, 8}));
+    addRoleSeries(m, QD_EVENT, {0, 1, 0, 1, 1});
+    MatrixComputeEventIndexCreate(0, 0, -1, 0.5).compute(m);
+    Series& s = m.series(0);
+    s.addObservation(3.0, QD_COMPUTED, FdCString());
+    MatrixComputeEventIndexApply(0, 0, -1).compute(m);
+    double f = 0.0;
+    EXPECT_NE(s.observation(0).storedResults.lookup(QD_FORECAST, f), QD_QUANTITY_FOUND);
+    EXPECT_EQ(s.observation(0).value, 5.0);
+    EXPECT_NE(s.observation(4).storedResults.lookup(QD_FORECAST, f), QD_QUANTITY_FOUND);
+    EXPECT_EQ(s.observation(4).value, 3.0);
+    // The forecasts of the others are rewritten; the history is measured
+    // again.
+    for (std::int32_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(s.observation(i).storedResults.lookup(QD_FORECAST, f), QD_QUANTITY_FOUND) << i;
+        EXPECT_EQ(s.observation(i).value, 5.0 + i) << i;
+    }
+    // Observation 3 (event 1): forecast 7 against 8 gives index
+    // (8 + 1) / (7 + 1), smoothed with the index 7 / 6 of observation 1:
+    // 0.5 x 9/8 + 0.5 x 7/6; put back on the forecast 7.
+    const double index = 0.5 * 9.0 / 8.0 + 0.5 * 7.0 / 6.0;
+    EXPECT_DOUBLE_EQ(s.observation(3).storedResults.value(QD_FORECAST), (7.0 + 1.0) * index - 1.0);
+}
+
 }  // namespace

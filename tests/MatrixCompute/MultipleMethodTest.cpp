@@ -191,6 +191,15 @@ TEST(MultipleMethod, EveryArgumentIsCheckedBeforeTheMatrixChanges)
         {{5}, 1, 2024, QD_SEASONAL, 3, 3050},
         {{5}, 1, 2024, -5, 0, 3049},
         {{5}, 1, 2024, QD_SEASONAL, 0, 3039},  // 8 values: too few to detect a season
+        // Theil's statistic needs the period after the history, and two
+        // values; so do the deviation of the errors and Durbin-Watson.
+        {{5, 6}, 0, QD_THEIL, 0, 0, 3006},
+        {{5}, 1, QD_THEIL, 0, 7, 3001},
+        {{5}, 1, QD_STANDARD_DEVIATION_ERROR, 0, 7, 3001},
+        {{5}, 1, QD_DURBIN_WATSON, 0, 7, 3001},
+        // A method that cannot forecast one value fails after the others
+        // ran: the matrix keeps its series all the same.
+        {{5, 6}, 1, 2024, 0, 7, 3001},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -185,6 +185,12 @@ TEST(CensusX11, ValidationChangesNothing)
     const std::vector<double> data36(36, 10.0);
     // Zero data: the centred averages vanish, so the ratios cannot be formed.
     const std::vector<double> withZero(36, 0.0);
+    // One zero among seasonal data: its ratio to the trend would be 0, which
+    // a multiplicative model cannot hold.
+    std::vector<double> oneZero(36);
+    for (std::size_t i = 0; i < oneZero.size(); ++i)
+        oneZero[i] = 10.0 + static_cast<double>(i % 4) + 0.25 * static_cast<double>(i);
+    oneZero[17] = 0.0;
     struct Case {
         const char* what;
         std::vector<double> data;
@@ -205,6 +211,8 @@ TEST(CensusX11, ValidationChangesNothing)
         {"history of 3 s - 1", std::vector<double>(35, 10.0), 1, 12, 2, 5, false, {}, 3084},
         {"a zero, multiplicative", withZero, 1, 4, 2, 5, false, {}, 3080},
         {"a zero, best of both", withZero, 1, 4, 3, 5, false, {}, 3080},
+        {"one zero among good data, multiplicative", oneZero, 1, 4, 2, 5, false, {}, 3080},
+        {"one zero among good data, best of both", oneZero, 1, 4, 3, 5, false, {}, 3080},
         {"no trading days", data36, 1, 4, 2, 5, true, {}, 3092},
         {"too few trading days", data36, 1, 4, 2, 5, true, std::vector<double>(36, 20.0), 3086},
         {"a zero trading day", data36, 1, 4, 2, 5, true, std::vector<double>(37, 0.0), 3087},
@@ -226,6 +234,11 @@ TEST(CensusX11, ValidationChangesNothing)
     Matrix none;
     addRoleSeries(none, 0, data36);
     EXPECT_MVR_CODE(MatrixForecastCensusX11(-2, -1, 1, 4, 2, 2.0, false, 5).compute(none, 1), 3091);
+    // The additive model takes the zero.
+    Matrix additive;
+    dataMatrix(additive, oneZero);
+    MatrixForecastCensusX11(-2, -1, 1, 4, 1, 2.0, false, 5).compute(additive, 1);
+    EXPECT_EQ(additive.series(1).numObservations(), 37);
     // h = 3 s is enough.
     Matrix exact;
     dataMatrix(exact, std::vector<double>(36, 10.0));

@@ -183,6 +183,31 @@ TEST(OutlierReplacement, EveryFittingMethodRunsAndAnEmptyRangeChangesNothing)
     expectUnchanged(s, data);
 }
 
+// One value has no standard deviation: the replacement reports it, on
+// every path that reaches the band, and changes nothing.
+TEST(OutlierReplacement, OneValueRangeIsRefused)
+{
+    const std::vector<double> data = vec(kOutlierData);
+    struct Case {
+        std::int32_t last, hist, method, length;
+    } cases[] = {
+        {QD_LAST, 1, QD_EXPONENTIAL_SMOOTHING, 0},
+        {QD_LAST, 1, QD_EXPONENTIAL_SMOOTHING, QD_COMPUTE},
+        {3, 1, QD_CROSTON, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.last << " " << c.method << " " << c.length);
+        Series s = makeSeries(data);
+        EXPECT_MVR_CODE(replaceOutliers(s, c.last, c.hist, 1.0, 1.0, c.method, c.length, QD_REPLACE_BOTH), 3001);
+        expectUnchanged(s, data);
+    }
+    Series one = makeSeries({7.0});
+    EXPECT_MVR_CODE(replaceOutliers(one, QD_LAST, QD_ALL, 2.0, 1.0, QD_EXPONENTIAL_SMOOTHING, QD_COMPUTE,
+                                    QD_REPLACE_BOTH),
+                    3001);
+    expectUnchanged(one, {7.0});
+}
+
 TEST(MissingValues, MeanOfTheKeptValuesAndMethodChecks)
 {
     const std::vector<double> data = vec(kMissingData);
@@ -309,6 +334,23 @@ TEST(Cleaning, MatrixFormsStopAtTheFirstFailure)
     EXPECT_MVR_CODE(replaceOutliers(m, 8, 6, 1.2, 1.0, QD_LINEAR_REGRESSION, 0, QD_REPLACE_BOTH), 3006);
     expectReplaced(m.series(0), vec(kOutlierData), vec(kOutlierPart));
     expectUnchanged(m.series(2), vec(kOutlierData));
+
+    // A series of one value fails the whole-series defaults: the series
+    // after it keeps its outliers.
+    Series alone = makeSeries(vec(kOutlierData));
+    replaceOutliers(alone, QD_LAST, QD_ALL, 1.2, 1.0, QD_EXPONENTIAL_SMOOTHING, QD_COMPUTE, QD_REPLACE_BOTH);
+    std::int32_t replaced = 0;
+    for (std::int32_t i = 0; i < alone.numObservations(); ++i)
+        replaced += alone.observation(i).storedResults.count(static_cast<std::int16_t>(QD_MEASUREMENT));
+    ASSERT_GT(replaced, 0);
+    Matrix o;
+    o.addSeries(makeSeries({4.0}));
+    o.addSeries(makeSeries(vec(kOutlierData)));
+    EXPECT_MVR_CODE(replaceOutliers(o, QD_LAST, QD_ALL, 1.2, 1.0, QD_EXPONENTIAL_SMOOTHING, QD_COMPUTE,
+                                    QD_REPLACE_BOTH),
+                    3001);
+    expectUnchanged(o.series(0), {4.0});
+    expectUnchanged(o.series(1), vec(kOutlierData));
 
     Matrix k;
     k.addSeries(makeSeries(vec(kMissingData)));

@@ -115,6 +115,28 @@ TEST(DecompositionIndex, ApplyChangesValuesAndForecastsOfTheRangeOnly)
     EXPECT_DOUBLE_EQ(t.observation(1).value, 1.0);
 }
 
+// A seasonal length to detect: twelve on the airline series, and the index
+// is the one made with twelve.
+TEST(DecompositionIndex, DetectedSeasonalLength)
+{
+    for (std::int32_t type : {1, 2}) {
+        Series detected;
+        fillSeries(detected, kAirline);
+        SeriesComputeCreateDecompositionIndex(-2, -1, -3, type, false).compute(detected);
+        Series given;
+        fillSeries(given, kAirline);
+        SeriesComputeCreateDecompositionIndex(-2, -1, 12, type, false).compute(given);
+        EXPECT_EQ(detected.seasonalLength, 12);
+        ASSERT_EQ(detected.storedResults.count(static_cast<std::int16_t>(QD_DECOMPOSITION_INDEX)), 12);
+        for (std::int32_t j = 0; j < 12; ++j) {
+            double a = 0.0, b = 0.0;
+            detected.storedResults.lookupMultiple(QD_DECOMPOSITION_INDEX, j, a);
+            given.storedResults.lookupMultiple(QD_DECOMPOSITION_INDEX, j, b);
+            EXPECT_EQ(a, b) << j;
+        }
+    }
+}
+
 TEST(DecompositionIndex, Errors)
 {
     Series s;
@@ -123,8 +145,10 @@ TEST(DecompositionIndex, Errors)
     EXPECT_MVR_CODE(SeriesComputeCreateDecompositionIndex(-2, -1, 0, 2, false).compute(s), 3051);
     EXPECT_MVR_AT(SeriesComputeCreateDecompositionIndex(-2, 6, 12, 2, false).compute(s), 3001,
                   "Libraries\\SeriesCompute\\SeriesComputeCreateDecompositionIndex", 109);
-    // Detecting the season is not available here: not seasonal.
-    EXPECT_MVR_CODE(SeriesComputeCreateDecompositionIndex(-2, -1, -3, 2, false).compute(s), 3079);
+    // Too few values to detect a season: the detection's own refusal.
+    Series shortSeries;
+    fillSeries(shortSeries, {1, 2, 3, 4, 5, 6, 7});
+    EXPECT_MVR_CODE(SeriesComputeCreateDecompositionIndex(-2, -1, -3, 2, false).compute(shortSeries), 3039);
     EXPECT_MVR_CODE(SeriesComputeApplyDecompositionIndex(-2, -1, 2).compute(s), 3081);
     // A type other than 1 or 2 would add multiplicative factors: refused
     // before any value changes.

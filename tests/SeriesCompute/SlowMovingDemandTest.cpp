@@ -172,6 +172,8 @@ TEST(SlowMovingDemand, ArgumentsRefusedBeforeAnyChange)
         {"service level not a number", 0, 1, 1, -1, 0.25, 30, 1, 30, 2.0, nan, kIntermittent, 3088},
         {"seasonal length 0", 0, 1, 1, 0, 0.25, 30, 1, 30, 2.0, 0.9, kIntermittent, 3051},
         {"increment 0", 0, 1, 2, -1, 0.0, 30, 1, 30, 2.0, 0.9, kIntermittent, 3004},
+        {"increment too small to count the buckets", 0, 1, 2, -1, 1e-12, 30, 1, 30, 2.0, 0.9, kIntermittent, 3004},
+        {"increment tiny beside the bounds", 0, 1, 2, -1, 2e-9, 30, 1, 30, 2.0, 0.9, kIntermittent, 3004},
         {"zero spread", 0, 1, 2, -1, 0.25, 30, 1, 30, 2.0, 0.9, {0, 5, 0, 5, 5}, 3004},
         {"unknown base method", 0, 1, 1, -1, 0.25, 9, 1, 30, 2.0, 0.9, kIntermittent, 3164},
     };
@@ -193,6 +195,61 @@ TEST(SlowMovingDemand, ArgumentsRefusedBeforeAnyChange)
         EXPECT_EQ(series.forecastMethodNumber, -1);
         double stored = 0.0;
         EXPECT_NE(series.storedResults.lookup(QD_SMD_SAFETY_STOCK, stored), 0);
+    }
+}
+
+// Without replacement a period already drawn is drawn again, each redraw
+// taking one more result of the generator: the state after the run shows
+// how many results were taken (make_slow_moving_reference.py).
+TEST(SlowMovingDemand, DrawsWithoutReplacementDrawAgain)
+{
+    for (const DrawCase& c : kDrawCases) {
+        SCOPED_TRACE(::testing::Message() << "state " << c.state << ", history " << c.history << ", lead "
+                                          << c.lead);
+        Series series;
+        for (std::int32_t k = 0; k < c.history; ++k)
+            series.addObservation(k + 1.0, QD_SUPPLIED, FdCString());
+        SeriesForecastSlowMovingDemand method(0, 1, 1, -1, true, 1.0, 0.25, 3.0, 1, c.simulations, 5.0, 2, 30,
+                                              true, 1, 30, 1, c.lead, 0.875, 1);
+        method.setRandomState(c.state);
+        applyForecast(series, method);
+        EXPECT_EQ(method.numSimulationsRun, c.simulations);
+        EXPECT_EQ(method.randomState(), c.after);
+    }
+}
+
+// Zero demand is a class of its own when zeros are left out of the centre
+// and scale; the other buckets follow it in ascending order.
+TEST(SlowMovingDemand, ZeroDemandIsAClassOfItsOwn)
+{
+    for (const ClassCase& c : kClassCases) {
+        Series series;
+        fillSeries(series, c.history);
+        SeriesForecastSlowMovingDemand method(0, 1, 2, -1, true, 1.0, 0.25, 3.0, 1, 2, 5.0, 1, 30, true, 1, 30, 1,
+                                              1.0, 0.875, 1);
+        method.setRandomState(3);
+        applyForecast(series, method);
+        EXPECT_EQ(method.eventFlags(), c.classes);
+    }
+}
+
+// The average base is stored as the forecast only; the series records the
+// slow-moving method, so no observation carries the average's own type.
+TEST(SlowMovingDemand, AverageBaseStoresTheForecastOnly)
+{
+    Series series;
+    fillSeries(series, kIntermittent);
+    SeriesForecastSlowMovingDemand method(0, 2, 1, -1, true, 1.0, 0.25, 3.0, 1, 3, 5.0, 1, 30, true, 1, 30, 1, 2.0,
+                                          0.875, 1);
+    method.setRandomState(5);
+    applyForecast(series, method);
+    ASSERT_EQ(series.numObservations(), 18);
+    // The nonzero mean: (3 + 7 + 2 + 5 + 1 + 4) / 6.
+    for (std::int32_t i = 0; i < series.numObservations(); ++i) {
+        const Observation& o = series.observation(i);
+        EXPECT_EQ(o.storedResults.count(static_cast<std::int16_t>(QD_AVERAGE)), 0) << i;
+        EXPECT_DOUBLE_EQ(o.storedResults.value(QD_FORECAST), 22.0 / 6.0) << i;
+        EXPECT_DOUBLE_EQ(o.storedResults.value(QD_SLOW_MOVING_DEMAND), 22.0 / 6.0) << i;
     }
 }
 

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The first draws of the slow-moving-demand generator from given states,
 written from its definition: state x (32 bits), x = x * 214013 + 2531011
-modulo 2**32, result (x >> 16) AND 0x7FFF.
+modulo 2**32, result (x >> 16) AND 0x7FFF; the state after simulations
+that draw history periods without replacement by drawing again; and the
+event classes of standard-deviation buckets with zero demand a class of its
+own.
 Run: python3 make_slow_moving_reference.py > SlowMovingReference.inc
 """
 
@@ -21,4 +24,78 @@ print("struct GeneratorCase { std::uint32_t state; std::int32_t draws[8]; };")
 print("const GeneratorCase kGeneratorCases[] = {")
 for s in STATES:
     print("    {%du, {%s}}," % (s, ", ".join(str(v) for v in draws(s, 8))))
+print("};")
+
+
+# Draws without replacement: r = draw mod n, drawn again while period r has
+# been drawn in this simulation. The generator's state after `sims`
+# simulations of `lead` draws each.
+def state_after_draws(x, n, lead, sims):
+    for _ in range(sims):
+        used = set()
+        for _ in range(lead):
+            while True:
+                x = (x * 214013 + 2531011) % 2 ** 32
+                r = ((x >> 16) & 0x7FFF) % n
+                if r not in used:
+                    break
+            used.add(r)
+    return x
+
+
+DRAW_CASES = [  # state, history length, lead-time periods, simulations
+    (9, 8, 8, 3),
+    (12345, 8, 3, 5),
+    (1, 20, 20, 2),
+    (4294967295, 5, 4, 4),
+]
+
+print("struct DrawCase { std::uint32_t state; std::int32_t history, lead, simulations; std::uint32_t after; };")
+print("const DrawCase kDrawCases[] = {")
+for s, n, lead, sims in DRAW_CASES:
+    print("    {%du, %d, %d, %d, %du}," % (s, n, lead, sims, state_after_draws(s, n, lead, sims)))
+print("};")
+
+
+# Event classes of the standard-deviation buckets with zeros left out:
+# zero demand is class 1; every other value v has z = (v - mean) / sd over
+# the nonzero values, bucket 1 when |z| < start, nb when |z| > end, else
+# ceil(z / incr) + 1; class 2b - 1 for z >= 0 and 2b below; these classes
+# are numbered 2, 3, ... in ascending order.
+def bucket_classes(history, start, incr, end):
+    from fractions import Fraction
+    import math
+    nonzero = [Fraction(v) for v in history if v != 0]
+    mean = sum(nonzero) / len(nonzero)
+    sd = math.sqrt(sum((v - mean) ** 2 for v in nonzero) / (len(nonzero) - 1))
+    nb = math.ceil((end - start) / incr) + 2
+    raw = []
+    for v in history:
+        if v == 0:
+            raw.append(None)
+            continue
+        z = float(v - mean) / sd
+        if abs(z) < start:
+            b = 1
+        elif abs(z) > end:
+            b = nb
+        else:
+            b = math.ceil(z / incr) + 1
+        raw.append(2 * b - 1 if z >= 0 else 2 * b)
+    ranks = sorted(set(f for f in raw if f is not None))
+    first = 2 if None in raw else 1
+    return [1 if f is None else ranks.index(f) + first for f in raw]
+
+
+CLASS_CASES = [
+    [0, 5, 0, 5, 6, 0, 4, 5],
+    [0, 3, 0, 0, 7, 0, 2, 0, 0, 5, 0, 1, 0, 0, 4, 0],
+    [3, 5, 4, 9, 1, 5, 4],
+]
+
+print("struct ClassCase { std::vector<double> history; std::vector<std::int32_t> classes; };")
+print("const ClassCase kClassCases[] = {")
+for h in CLASS_CASES:
+    print("    {{%s}, {%s}}," % (", ".join(str(v) for v in h),
+                              ", ".join(str(c) for c in bucket_classes(h, 1.0, 0.25, 3.0))))
 print("};")
