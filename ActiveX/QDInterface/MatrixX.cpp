@@ -116,24 +116,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::RemoveAll()
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::get_Description(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(matrix(__LINE__).description());
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::put_Description(BSTR value)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Matrix& m = matrix(__LINE__);
-        m.setDescription(StringTransfer(value));
-        return S_OK;
-    });
-}
-
 HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
 {
     return runFrame(identity, __LINE__, [&] {
@@ -153,20 +135,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_NumSeries(LONG* result)
         checkResultPointer(identity, __LINE__, result);
         *result = matrix(__LINE__).numSeries();
         return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        matrix(__LINE__);
-        if (!statistics_) {
-            ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            made->attach(bindResults(matrix_));
-            statistics_ = made;
-        }
-        return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
     });
 }
 
@@ -193,14 +161,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::put_Statistic(short type, double value)
         QuantityMatrix* table = m.storedResults.statisticMatrix(type);
         if (table != nullptr && table->rows() > 0 && table->columns() > 0)
             table->storeAt(table->rows() - 1, table->columns() - 1, type, value);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::RemoveAllCalculations()
-{
-    return runFrame(identity, __LINE__, [&] {
-        matrix(__LINE__).removeAllCalculations();
         return S_OK;
     });
 }
@@ -367,42 +327,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_NumStatColumns(short type, LONG* result)
         checkResultPointer(identity, __LINE__, result);
         const QuantityMatrix* table = matrix(__LINE__).storedResults.statisticMatrix(type);
         *result = table != nullptr ? table->columns() : 0;
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_DecompositionType(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(matrix(__LINE__).decompositionType);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_SeasonalLength(LONG* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = matrix(__LINE__).seasonalLength;
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodNumber(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(matrix(__LINE__).forecastMethodNumber);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodDescription(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(quantityDescription(matrix(__LINE__).forecastMethodNumber));
         return S_OK;
     });
 }

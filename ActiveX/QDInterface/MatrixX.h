@@ -48,14 +48,10 @@ public:
     HRESULT STDMETHODCALLTYPE AddObservation(LONG seriesNumber, double value, BSTR description,
                                              short originType) override;
     HRESULT STDMETHODCALLTYPE RemoveAll() override;
-    HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override;
-    HRESULT STDMETHODCALLTYPE put_Description(BSTR value) override;
     HRESULT STDMETHODCALLTYPE get_Series(LONG index, ISeriesX** result) override;
     HRESULT STDMETHODCALLTYPE get_NumSeries(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_Statistics(IStatisticsX** result) override;
     HRESULT STDMETHODCALLTYPE get_Statistic(short type, double* result) override;
     HRESULT STDMETHODCALLTYPE put_Statistic(short type, double value) override;
-    HRESULT STDMETHODCALLTYPE RemoveAllCalculations() override;
     HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown** result) override;
     HRESULT STDMETHODCALLTYPE get_NumStatistics(short statType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Value(LONG seriesIndex, LONG observationIndex, double* result) override;
@@ -75,13 +71,9 @@ public:
                                                   double value) override;
     HRESULT STDMETHODCALLTYPE get_NumStatRows(short type, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_NumStatColumns(short type, LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_DecompositionType(short* result) override;
-    HRESULT STDMETHODCALLTYPE get_SeasonalLength(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodNumber(short* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodDescription(BSTR* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(IMatrixXEx1** result) override;
 
-    // The computing members it shares with SeriesX are SeriesMatrixMembers';
+    // The members it shares with SeriesX are SeriesMatrixMembers';
     // these are its own.
 
     // ---- regressions and matrix statistics ----
@@ -133,6 +125,7 @@ private:
     // The matrix; code 3 when unbound.
     qd::Matrix& matrix(std::int32_t line);
     qd::Matrix& element(std::int32_t line) { return matrix(line); }
+    const ElementBinding<qd::Matrix>& binding() const { return matrix_; }
     // Index checks of Value, StatValueObs and StatValueSeries.
     qd::Series& checkedSeries(qd::Matrix& m, LONG seriesIndex, std::int32_t line);
     void checkObservationIndex(const qd::Series& s, LONG observationIndex, std::int32_t line);

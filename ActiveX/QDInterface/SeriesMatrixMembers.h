@@ -1,18 +1,24 @@
-// The computing members that SeriesX and MatrixX share, written once.
+// The members that SeriesX and MatrixX share, written once.
 //
 // The interfaces give both classes the same computing members with the same
-// arguments; what differs is only what a member runs over: one series, or
-// every series of the matrix (whose series must then have one length). So
-// each member here builds its compute object from its arguments and hands
-// it to a runner of the class, Derived, which wraps it in the class's
-// applier and runs its apply step:
+// arguments, and a few data members that read or write the same field of
+// each class's element; what differs is only what a member works on: one
+// series, or every series of the matrix (whose series must then have one
+// length). So each computing member here builds its compute object from its
+// arguments and hands it to a runner of the class, Derived, which wraps it
+// in the class's applier and runs its apply step:
 //
 //   runSeriesCompute(qd::SeriesCompute&)
 //   runSeriesForecast(qd::SeriesForecast&)
 //   runIteratedSeriesCompute(qd::SeriesCompute&, std::int32_t start)
 //   runIteratedObservationCompute(qd::ObservationCompute&, std::int32_t start)
-//   element(std::int32_t line): the series or matrix the cleaning members
-//   change (code 3 when the object is unbound or its element is gone)
+//
+// and the other members use
+//
+//   element(std::int32_t line): the series or matrix (code 3 when the
+//   object is unbound or its element is gone)
+//   binding(): its binding, for the StatisticsX handed out
+//   statistics_: that StatisticsX, made on the first request
 //
 // and Derived::identity, whose source path every report of these members
 // names. Derived makes this template and MemberRunners friends; the members
@@ -23,10 +29,14 @@
 #ifndef QD_QDINTERFACE_SERIESMATRIXMEMBERS_H
 #define QD_QDINTERFACE_SERIESMATRIXMEMBERS_H
 
+#include "ElementBinding.h"
 #include "MemberRunners.h"
 #include "QDInterfaceMembers.h"
+#include "StatisticsX.h"
+#include "StringTransfer.h"
 
 #include "Matrix/Matrix.h"
+#include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 #include "Matrix/Snapshot.h"
 #include "SeriesCompute/FitCriteria.h"
@@ -61,6 +71,85 @@ class SeriesMatrixMembers : public Generated<Derived> {
     Derived& self() { return static_cast<Derived&>(*this); }
 
 public:
+    // ---- what both classes read and write the same way on their element ----
+
+    HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            *result = makeBstr(self().element(__LINE__).description());
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE put_Description(BSTR value) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            auto& target = self().element(__LINE__);
+            target.setDescription(StringTransfer(value));
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_Statistics(IStatisticsX** result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            self().element(__LINE__);
+            ComLayer::ComPtr<StatisticsX>& statistics = self().statistics_;
+            if (!statistics) {
+                ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
+                made->attach(bindResults(self().binding()));
+                statistics = made;
+            }
+            return statistics->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE RemoveAllCalculations() override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            self().element(__LINE__).removeAllCalculations();
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_SeasonalLength(LONG* result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            *result = self().element(__LINE__).seasonalLength;
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_ForecastMethodNumber(short* result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            *result = static_cast<short>(self().element(__LINE__).forecastMethodNumber);
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_ForecastMethodDescription(BSTR* result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            *result = makeBstr(qd::quantityDescription(self().element(__LINE__).forecastMethodNumber));
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_DecompositionType(short* result) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            checkResultPointer(Derived::identity, __LINE__, result);
+            *result = static_cast<short>(self().element(__LINE__).decompositionType);
+            return S_OK;
+        });
+    }
+
     // ---- statistics of each series, stored among its results ----
 
     HRESULT STDMETHODCALLTYPE CalculateMean(LONG observationNumber, LONG numHistoricalValues) override

@@ -183,44 +183,12 @@ HRESULT STDMETHODCALLTYPE SeriesX::put_DependenceType(short value)
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::get_Description(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(series(__LINE__).description());
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::put_Description(BSTR value)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Series& s = series(__LINE__);
-        s.setDescription(StringTransfer(value));
-        return S_OK;
-    });
-}
-
 HRESULT STDMETHODCALLTYPE SeriesX::get_NumObservations(LONG* result)
 {
     return runFrame(identity, __LINE__, [&] {
         checkResultPointer(identity, __LINE__, result);
         *result = series(__LINE__).numObservations();
         return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::get_Statistics(IStatisticsX** result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        series(__LINE__);
-        if (!statistics_) {
-            ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            made->attach(bindResults(series_));
-            statistics_ = made;
-        }
-        return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
     });
 }
 
@@ -274,14 +242,6 @@ HRESULT STDMETHODCALLTYPE SeriesX::put_ValueType(short value)
 {
     return runFrame(identity, __LINE__, [&] {
         series(__LINE__).valueType = value;
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::RemoveAllCalculations()
-{
-    return runFrame(identity, __LINE__, [&] {
-        series(__LINE__).removeAllCalculations();
         return S_OK;
     });
 }
@@ -350,33 +310,6 @@ HRESULT STDMETHODCALLTYPE SeriesX::RemoveObservationAt(LONG observationIndex)
     });
 }
 
-HRESULT STDMETHODCALLTYPE SeriesX::get_SeasonalLength(LONG* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = series(__LINE__).seasonalLength;
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::get_ForecastMethodNumber(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(series(__LINE__).forecastMethodNumber);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::get_ForecastMethodDescription(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(quantityDescription(series(__LINE__).forecastMethodNumber));
-        return S_OK;
-    });
-}
-
 HRESULT STDMETHODCALLTYPE SeriesX::Reshape(LONG numObservations)
 {
     return runFrame(identity, __LINE__, [&] {
@@ -403,15 +336,6 @@ HRESULT STDMETHODCALLTYPE SeriesX::put_StatValueSeries(short statType, LONG stat
 {
     return runFrame(identity, __LINE__, [&] {
         series(__LINE__).storedResults.storeQuantity(statType, statIndex, value);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SeriesX::get_DecompositionType(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(series(__LINE__).decompositionType);
         return S_OK;
     });
 }

@@ -53,33 +53,25 @@ public:
     HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown** result) override;
     HRESULT STDMETHODCALLTYPE get_DependenceType(short* result) override;
     HRESULT STDMETHODCALLTYPE put_DependenceType(short value) override;
-    HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override;
-    HRESULT STDMETHODCALLTYPE put_Description(BSTR value) override;
     HRESULT STDMETHODCALLTYPE get_NumObservations(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_Statistics(IStatisticsX** result) override;
     HRESULT STDMETHODCALLTYPE get_Statistic(short type, double* result) override;
     HRESULT STDMETHODCALLTYPE put_Statistic(short type, double value) override;
     HRESULT STDMETHODCALLTYPE get_ValueType(short* result) override;
     HRESULT STDMETHODCALLTYPE put_ValueType(short value) override;
-    HRESULT STDMETHODCALLTYPE RemoveAllCalculations() override;
     HRESULT STDMETHODCALLTYPE get_NumStatistics(short statType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Value(LONG observationIndex, double* result) override;
     HRESULT STDMETHODCALLTYPE put_Value(LONG observationIndex, double value) override;
     HRESULT STDMETHODCALLTYPE get_StatValueObs(LONG observationIndex, short statType, double* result) override;
     HRESULT STDMETHODCALLTYPE put_StatValueObs(LONG observationIndex, short statType, double value) override;
     HRESULT STDMETHODCALLTYPE RemoveObservationAt(LONG observationIndex) override;
-    HRESULT STDMETHODCALLTYPE get_SeasonalLength(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodNumber(short* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodDescription(BSTR* result) override;
     HRESULT STDMETHODCALLTYPE Reshape(LONG numObservations) override;
     HRESULT STDMETHODCALLTYPE get_StatValueSeries(short statType, LONG statIndex, double* result) override;
     HRESULT STDMETHODCALLTYPE put_StatValueSeries(short statType, LONG statIndex, double value) override;
-    HRESULT STDMETHODCALLTYPE get_DecompositionType(short* result) override;
     HRESULT STDMETHODCALLTYPE get_numParameters(LONG forecastMethod, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_NumObservationsByOriginType(short originType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(ISeriesXEx1** result) override;
 
-    // The computing members it shares with MatrixX are SeriesMatrixMembers';
+    // The members it shares with MatrixX are SeriesMatrixMembers';
     // this one differs from the matrix's.
     HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
                                                       short decompType) override;
@@ -101,6 +93,7 @@ private:
     // The series; code 3 when unbound or when it is gone.
     qd::Series& series(std::int32_t line);
     qd::Series& element(std::int32_t line) { return series(line); }
+    const ElementBinding<qd::Series>& binding() const { return series_; }
     // Observation index checks of Value and StatValueObs: 3000, 3006.
     void checkObservationIndex(const qd::Series& s, LONG index, std::int32_t line);
 
