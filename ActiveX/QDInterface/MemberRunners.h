@@ -25,30 +25,42 @@ struct MemberRunners {
     template <class Compute, class Derived, class... Arguments>
     static HRESULT compute(Derived& object, std::int32_t line, Arguments... arguments)
     {
-        return build<Compute>(object, line, [](Derived& d, Compute& c) { return d.runSeriesCompute(c); }, arguments...);
+        return build<Compute, ComputeRunner>(object, line, arguments...);
     }
     // A forecast, run by Derived::runSeriesForecast.
     template <class Method, class Derived, class... Arguments>
     static HRESULT forecast(Derived& object, std::int32_t line, Arguments... arguments)
     {
-        return build<Method>(object, line, [](Derived& d, Method& m) { return d.runSeriesForecast(m); }, arguments...);
+        return build<Method, ForecastRunner>(object, line, arguments...);
     }
     // A random-series generator, run by Derived::runGenerateRandom.
     template <class Generator, class Derived, class... Arguments>
     static HRESULT generate(Derived& object, std::int32_t line, Arguments... arguments)
     {
-        return build<Generator>(object, line, [](Derived& d, Generator& g) { return d.runGenerateRandom(g); },
-                                arguments...);
+        return build<Generator, GeneratorRunner>(object, line, arguments...);
     }
 
 private:
+    struct ComputeRunner {
+        template <class Derived, class Object>
+        static HRESULT run(Derived& object, Object& built) { return object.runSeriesCompute(built); }
+    };
+    struct ForecastRunner {
+        template <class Derived, class Object>
+        static HRESULT run(Derived& object, Object& built) { return object.runSeriesForecast(built); }
+    };
+    struct GeneratorRunner {
+        template <class Derived, class Object>
+        static HRESULT run(Derived& object, Object& built) { return object.runGenerateRandom(built); }
+    };
+
     // Builds the object inside the member's frame and hands it to the runner.
-    template <class Object, class Derived, class Runner, class... Arguments>
-    static HRESULT build(Derived& object, std::int32_t line, Runner run, Arguments... arguments)
+    template <class Object, class Runner, class Derived, class... Arguments>
+    static HRESULT build(Derived& object, std::int32_t line, Arguments... arguments)
     {
         return runFrame(Derived::identity, line, [&] {
             Object built(arguments...);
-            return run(object, built);
+            return Runner::run(object, built);
         });
     }
 };
