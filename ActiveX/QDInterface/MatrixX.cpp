@@ -116,24 +116,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::RemoveAll()
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::get_Description(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(matrix(__LINE__).description());
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::put_Description(BSTR value)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Matrix& m = matrix(__LINE__);
-        m.setDescription(StringTransfer(value));
-        return S_OK;
-    });
-}
-
 HRESULT STDMETHODCALLTYPE MatrixX::get_Series(LONG index, ISeriesX** result)
 {
     return runFrame(identity, __LINE__, [&] {
@@ -153,20 +135,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_NumSeries(LONG* result)
         checkResultPointer(identity, __LINE__, result);
         *result = matrix(__LINE__).numSeries();
         return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_Statistics(IStatisticsX** result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        matrix(__LINE__);
-        if (!statistics_) {
-            ComLayer::ComPtr<StatisticsX> made = ComLayer::newObject<StatisticsX>();
-            made->attach(bindResults(matrix_));
-            statistics_ = made;
-        }
-        return statistics_->QueryInterface(IID_IStatisticsX, reinterpret_cast<void**>(result));
     });
 }
 
@@ -193,14 +161,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::put_Statistic(short type, double value)
         QuantityMatrix* table = m.storedResults.statisticMatrix(type);
         if (table != nullptr && table->rows() > 0 && table->columns() > 0)
             table->storeAt(table->rows() - 1, table->columns() - 1, type, value);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::RemoveAllCalculations()
-{
-    return runFrame(identity, __LINE__, [&] {
-        matrix(__LINE__).removeAllCalculations();
         return S_OK;
     });
 }
@@ -371,42 +331,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::get_NumStatColumns(short type, LONG* result)
     });
 }
 
-HRESULT STDMETHODCALLTYPE MatrixX::get_DecompositionType(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(matrix(__LINE__).decompositionType);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_SeasonalLength(LONG* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = matrix(__LINE__).seasonalLength;
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodNumber(short* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = static_cast<short>(matrix(__LINE__).forecastMethodNumber);
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::get_ForecastMethodDescription(BSTR* result)
-{
-    return runFrame(identity, __LINE__, [&] {
-        checkResultPointer(identity, __LINE__, result);
-        *result = makeBstr(quantityDescription(matrix(__LINE__).forecastMethodNumber));
-        return S_OK;
-    });
-}
-
 HRESULT STDMETHODCALLTYPE MatrixX::get_Extension1(IMatrixXEx1** result)
 {
     return runFrame(identity, __LINE__, [&] {
@@ -456,6 +380,14 @@ HRESULT MatrixX::runIteratedSeriesCompute(SeriesCompute& compute, std::int32_t s
     });
 }
 
+HRESULT MatrixX::runIteratedObservationCompute(ObservationCompute& compute, std::int32_t start)
+{
+    return runFrame(identity, __LINE__, [&] {
+        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedObservationCompute(compute, start));
+        return apply(*op);
+    });
+}
+
 HRESULT MatrixX::runSeriesForecast(SeriesForecast& compute)
 {
     return runFrame(identity, __LINE__, [&] {
@@ -485,195 +417,8 @@ HRESULT MatrixX::applyAnyShape(MatrixOp& op)
     });
 }
 
-template <class Statistic, class... Arguments>
-HRESULT MatrixX::calculate(std::int32_t line, Arguments... arguments)
-{
-    return runFrame(identity, line, [&] {
-        Statistic statistic(static_cast<std::int32_t>(arguments)...);
-        return runSeriesCompute(statistic);
-    });
-}
-
-// ---- statistics of every series ------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMean(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMean>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
-                                                           LONG k)
-{
-    return calculate<SeriesComputeNormalityError>(__LINE__, observationNumber, numHistoricalValues, k);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
-                                                                              LONG numHistoricalValues,
-                                                                              LONG numLagValues)
-{
-    return calculate<SeriesComputePartialAutoCorrelationCoefficient>(__LINE__, observationNumber,
-                                                                     numHistoricalValues, numLagValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
-                                                            LONG numLagValues)
-{
-    return calculate<SeriesComputeAutoCorrelation>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
-                                                           LONG numLagValues)
-{
-    return calculate<SeriesComputeAutoCovariance>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeRootMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeSumSquaredError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateTheil(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeTheil>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
-                                                         LONG offset)
-{
-    return calculate<SeriesComputeDurbinWatson>(__LINE__, observationNumber, numHistoricalValues, offset);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateStandardDeviationError(LONG observationNumber,
-                                                                   LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeStandardDeviationError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsolutePercentageError(LONG observationNumber,
-                                                                        LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanAbsolutePercentageError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanAbsoluteError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanSquareError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanError(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanError>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateCoefficientOfVariation(LONG observationNumber,
-                                                                   LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeCoefficientOfVariation>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateSkewness(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeSkewness>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeRootMeanSquare>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanAbsDeviation>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeSumSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMeanSquaredDeviation>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateVariance(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeVariance>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeStandardDeviation>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeKurtosis>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateRange(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeRange>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMin(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMin>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMax(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<SeriesComputeMax>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-// ---- per-observation values of every series -------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateDifference(LONG observationNumber, LONG numValuesBack)
-{
-    return runFrame(identity, __LINE__, [&] {
-        SeriesComputeDifference compute(observationNumber, numValuesBack);
-        return runIteratedSeriesCompute(compute, observationNumber);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateError(LONG observationNumber)
-{
-    return runFrame(identity, __LINE__, [&] {
-        ObservationComputeError compute;
-        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedObservationCompute(compute, observationNumber));
-        return apply(*op);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateLog(LONG observationNumber)
-{
-    return runFrame(identity, __LINE__, [&] {
-        ObservationComputeLog compute;
-        std::unique_ptr<MatrixOp> op(new MatrixOpApplyIteratedObservationCompute(compute, observationNumber));
-        return apply(*op);
-    });
-}
-
-// ---- forecasts of every series --------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastExponentialSmoothing(LONG observationNumber, double alpha,
-                                                                LONG numPeriodsToForecast)
-{
-    return runFrame(identity, __LINE__, [&] {
-        SeriesForecastExponentialSmoothing method(observationNumber, alpha, numPeriodsToForecast, false, 0.0);
-        return runSeriesForecast(method);
-    });
-}
+// ---- the matrix's own computing members (the ones it shares with SeriesX are
+// SeriesMatrixMembers') ---------------------------------------------------------
 
 // ---- regressions and matrix statistics ------------------------------------------
 
@@ -682,16 +427,6 @@ HRESULT MatrixX::runMatrixForecast(qd::MatrixForecast& compute)
     return runFrame(identity, __LINE__, [&] {
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixForecast(compute));
         return apply(*op);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
-                                                            LONG numPeriodsToForecast)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastLinearRegression method(observationNumber, numHistoricalValues, numPeriodsToForecast, true,
-                                                  0.0, false, 0.0, 0.0);
-        return runSeriesForecast(method);
     });
 }
 
@@ -778,97 +513,7 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastPolynomialRegression(LONG observation
     });
 }
 
-// ---- the smoothing family, moving averages, mode and median ----
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMedian(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<qd::SeriesComputeMedian>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateMode(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<qd::SeriesComputeMode>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
-                                                                        LONG numPeriodsToForecast)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastAdaptiveExponentialSmoothing method(observationNumber, beta, numPeriodsToForecast);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
-                                                                           LONG numPeriodsToForecast, double alpha)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastDoubleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
-                                                                          LONG numPeriodsToForecast,
-                                                                          double alpha, double gamma)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastDoubleExponentialSmoothingHolt method(observationNumber, numPeriodsToForecast, alpha, gamma);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
-                                                                           LONG numPeriodsToForecast, double alpha)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastTripleExponentialSmoothingBrown method(observationNumber, numPeriodsToForecast, alpha);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
-                                                         LONG numPeriodsToForecast)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
-                                                       LONG numPeriodsToForecast, double alpha, double beta,
-                                                       double gamma, short decompType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastTripleExponentialSmoothingWinters method(observationNumber, seasonalityLength,
-                                                                   numPeriodsToForecast, alpha, beta, gamma,
-                                                                   decompType, false, 0.0, 0.0, nullptr);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastWeightedMovingAverage(LONG observationNumber,
-                                                                 LONG numHistoricalValues,
-                                                                 LONG numPeriodsToForecast)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastWeightedMovingAverage method(observationNumber, numHistoricalValues, numPeriodsToForecast);
-        return runSeriesForecast(method);
-    });
-}
-
-// ---- decomposition index, safety stock and confidence interval of every series ---
-
-HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
-                                                            LONG SeasonalLength, short decompType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesComputeCreateDecompositionIndex compute(observationNumber, numHistoricalValues, SeasonalLength,
-                                                          decompType, false);
-        return runSeriesCompute(compute);
-    });
-}
+// ---- decomposition index of every series ---------------------------------------
 
 HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
                                                            short decompType)
@@ -878,25 +523,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexApply(LONG observationNumbe
         if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
             throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
         qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
-        return runSeriesCompute(compute);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues,
-                                                        LONG leadTime, double ServiceLevel)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesComputeSafetyStock compute(observationNumber, numHistoricalValues, static_cast<double>(leadTime),
-                                             ServiceLevel, qd::kSeriesLevel, 1, true);
-        return runSeriesCompute(compute);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
-                                                               double ConfidenceLevel)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesComputeConfidenceInterval compute(observationNumber, numHistoricalValues, ConfidenceLevel);
         return runSeriesCompute(compute);
     });
 }
@@ -958,149 +584,5 @@ HRESULT STDMETHODCALLTYPE MatrixX::EventIndexApply(LONG observationNumber)
             new qd::MatrixComputeEventIndexApply(observationNumber, 0, -1));
         std::unique_ptr<MatrixOp> op(new MatrixOpApplyMatrixCompute(*compute));
         return applyAnyShape(*op);
-    });
-}
-
-// ---- Box-Jenkins, its t-test, Ljung-Box and the fit criteria -------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastBoxJenkins(LONG observationNumber, LONG numHistoricalValues,
-                                                  LONG numPeriodsToForecast, LONG constants, LONG p, LONG d, LONG q,
-                                                  LONG Seasonal_P, LONG Seasonal_D, LONG Seasonal_Q, LONG S,
-                                                  LONG ForceThrough, LONG Transform)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastBoxJenkinsNew method(observationNumber, numHistoricalValues, numPeriodsToForecast, constants,
-                                               p, d, q, Seasonal_P, Seasonal_D, Seasonal_Q, S, ForceThrough != 0,
-                                               Transform);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateTtest(short ForecastMethodName, short ParameterName)
-{
-    return calculate<qd::SeriesComputeTtest>(__LINE__, ForecastMethodName, ParameterName);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateLjungBox(LONG observationNumber, LONG numHistoricalValues, LONG numLagValues)
-{
-    return calculate<qd::SeriesComputeLjungBox>(__LINE__, observationNumber, numHistoricalValues, numLagValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateSumSquaredRegression(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<qd::SeriesComputeSumSquaredRegression>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateAIC(LONG observationNumber, LONG numHistoricalValues, LONG numParameters)
-{
-    return calculate<qd::SeriesComputeAIC>(__LINE__, observationNumber, numHistoricalValues, numParameters);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateBIC(LONG observationNumber, LONG numHistoricalValues, LONG numParameters)
-{
-    return calculate<qd::SeriesComputeBIC>(__LINE__, observationNumber, numHistoricalValues, numParameters);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateTrackingSignal(LONG observationNumber, LONG numHistoricalValues,
-                                                       short TSType, double TSSmoothingWeight)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesComputeTrackingSignal compute(observationNumber, numHistoricalValues, TSType, TSSmoothingWeight);
-        return runSeriesCompute(compute);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateBoxCox(LONG observationNumber, LONG numHistoricalValues, double lamda)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesComputeBoxCox compute(observationNumber, numHistoricalValues, lamda);
-        return runSeriesCompute(compute);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateRSquare(LONG observationNumber, LONG numHistoricalValues)
-{
-    return calculate<qd::SeriesComputeRSquare>(__LINE__, observationNumber, numHistoricalValues);
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
-                                                        LONG numParameters)
-{
-    return calculate<qd::SeriesComputeAdjustedRSquare>(__LINE__, observationNumber, numHistoricalValues,
-                                                       numParameters);
-}
-
-// ---- intermittent demand and new-product curves ----------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast, double alpha)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastCroston method(observationNumber, numPeriodsToForecast, alpha);
-        return runSeriesForecast(method);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
-                                                   LONG numPeriodsToForecast, double minValue, double maxValue,
-                                                   short MinMaxType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastNewProductOptimizedCurve method(observationNumber, numHistoricalValues,
-                                                          numPeriodsToForecast, minValue, maxValue, MinMaxType,
-                                                          nullptr);
-        return runSeriesForecast(method);
-    });
-}
-
-// ---- cleaning ------------------------------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
-                                                       double upper)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Matrix& target = matrix(__LINE__);
-        return qd::allOrNothing(target, [&] {
-            target.removeMissingValues(observationNumber, numHistoricalValues, lower, upper);
-            return S_OK;
-        });
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ReplaceOutliers(LONG observationNumber, LONG numHistoricalValues, double SDRatio,
-                                                 double adjustRatio, short methodName, LONG SeasonalLength)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Matrix& target = matrix(__LINE__);
-        return qd::allOrNothing(target, [&] {
-            target.setDirty(true, true);
-            qd::replaceOutliers(target, observationNumber, numHistoricalValues, SDRatio, adjustRatio, methodName,
-                                SeasonalLength, qd::QD_REPLACE_BOTH);
-            return S_OK;
-        });
-    });
-}
-
-HRESULT STDMETHODCALLTYPE MatrixX::ReplaceMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
-                                                      double upper, short methodName)
-{
-    return runFrame(identity, __LINE__, [&] {
-        Matrix& target = matrix(__LINE__);
-        return qd::allOrNothing(target, [&] {
-            target.setDirty(true, true);
-            qd::replaceMissingValues(target, observationNumber, numHistoricalValues, lower, upper, methodName);
-            return S_OK;
-        });
-    });
-}
-
-// ---- automatic method selection -------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::Selvane(LONG observationNumber, LONG numPeriodsToForecast, LONG errorType,
-                                         LONG seasonalType, LONG ReplaceOutliers, LONG RollBackType, short productType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        qd::SeriesForecastSelvane method(observationNumber, numPeriodsToForecast, errorType, seasonalType,
-                                         ReplaceOutliers, RollBackType, productType);
-        return runSeriesForecast(method);
     });
 }

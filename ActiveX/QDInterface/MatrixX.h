@@ -3,9 +3,10 @@
 // objects handed out for it, and the statistics and forecasts computed over
 // every series at once.
 //
-// A computing member builds one compute object, wraps it in a matrix
-// applier and hands that to the apply step, which marks every series' value
-// arrays stale and applies it to the matrix; the series must all have the
+// A computing member (SeriesMatrixMembers.h, shared with SeriesX) builds one
+// compute object; the runners here wrap it in a matrix applier and hand
+// that to the apply step, which marks every series' value arrays stale and
+// applies it to the matrix; the series must all have the
 // same number of observations (2000 otherwise), and a matrix without series
 // is left unchanged.
 #ifndef QD_QDINTERFACE_MATRIXX_H
@@ -14,6 +15,7 @@
 #include "AutomationFrame.h"
 #include "ElementBinding.h"
 #include "QDInterfaceMembers.h"
+#include "SeriesMatrixMembers.h"
 
 namespace qd {
 class Matrix;
@@ -23,12 +25,16 @@ class SeriesCompute;
 class SeriesForecast;
 class MatrixForecast;
 class MatrixCompute;
+class ObservationCompute;
 } // namespace qd
 
 class StatisticsX;
 class MatrixXEx1;
 
-class MatrixX : public AutomationClass<MatrixX, IMatrixXMembers, IMatrixX> {
+template <class Derived>
+using MatrixXShared = SeriesMatrixMembers<Derived, IMatrixXMembers>;
+
+class MatrixX : public AutomationClass<MatrixX, MatrixXShared, IMatrixX> {
 public:
     static const ClassIdentity identity;
 
@@ -42,14 +48,10 @@ public:
     HRESULT STDMETHODCALLTYPE AddObservation(LONG seriesNumber, double value, BSTR description,
                                              short originType) override;
     HRESULT STDMETHODCALLTYPE RemoveAll() override;
-    HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override;
-    HRESULT STDMETHODCALLTYPE put_Description(BSTR value) override;
     HRESULT STDMETHODCALLTYPE get_Series(LONG index, ISeriesX** result) override;
     HRESULT STDMETHODCALLTYPE get_NumSeries(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_Statistics(IStatisticsX** result) override;
     HRESULT STDMETHODCALLTYPE get_Statistic(short type, double* result) override;
     HRESULT STDMETHODCALLTYPE put_Statistic(short type, double value) override;
-    HRESULT STDMETHODCALLTYPE RemoveAllCalculations() override;
     HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown** result) override;
     HRESULT STDMETHODCALLTYPE get_NumStatistics(short statType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Value(LONG seriesIndex, LONG observationIndex, double* result) override;
@@ -69,59 +71,10 @@ public:
                                                   double value) override;
     HRESULT STDMETHODCALLTYPE get_NumStatRows(short type, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_NumStatColumns(short type, LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_DecompositionType(short* result) override;
-    HRESULT STDMETHODCALLTYPE get_SeasonalLength(LONG* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodNumber(short* result) override;
-    HRESULT STDMETHODCALLTYPE get_ForecastMethodDescription(BSTR* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(IMatrixXEx1** result) override;
 
-    // ---- statistics of every series, stored among each one's results ----
-    HRESULT STDMETHODCALLTYPE CalculateMean(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateNormalityError(LONG observationNumber, LONG numHistoricalValues,
-                                                      LONG k) override;
-    HRESULT STDMETHODCALLTYPE CalculatePartialAutoCorrelationCoefficient(LONG observationNumber,
-                                                                         LONG numHistoricalValues,
-                                                                         LONG numLagValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateAutoCorrelation(LONG observationNumber, LONG numHistoricalValues,
-                                                       LONG numLagValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateAutoCovariance(LONG observationNumber, LONG numHistoricalValues,
-                                                      LONG numLagValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateSumSquaredError(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateTheil(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateDurbinWatson(LONG observationNumber, LONG numHistoricalValues,
-                                                    LONG offset) override;
-    HRESULT STDMETHODCALLTYPE CalculateStandardDeviationError(LONG observationNumber,
-                                                              LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanAbsolutePercentageError(LONG observationNumber,
-                                                                   LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanAbsoluteError(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanSquareError(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanError(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateCoefficientOfVariation(LONG observationNumber,
-                                                              LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateSkewness(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateRootMeanSquare(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanAbsDeviation(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateSumSquaredDeviation(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMeanSquareDeviation(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateVariance(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateStandardDeviation(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateKurtosis(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateRange(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMin(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMax(LONG observationNumber, LONG numHistoricalValues) override;
-
-    // ---- per-observation values of every series ----
-    HRESULT STDMETHODCALLTYPE CalculateDifference(LONG observationNumber, LONG numValuesBack) override;
-    HRESULT STDMETHODCALLTYPE CalculateError(LONG observationNumber) override;
-    HRESULT STDMETHODCALLTYPE CalculateLog(LONG observationNumber) override;
-
-    // ---- forecasts of every series ----
-    HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothing(LONG observationNumber, double alpha,
-                                                           LONG numPeriodsToForecast) override;
-    HRESULT STDMETHODCALLTYPE ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
-                                                       LONG numPeriodsToForecast) override;
+    // The members it shares with SeriesX are SeriesMatrixMembers';
+    // these are its own.
 
     // ---- regressions and matrix statistics ----
     HRESULT STDMETHODCALLTYPE CalculateCoefficientDeterminationMatrix(LONG observationNumber,
@@ -137,37 +90,9 @@ public:
                                                            LONG maxDegree, double partialF, double minFIn,
                                                            double maxFOut) override;
 
-    // ---- the smoothing family, moving averages, mode and median ----
-    HRESULT STDMETHODCALLTYPE CalculateMedian(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateMode(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE ForecastAdaptiveExponentialSmoothing(LONG observationNumber, double beta,
-                                                                   LONG numPeriodsToForecast) override;
-    HRESULT STDMETHODCALLTYPE ForecastDoubleExponentialSmoothingBrown(LONG observationNumber,
-                                                                      LONG numPeriodsToForecast,
-                                                                      double alpha) override;
-    HRESULT STDMETHODCALLTYPE ForecastDoubleExponentialSmoothingHolt(LONG observationNumber,
-                                                                     LONG numPeriodsToForecast, double alpha,
-                                                                     double gamma) override;
-    HRESULT STDMETHODCALLTYPE ForecastTripleExponentialSmoothingBrown(LONG observationNumber,
-                                                                      LONG numPeriodsToForecast,
-                                                                      double alpha) override;
-    HRESULT STDMETHODCALLTYPE ForecastMovingAverage(LONG observationNumber, LONG numHistoricalValues,
-                                                    LONG numPeriodsToForecast) override;
-    HRESULT STDMETHODCALLTYPE ForecastHoltWinters(LONG observationNumber, LONG seasonalityLength,
-                                                  LONG numPeriodsToForecast, double alpha, double beta,
-                                                  double gamma, short decompType) override;
-    HRESULT STDMETHODCALLTYPE ForecastWeightedMovingAverage(LONG observationNumber, LONG numHistoricalValues,
-                                                            LONG numPeriodsToForecast) override;
-
-    // ---- decomposition index, safety stock and confidence interval of every series ----
-    HRESULT STDMETHODCALLTYPE DecompositionIndexCreate(LONG observationNumber, LONG numHistoricalValues,
-                                                       LONG SeasonalLength, short decompType) override;
+    // ---- decomposition index of every series (checks its type first) ----
     HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
                                                       short decompType) override;
-    HRESULT STDMETHODCALLTYPE CalculateSafetyStock(LONG observationNumber, LONG numHistoricalValues, LONG leadTime,
-                                                   double ServiceLevel) override;
-    HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,
-                                                          double ConfidenceLevel) override;
 
     // ---- computations over the whole matrix ----
     HRESULT STDMETHODCALLTYPE CalculateErlangB(LONG doType, double B) override;
@@ -180,47 +105,10 @@ public:
     HRESULT STDMETHODCALLTYPE EventIndexCreate(LONG observationNumber, double EISmoothingWeight) override;
     HRESULT STDMETHODCALLTYPE EventIndexApply(LONG observationNumber) override;
 
-    // ---- Box-Jenkins, its t-test, Ljung-Box and the fit criteria ----
-    HRESULT STDMETHODCALLTYPE ForecastBoxJenkins(LONG observationNumber, LONG numHistoricalValues,
-                                                 LONG numPeriodsToForecast, LONG constants, LONG p, LONG d, LONG q,
-                                                 LONG Seasonal_P, LONG Seasonal_D, LONG Seasonal_Q, LONG S,
-                                                 LONG ForceThrough, LONG Transform) override;
-    HRESULT STDMETHODCALLTYPE CalculateTtest(short ForecastMethodName, short ParameterName) override;
-    HRESULT STDMETHODCALLTYPE CalculateLjungBox(LONG observationNumber, LONG numHistoricalValues,
-                                                LONG numLagValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateSumSquaredRegression(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateAIC(LONG observationNumber, LONG numHistoricalValues,
-                                           LONG numParameters) override;
-    HRESULT STDMETHODCALLTYPE CalculateBIC(LONG observationNumber, LONG numHistoricalValues,
-                                           LONG numParameters) override;
-    HRESULT STDMETHODCALLTYPE CalculateTrackingSignal(LONG observationNumber, LONG numHistoricalValues, short TSType,
-                                                      double TSSmoothingWeight) override;
-    HRESULT STDMETHODCALLTYPE CalculateBoxCox(LONG observationNumber, LONG numHistoricalValues, double lamda) override;
-    HRESULT STDMETHODCALLTYPE CalculateRSquare(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateAdjustedRSquare(LONG observationNumber, LONG numHistoricalValues,
-                                                       LONG numParameters) override;
-
-    // ---- intermittent demand and new-product curves ----
-    HRESULT STDMETHODCALLTYPE ForecastCroston(LONG observationNumber, LONG numPeriodsToForecast,
-                                              double alpha) override;
-    HRESULT STDMETHODCALLTYPE ForecastNewProduct(LONG observationNumber, LONG numHistoricalValues,
-                                                 LONG numPeriodsToForecast, double minValue, double maxValue,
-                                                 short MinMaxType) override;
-
-    // ---- cleaning ----
-    HRESULT STDMETHODCALLTYPE RemoveMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
-                                                  double upper) override;
-    HRESULT STDMETHODCALLTYPE ReplaceOutliers(LONG observationNumber, LONG numHistoricalValues, double SDRatio,
-                                              double adjustRatio, short methodName, LONG SeasonalLength) override;
-    HRESULT STDMETHODCALLTYPE ReplaceMissingValues(LONG observationNumber, LONG numHistoricalValues, double lower,
-                                                   double upper, short methodName) override;
-
-    // ---- automatic method selection ----
-    HRESULT STDMETHODCALLTYPE Selvane(LONG observationNumber, LONG numPeriodsToForecast, LONG errorType,
-                                      LONG seasonalType, LONG ReplaceOutliers, LONG RollBackType,
-                                      short productType) override;
-
 private:
+    friend class SeriesMatrixMembers<MatrixX, IMatrixXMembers>;
+    friend struct MemberRunners;
+
     // The apply step: code 3 when unbound; marks every series' value arrays
     // stale and applies the op through Matrix::applyRectangular.
     HRESULT apply(qd::MatrixOp& op);
@@ -229,16 +117,15 @@ private:
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runIteratedSeriesCompute(qd::SeriesCompute& compute, std::int32_t start);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute);
+    HRESULT runIteratedObservationCompute(qd::ObservationCompute& compute, std::int32_t start);
     // The apply step without the test of the series' lengths, for the
     // computations that take a matrix of any shape.
     HRESULT applyAnyShape(qd::MatrixOp& op);
-    // A statistic built from the member's arguments and run by
-    // runSeriesCompute.
-    template <class Statistic, class... Arguments>
-    HRESULT calculate(std::int32_t line, Arguments... arguments);
 
     // The matrix; code 3 when unbound.
     qd::Matrix& matrix(std::int32_t line);
+    qd::Matrix& element(std::int32_t line) { return matrix(line); }
+    const ElementBinding<qd::Matrix>& binding() const { return matrix_; }
     // Index checks of Value, StatValueObs and StatValueSeries.
     qd::Series& checkedSeries(qd::Matrix& m, LONG seriesIndex, std::int32_t line);
     void checkObservationIndex(const qd::Series& s, LONG observationIndex, std::int32_t line);

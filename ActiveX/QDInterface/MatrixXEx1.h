@@ -11,6 +11,7 @@
 
 #include "AutomationFrame.h"
 #include "ElementBinding.h"
+#include "ExtensionMembers.h"
 #include "QDInterfaceMembers.h"
 
 namespace qd {
@@ -23,62 +24,39 @@ class MatrixForecast;
 class MatrixCompute;
 } // namespace qd
 
-class MatrixXEx1 : public AutomationClass<MatrixXEx1, IMatrixXEx1Members, IMatrixXEx1> {
+template <class Derived>
+using MatrixXEx1Shared = ExtensionMembers<Derived, IMatrixXEx1Members>;
+
+class MatrixXEx1 : public AutomationClass<MatrixXEx1, MatrixXEx1Shared, IMatrixXEx1> {
 public:
     static const ClassIdentity identity;
 
     void attach(const ElementBinding<qd::Matrix>& binding);
 
-    HRESULT STDMETHODCALLTYPE CalculateFourier(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateHistogram(LONG observationNumber, LONG numHistoricalValues, LONG StatType,
-                                                 LONG numBins) override;
-    HRESULT STDMETHODCALLTYPE CalculateHistogramByMinMax(LONG observationNumber, LONG numHistoricalValues,
-                                                         LONG StatType, LONG numBins, double min,
-                                                         double max) override;
-    HRESULT STDMETHODCALLTYPE ForecastAverage(LONG observationNumber, LONG numHistoricalValues,
-                                              LONG numPeriodsToForecast) override;
     HRESULT STDMETHODCALLTYPE ReplaceSeriesAt(LONG SeriesIndex, ISeriesX* SX) override;
     HRESULT STDMETHODCALLTYPE AddObservationByArray(LONG seriesNumber, VARIANT values, VARIANT descriptions,
                                                     VARIANT originTypes) override;
-    HRESULT STDMETHODCALLTYPE GetObservationValuesToArray(LONG observationNumber, LONG numHistoricalValues,
-                                                          short StatType, VARIANT* values) override;
-    HRESULT STDMETHODCALLTYPE GetObservationDescriptionsToArray(LONG observationNumber, LONG numHistoricalValues,
-                                                                VARIANT* descriptions) override;
     HRESULT STDMETHODCALLTYPE ForecastLinearRegression(LONG observationNumber, LONG numHistoricalValues,
                                                          LONG numPeriodsToForecast, LONG useConstTerm,
-                                                         double ConfidenceLevel) override;
-    HRESULT STDMETHODCALLTYPE CalculateSafetyStockEx(LONG observationNumber, LONG numHistoricalValues,
-                                                     double leadTime, double ServiceLevel, XCalcLevel cl,
-                                                     LONG calcPeriods, LONG includeFValues) override;
+                                                         double ConfidenceLevel) override
+    {
+        return linearRegression(observationNumber, numHistoricalValues, numPeriodsToForecast, useConstTerm,
+                                ConfidenceLevel);
+    }
     HRESULT STDMETHODCALLTYPE CalculateServiceLevelEx(LONG observationNumber, LONG numHistoricalValues,
                                                      double leadTime, double safetyStock, XCalcLevel cl,
-                                                     LONG calcPeriods, LONG includeFValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateChiSquare(LONG observationNumber, LONG numHistoricalValues,
-                                                 LONG numParameters, LONG bCalculatePossibility) override;
-    HRESULT STDMETHODCALLTYPE CalculateCochraneOrcutt(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE ForecastBassModel(LONG observationNumber, LONG numHistoricalValues,
-                                                LONG numPeriodsToForecast, double p, double r, double qbar) override;
-    HRESULT STDMETHODCALLTYPE RangeForecast(LONG bCheckHistory, LONG bChangeForecastPeriodOnly, LONG bUseCeiling,
-                                            double dCeiling, LONG bUseFloor, double dFloor) override;
-    HRESULT STDMETHODCALLTYPE CalculateRollingMAPE(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE CalculateCumulativeMAPE(LONG observationNumber, LONG numHistoricalValues) override;
-    HRESULT STDMETHODCALLTYPE indexDecompositionCreate(LONG observationNumber, LONG numHistoricalValues,
-                                                       short DecompositionType) override;
+                                                     LONG calcPeriods, LONG includeFValues) override
+    {
+        return serviceLevel(observationNumber, numHistoricalValues, leadTime, safetyStock, cl, calcPeriods,
+                            includeFValues);
+    }
     HRESULT STDMETHODCALLTYPE indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
                                                       short DecompositionType) override;
-    HRESULT STDMETHODCALLTYPE ForecastExponentialSmoothingZeroDemand(LONG observationNumber, double alpha,
-                                                                     LONG numPeriodsToForecast,
-                                                                     double finalLevelValue) override;
-    HRESULT STDMETHODCALLTYPE ForecastLinearRegressionZeroDemand(LONG observationNumber, LONG numHistoricalValues,
-                                                                 LONG numPeriodsToForecast, double slope,
-                                                                 double intercept) override;
-    HRESULT STDMETHODCALLTYPE AddIndexValuesByArray(VARIANT values) override;
-    HRESULT STDMETHODCALLTYPE GetIndexValuesToArray(VARIANT* values) override;
-    HRESULT STDMETHODCALLTYPE CalculateStandardizedMAE(LONG observationNumber, LONG numHistoricalValues) override;
     HRESULT STDMETHODCALLTYPE InputObsStatByArray(LONG observationNumber, LONG numHistoricalValues, short StatType,
-                                                   VARIANT values) override;
-    HRESULT STDMETHODCALLTYPE ForecastLaggedForecast(LONG observationNumber, LONG numPeriodsToForecast,
-                                                     LONG laggedPeriod) override;
+                                                   VARIANT values) override
+    {
+        return inputObservationResults(observationNumber, numHistoricalValues, StatType, values);
+    }
 
     HRESULT STDMETHODCALLTYPE ForecastMultipleRegressionEx(LONG observationNumber, LONG numHistoricalValues,
                                                            LONG useConstTerm, LONG numPeriodsToForecast,
@@ -96,12 +74,6 @@ public:
                                                  LONG numPeriodsToForecast, double ConfidenceLevel,
                                                  LONG ReplaceOutliers, LONG useExistingValues,
                                                  LONG removeTrailingZeros) override;
-    HRESULT STDMETHODCALLTYPE ReplaceOutliersByDirection(LONG observationNumber, LONG numHistoricalValues,
-                                                         double SDRatio, double adjustRatio, short methodName,
-                                                         LONG SeasonalLength, short replaceType) override;
-    HRESULT STDMETHODCALLTYPE TrendAdjust(LONG observationNumber, LONG numHistoricalValues,
-                                          LONG lTrendIncreasePeriods, double dTrendIncreaseGoal,
-                                          LONG lTrendDecreasePeriods, double dTrendDecreaseGoal) override;
     HRESULT STDMETHODCALLTYPE CalculateForecastRank(LONG observationNumber, LONG numHistoricalPeriods,
                                                     short errorType) override;
     HRESULT STDMETHODCALLTYPE SelvaneMultipleMethod(LONG observationNumber, LONG numPeriodsToForecast,
@@ -109,69 +81,24 @@ public:
                                                     VARIANT overrideMethodArray) override;
 
     // new-product curves
-    HRESULT STDMETHODCALLTYPE ForecastGompertzCurve(LONG observationNumber, LONG numHistoricalValues,
-                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
-                                                    short MinMaxType) override;
-    HRESULT STDMETHODCALLTYPE ForecastLogisticCurve(LONG observationNumber, LONG numHistoricalValues,
-                                                    LONG numPeriodsToForecast, double minValue, double maxValue,
-                                                    short MinMaxType) override;
-    HRESULT STDMETHODCALLTYPE ForecastProbitCurve(LONG observationNumber, LONG numHistoricalValues,
-                                                  LONG numPeriodsToForecast, double minValue, double maxValue,
-                                                  short MinMaxType) override;
     HRESULT STDMETHODCALLTYPE ForecastNonSteadyNewProduct(LONG observationNumber, LONG numHistoricalValues,
                                                           LONG numPeriodsToForecast, double minValue, double maxValue,
                                                           short MinMaxType, short curveType) override;
 
-    // random series: every generator appends numRandom values
-    HRESULT STDMETHODCALLTYPE GenerateRandomNormal(LONG numRandom, double mean, double standardDeviation) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomBinomial(LONG numRandom, LONG n, double p) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomGeometric(LONG numRandom, double p) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomHyperGeometric(LONG numRandom, LONG n, LONG m, LONG l) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomLogarithmic(LONG numRandom, double a) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomNegativeBinomial(LONG numRandom, double r, double p) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomPoisson(LONG numRandom, double theta) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomBeta(LONG numRandom, double p, double q) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomCauchy(LONG numRandom) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomChiSquared(LONG numRandom, double df) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomExponential(LONG numRandom, double mean) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomExponentialMix(LONG numRandom, double theta1, double theta2,
-                                                           double p) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomGamma(LONG numRandom, double alpha, double beta) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomLognormal(LONG numRandom, double mean, double standardDeviation) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomStudentT(LONG numRandom, double df, double mean,
-                                                     double standardDeviation) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomVonMises(LONG numRandom, double c) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomWeibull(LONG numRandom, double alpha, double beta) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomUniform(LONG numRandom, double minRand, double maxRand) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomUniformDiscrete(LONG numRandom, LONG minRand, LONG maxRand) override;
-    HRESULT STDMETHODCALLTYPE GenerateRandomTriangular(LONG numRandom, double minRand, double mostLikely,
-                                                       double maxRand) override;
-
-    // forecasts with given final values, and slow-moving demand
-    HRESULT STDMETHODCALLTYPE ForecastHoltWintersZeroDemand(LONG observationNumber, LONG seasonalityLength,
-                                                            LONG numPeriodsToForecast, double alpha, double beta,
-                                                            double gamma, LONG decompType, double finalLevelValue,
-                                                            double finalTrendValue,
-                                                            VARIANT seasonalIndexValues) override;
-    HRESULT STDMETHODCALLTYPE ForecastSlowMovingDemand(LONG observationNumber, LONG numForecastPeriods,
-                                                       XSlowMethodIndexType eicType, LONG eicSeasonalLength,
-                                                       LONG eicExclude0, double eicStart, double eicIncr,
-                                                       double eicEnd, XSlowMethodNumSimType nsType,
-                                                       LONG numSimulation, double nsPerThreshold,
-                                                       XSlowMethodEventReplaceType erType, short bcMethod,
-                                                       LONG bcmExclude0, XSlowMethodBaseFcstType bfType,
-                                                       short bfMethod, XSlowMethodSeviceLevelType slType,
-                                                       double leadTime, double ServiceLevel,
-                                                       XSlowMethodHistSeviceLevelType hslType) override;
-
 private:
+    friend class ExtensionMembers<MatrixXEx1, IMatrixXEx1Members>;
+    friend struct MemberRunners;
+
     // The matrix for a member that is not a computation: 3 when unbound.
     qd::Matrix& matrix(std::int32_t line);
+    qd::Matrix& element(std::int32_t line) { return matrix(line); }
     // The apply step: 3128 when unbound; flag 1, every series stale, then
     // the op over the matrix (rectangular: series of one length, else 2000).
     HRESULT apply(qd::MatrixOp& op, bool rectangular);
     HRESULT runSeriesCompute(qd::SeriesCompute& compute);
     HRESULT runSeriesForecast(qd::SeriesForecast& compute, bool rectangular = true);
+    // The forecasts from given final values run on a matrix of any shape.
+    HRESULT runZeroDemandForecast(qd::SeriesForecast& method) { return runSeriesForecast(method, false); }
     HRESULT runMatrixForecastAnyShape(qd::MatrixForecast& compute);
     // A generator over every series, whatever their lengths.
     HRESULT runGenerateRandom(qd::SeriesGenerateRandom& generator);

@@ -732,3 +732,60 @@ TEST_F(ExtensionMembersTest, SeveralDependentSeriesAreRefusedWith3017)
         EXPECT_EQ(-1, seriesMethod(m.get(), 2));
     }
 }
+
+// The members both extensions share are written once: each still reports
+// under its own class. Unbound, a computing member answers 3128 and an
+// editing or array member 3, both naming the extension's own source file.
+TEST_F(ExtensionMembersTest, ASharedMemberReportsUnderItsOwnClass)
+{
+    Ref<ISeriesXEx1> seriesAlone;
+    create(CLSID_SeriesXEx1, IID_ISeriesXEx1, seriesAlone);
+    Ref<IMatrixXEx1> matrixAlone;
+    create(CLSID_MatrixXEx1, IID_IMatrixXEx1, matrixAlone);
+    struct Case {
+        const char* name;
+        long code;
+        std::function<HRESULT(ISeriesXEx1*)> onSeries;
+        std::function<HRESULT(IMatrixXEx1*)> onMatrix;
+    };
+    VARIANT out;
+    VariantInit(&out);
+    VARIANT none;
+    VariantInit(&none);
+    const Case cases[] = {
+        {"Fourier", 3128, [](ISeriesXEx1* e) { return e->CalculateFourier(-2, -1); },
+         [](IMatrixXEx1* e) { return e->CalculateFourier(-2, -1); }},
+        {"Average", 3128, [](ISeriesXEx1* e) { return e->ForecastAverage(-2, -1, 1); },
+         [](IMatrixXEx1* e) { return e->ForecastAverage(-2, -1, 1); }},
+        {"smoothing with a final level", 3128,
+         [](ISeriesXEx1* e) { return e->ForecastExponentialSmoothingZeroDemand(-2, 0.5, 1, 1.0); },
+         [](IMatrixXEx1* e) { return e->ForecastExponentialSmoothingZeroDemand(-2, 0.5, 1, 1.0); }},
+        {"uniform", 3128, [](ISeriesXEx1* e) { return e->GenerateRandomUniform(2, 0.0, 1.0); },
+         [](IMatrixXEx1* e) { return e->GenerateRandomUniform(2, 0.0, 1.0); }},
+        {"service level", 3128,
+         [](ISeriesXEx1* e) { return e->CalculateSeviceLevelEx(-2, -1, 2.0, 10.0, XCalcLevel(2), 1, 1); },
+         [](IMatrixXEx1* e) { return e->CalculateServiceLevelEx(-2, -1, 2.0, 10.0, XCalcLevel(2), 1, 1); }},
+        {"linear regression", 3128, [](ISeriesXEx1* e) { return e->ForecastLinearRegressionEx(-2, -1, 1, 1, 0.0); },
+         [](IMatrixXEx1* e) { return e->ForecastLinearRegression(-2, -1, 1, 1, 0.0); }},
+        {"range", 3, [](ISeriesXEx1* e) { return e->RangeForecast(0, 0, 0, 0.0, 0, 0.0); },
+         [](IMatrixXEx1* e) { return e->RangeForecast(0, 0, 0, 0.0, 0, 0.0); }},
+        {"trend", 3, [](ISeriesXEx1* e) { return e->TrendAdjust(-2, -1, 1, 1.0, 1, 1.0); },
+         [](IMatrixXEx1* e) { return e->TrendAdjust(-2, -1, 1, 1.0, 1, 1.0); }},
+        {"index values", 3, [&](ISeriesXEx1* e) { return e->GetIndexValuesToArray(&out); },
+         [&](IMatrixXEx1* e) { return e->GetIndexValuesToArray(&out); }},
+        {"observation results", 3, [&](ISeriesXEx1* e) { return e->InputObsStatByArrary(-2, -1, 29, none); },
+         [&](IMatrixXEx1* e) { return e->InputObsStatByArray(-2, -1, 29, none); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QD_E_REPORTED, c.onSeries(seriesAlone.get()));
+        ErrorReport report = lastError();
+        EXPECT_EQ(c.code, reportedCode(report));
+        EXPECT_EQ(L"ActiveX\\QDInterface\\SeriesXEx1", reportedFile(report));
+        EXPECT_EQ(QD_E_REPORTED, c.onMatrix(matrixAlone.get()));
+        report = lastError();
+        EXPECT_EQ(c.code, reportedCode(report));
+        EXPECT_EQ(L"ActiveX\\QDInterface\\MatrixXEx1", reportedFile(report));
+    }
+    EXPECT_EQ(VT_EMPTY, out.vt);
+}

@@ -2,7 +2,8 @@
 """The members of the QDInterface classes that are not available yet.
 
 Every member of a dual interface IFoo of QDInterface.idl that the class Foo
-(ActiveX/QDInterface/Foo.h) does not override reports "not available yet"
+(ActiveX/QDInterface/Foo.h, or a header of that folder it includes, such as
+the members it shares with another class) does not override reports "not available yet"
 through the generated member bases. A property counts as available when the
 class overrides any of its accessors. The list, in the interfaces' order,
 is the section "Members not available yet" of ActiveX/QDInterface/README.md
@@ -44,12 +45,23 @@ def interface_members():
     return result
 
 
-def implemented(class_name):
+INCLUDE = re.compile(r'^#include "(\w+\.h)"', re.M)
+
+
+def implemented(class_name, seen=None):
+    """The members Foo.h overrides, with those of the headers of this
+    folder it includes (the members a class shares with another)."""
+    seen = set() if seen is None else seen
     path = os.path.join(FOLDER, class_name + '.h')
-    if not os.path.exists(path):
+    if class_name in seen or not os.path.exists(path):
         return set()
+    seen.add(class_name)
     with open(path, encoding='latin-1') as f:
-        return set(OVERRIDE.findall(f.read()))
+        text = f.read()
+    names = set(OVERRIDE.findall(text))
+    for header in INCLUDE.findall(text):
+        names |= implemented(header[:-2], seen)
+    return names
 
 
 # The order of the classes in the README; others follow in the IDL's order.
