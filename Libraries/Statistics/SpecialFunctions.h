@@ -28,6 +28,11 @@ double l_r9gmit(double a, double x, double algap1, double sgngam, double alx);
 double l_r9lgic(double a, double x, double alx);
 double l_r9lgit(double a, double x, double algap1);
 
+// cos x and sin x; NaN with a terminal error when |x| + pi/2 is beyond 1/eps
+// (no digit of the result would be right), a warning beyond its square root.
+double l_a1cos(double x);
+double l_a1sin(double x);
+
 double stats_d_erf(double x);
 double stats_d_erfc(double x);
 
