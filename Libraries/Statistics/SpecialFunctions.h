@@ -21,6 +21,16 @@ double l_alnrel(double x);
 double stats_d_beta(double a, double b);
 double stats_d_log_beta(double a, double b);
 double stats_d_beta_incomplete(double x, double a, double b);
+// Both shapes beyond this: the beta distribution is taken as normal but for
+// its skewness (good to about 1 / min(a, b)).
+inline constexpr double kBetaNormalShape = 1.0e8;
+// Mean, standard deviation and skewness of the beta distribution, formed
+// without overflow for any positive shapes.
+void l_beta_normal_form(double a, double b, double* mean, double* sd, double* skewness);
+// x - a / (a + b) to about the rounding of its own size (with x near the
+// mean, the rounded mean alone would be off by many standard deviations'
+// worth of digits when the shapes are large).
+double l_beta_offset(double x, double a, double b);
 
 double stats_d_gamma_incomplete(double a, double x);
 double l_gamit(double a, double x);
