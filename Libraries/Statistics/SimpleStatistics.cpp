@@ -452,7 +452,10 @@ std::int32_t simpleStatisticsPasses(std::int32_t n, std::int32_t nv, const doubl
         return x[static_cast<std::size_t>(i) * static_cast<std::size_t>(o.xColDim) + static_cast<std::size_t>(j)];
     };
     if (o.frequencies == nullptr && o.weights == nullptr) {
-        std::vector<double> working(static_cast<std::size_t>(n) * static_cast<std::size_t>(nv));
+        // The size in 64 bits: a 32-bit size_t could wrap and give a short copy.
+        const std::uint64_t cells = static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(nv);
+        if (cells > std::numeric_limits<std::size_t>::max() / sizeof(double)) throw std::bad_alloc();
+        std::vector<double> working(static_cast<std::size_t>(cells));
         for (std::int32_t j = 0; j < nv; ++j)
             for (std::int32_t i = 0; i < n; ++i)
                 working[static_cast<std::size_t>(j) * static_cast<std::size_t>(n) + static_cast<std::size_t>(i)] = value(i, j);
@@ -596,7 +599,9 @@ double* stats_d_simple_statistics(std::int32_t n_observations, std::int32_t n_va
     if (parsed && l_error_type_at(0) == 0) {
         result = o.out;
         if (result == nullptr) {
-            result = static_cast<double*>(std::calloc(static_cast<std::size_t>(rows) * o.statColDim, sizeof(double)));
+            const std::uint64_t cells = static_cast<std::uint64_t>(rows) * static_cast<std::uint64_t>(o.statColDim);
+            if (cells <= std::numeric_limits<std::size_t>::max() / sizeof(double))
+                result = static_cast<double*>(std::calloc(static_cast<std::size_t>(cells), sizeof(double)));
             owned = result != nullptr;
             if (result == nullptr) {
                 l_set_string_arg(1, "n_variables");
