@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Statistics/Distributions.h"
 #include "Statistics/ErrorStack.h"
 #include "Statistics/MachineConstants.h"
 #include "Statistics/RoutineScope.h"
@@ -71,25 +72,30 @@ double betaWork(double a, double b) {
 const double kLargeShape = 1.0e5;
 
 // The continued fraction of the incomplete beta ratio (modified Lentz),
-// evaluated on the side of the mean where it converges fast.
+// evaluated on the side of the mean where it converges. Its terms are
+// formed as products of ratios, so that no intermediate overflows however
+// large the shapes are. Right at the mean it needs about sqrt(min(a, b)) / 30
+// terms, a few standard deviations away a few dozen; it is given
+// 64 + 2 sqrt(min(a, b)) terms at most.
 double betaFraction(double x, double a, double b) {
     const double tiny = 1.0e-300;
     const double eps = stats_dmach(4);
+    const double limit = 64.0 + 2.0 * std::sqrt(l_dmin(a, b));
     double c = 1.0;
-    double d = 1.0 - (a + b) * x / (a + 1.0);
+    double d = 1.0 - (a / (a + 1.0) + b / (a + 1.0)) * x;
     if (std::fabs(d) < tiny) d = tiny;
     d = 1.0 / d;
     double h = d;
-    for (std::int32_t m = 1; m <= 100000000; ++m) {
+    for (double m = 1.0; m <= limit; m += 1.0) {
         const double m2 = 2.0 * m;
-        double aa = m * (b - m) * x / ((a - 1.0 + m2) * (a + m2));
+        double aa = (m / (a - 1.0 + m2)) * ((b - m) / (a + m2)) * x;
         d = 1.0 + aa * d;
         if (std::fabs(d) < tiny) d = tiny;
         c = 1.0 + aa / c;
         if (std::fabs(c) < tiny) c = tiny;
         d = 1.0 / d;
         h *= d * c;
-        aa = -(a + m) * (a + b + m) * x / ((a + m2) * (a + 1.0 + m2));
+        aa = -((a + m) / (a + m2)) * (a / (a + 1.0 + m2) + (b + m) / (a + 1.0 + m2)) * x;
         d = 1.0 + aa * d;
         if (std::fabs(d) < tiny) d = tiny;
         c = 1.0 + aa / c;
@@ -104,8 +110,26 @@ double betaFraction(double x, double a, double b) {
 
 double betaContinuedFractionForm(double x, double a, double b) {
     const double lead = a * std::log(x) + b * std::log1p(-x) - stats_d_log_beta(a, b);
-    if (x < (a + 1.0) / (a + b + 2.0)) return l_dmin(1.0, std::exp(lead) * betaFraction(x, a, b) / a);
+    // The side of (a + 1) / (a + b + 2), formed without the sum when it
+    // overflows.
+    const double split = std::isfinite(a + b + 2.0) ? (a + 1.0) / (a + b + 2.0) : ((a + 1.0) / b) / (1.0 + (a + 2.0) / b);
+    if (x < split) return l_dmin(1.0, std::exp(lead) * betaFraction(x, a, b) / a);
     return l_dmax(0.0, 1.0 - std::exp(lead) * betaFraction(1.0 - x, b, a) / b);
+}
+
+// I_x(a, b) for both shapes beyond kBetaNormalShape: Edgeworth's series to
+// the skewness term, good to about 1/min(a, b) (the continued fraction's
+// prefactor, a difference of terms of the size of the shapes, would lose
+// more).
+double betaNormalForm(double x, double a, double b) {
+    double mean, sd, skewness;
+    l_beta_normal_form(a, b, &mean, &sd, &skewness);
+    const double z = l_beta_offset(x, a, b) / sd;
+    if (z < -38.0) return 0.0;
+    if (z > 38.0) return 1.0;
+    const double density = std::exp(-0.5 * z * z) * 0.39894228040143267794;
+    const double value = stats_d_normal_cdf(z) - density * skewness / 6.0 * (z * z - 1.0);
+    return l_dmax(0.0, l_dmin(1.0, value));
 }
 
 double betaIncompleteWork(double x, double pin, double qin) {
@@ -137,8 +161,11 @@ double betaIncompleteWork(double x, double pin, double qin) {
         if (std::isinf(qin)) return x > 0.0 ? 1.0 : 0.0;
         return x < 1.0 ? 0.0 : 1.0;
     }
+    // The ends of the interval, for any shapes.
+    if (x == 0.0 || x == 1.0) return x == 0.0 ? 0.0 : 1.0;
     // Large shapes: the series below would need about max(a, b) terms; the
     // continued fraction needs about the square root of that.
+    if (l_dmin(pin, qin) > kBetaNormalShape && x > 0.0 && x < 1.0) return betaNormalForm(x, pin, qin);
     if (l_dmax(pin, qin) > kLargeShape && x > 0.0 && x < 1.0) return betaContinuedFractionForm(x, pin, qin);
 
     double y = x, p = pin, q = qin;
@@ -215,6 +242,52 @@ double stats_d_beta(double a, double b) {
     const double result = betaWork(a, b);
     scope.pop();
     return result;
+}
+
+namespace {
+
+// Dekker's exact product: hi + lo = u v (no fused multiply-add needed).
+void exactProduct(double u, double v, double* hi, double* lo) {
+    auto split = [](double w, double* h, double* l) {
+        const double c = 134217729.0 * w;  // 2^27 + 1
+        *h = c - (c - w);
+        *l = w - *h;
+    };
+    double uh, ul, vh, vl;
+    split(u, &uh, &ul);
+    split(v, &vh, &vl);
+    *hi = u * v;
+    *lo = ((uh * vh - *hi) + uh * vl + ul * vh) + ul * vl;
+}
+
+}  // namespace
+
+double l_beta_offset(double x, double a, double b) {
+    // Shapes this large are scaled by a power of two (exactly) so that the
+    // splitting of the products cannot overflow; the ratio is unchanged.
+    if (l_dmax(a, b) > 1.0e290) {
+        a = std::ldexp(a, -80);
+        b = std::ldexp(b, -80);
+    }
+    double p1, e1, p2, e2;
+    exactProduct(x, b, &p1, &e1);
+    exactProduct(x, a, &p2, &e2);
+    const double s = p1 + p2;  // two-sum of the leading parts
+    const double bb = s - p1;
+    const double e3 = (p1 - (s - bb)) + (p2 - bb);
+    const double numerator = (s - a) + (e1 + e2 + e3);  // x (a + b) - a
+    return numerator / a / (1.0 + b / a);
+}
+
+void l_beta_normal_form(double a, double b, double* mean, double* sd, double* skewness) {
+    // Each weight as 1 / (1 + the other shape over its own): no sum of the
+    // shapes, which may overflow.
+    const double m = 1.0 / (1.0 + b / a);
+    const double n = 1.0 / (1.0 + a / b);
+    const double total = a + b + 1.0;
+    *mean = m;
+    *sd = std::isfinite(total) ? std::sqrt(m * n / total) : std::sqrt(m * n) / std::sqrt(a) / std::sqrt(1.0 + b / a);
+    *skewness = 2.0 * (n - m) * *sd / (m * n);
 }
 
 double stats_d_beta_incomplete(double x, double a, double b) {

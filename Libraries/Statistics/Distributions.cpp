@@ -135,6 +135,8 @@ double tCdfWork(double t, double df) {
         l_error_post(STATS_TERMINAL, 9042);
         return stats_dmach(6);
     }
+    // Infinite degrees of freedom: the normal distribution, the limit.
+    if (std::isinf(df)) return stats_d_normal_cdf(t);
     const double p = tTwoTailed(t, df);
     return t <= 0.0 ? 0.5 * p : 1.0 - 0.5 * p;
 }
@@ -155,6 +157,23 @@ double dbetinWork(double p, double a, double b) {
         l_set_real_arg(1, p);
         l_error_post(STATS_TERMINAL, 9046);
         return stats_dmach(6);
+    }
+    if (l_dmin(a, b) > kBetaNormalShape) {
+        // Both shapes so large that the distribution is normal but for its
+        // skewness to within 1/min(a, b): the Cornish-Fisher quantile,
+        // then Newton steps on the ratio (whose normal form is what the
+        // quantile of the approximate normal inverse misses).
+        double mean, sd, skewness;
+        l_beta_normal_form(a, b, &mean, &sd, &skewness);
+        const double z = stats_d_normal_inverse_cdf(p);
+        double x = l_dmax(0.0, l_dmin(1.0, mean + sd * (z + skewness / 6.0 * (z * z - 1.0))));
+        for (int step = 0; step < 3; ++step) {
+            const double w = l_beta_offset(x, a, b) / sd;
+            const double density = std::exp(-0.5 * w * w) * 0.39894228040143267794 / sd;
+            if (!(density > 0.0)) break;
+            x = l_dmax(0.0, l_dmin(1.0, x - (stats_d_beta_incomplete(x, a, b) - p) / density));
+        }
+        return x;
     }
     if (l_dmin(a, b) > 1.0 && l_dmax(a, b) < 10.0 * l_dmin(a, b)) {
         // Bisection; fLow is the value at the lower end (-p at x = 0).
@@ -177,10 +196,12 @@ double dbetinWork(double p, double a, double b) {
     const double aa = exchanged ? b : a;
     const double bb = exchanged ? a : b;
     const double s = aa + bb;
-    const double lnBeta = stats_d_log_gamma(aa) + stats_d_log_gamma(bb) - stats_d_log_gamma(s);
+    const double lnBeta = stats_d_log_beta(aa, bb);
     const double lnP = std::log(pp);
     const double lnFloor = std::log(stats_dmach(1)) + 10.0;
     double x = aa / s;
+    // A starting point that underflows lies below the floor of step 6.
+    if (!(x > 0.0) || std::log(x) <= lnFloor) return exchanged ? 1.0 : 0.0;
     double previousDelta = 1.0;
     for (int step = 0; step < 100; ++step) {
         const double ix = stats_d_beta_incomplete(x, aa, bb);
@@ -225,6 +246,7 @@ double tInverseWork(double p, double df) {
         return stats_dmach(6);
     }
     if (0.5 - eps < p && p < 0.5 + eps) return 0.0;
+    if (std::isinf(df)) return stats_d_normal_inverse_cdf(p);  // the normal limit
     const double pp = 2.0 * l_dmin(p, 1.0 - p);
     double t;
     if (std::fabs(df - 2.0) <= eps) {
@@ -277,6 +299,7 @@ double chiSquaredCdfWork(double chi2, double df) {
         return stats_dmach(6);
     }
     if (negative || chi2 <= 1e-12) return 0.0;
+    if (std::isinf(chi2)) return 1.0;
     if (df <= 65.0) {
         if (chi2 > 200.0) return 1.0;
         const double a = df * 0.5;

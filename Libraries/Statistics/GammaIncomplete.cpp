@@ -187,8 +187,26 @@ double gammaIncompleteWork(double a, double x) {
     }
     if (l_error_type_at(0) == STATS_TERMINAL) return stats_dmach(6);
     if (x == 0.0) return 0.0;
-    const double factor = std::exp(stats_d_log_gamma(a) + a * std::log(x));
-    return factor * l_gamit(a, x);
+    // The whole integral: Gamma(a), with its own report when it overflows.
+    if (std::isinf(x)) return stats_d_gamma(a);
+    const double lnFactor = stats_d_log_gamma(a) + a * std::log(x);
+    const double tricomi = l_gamit(a, x);
+    const double result = std::exp(lnFactor) * tricomi;
+    if (!std::isnan(result)) return result;
+    // x^a Gamma(a) overflowed while Tricomi's function, about x^-a, did not
+    // or underflowed: the product in logarithms, or, with all the mass below
+    // x (forty standard deviations and more), Gamma(a) itself.
+    if (tricomi > 0.0) return std::exp(lnFactor + std::log(tricomi));
+    if (x >= a + 40.0 * std::sqrt(a) + 40.0) return stats_d_gamma(a);
+    // Otherwise a is huge: x^a e^-x / a times the series
+    // 1 + x/(a+1) + x^2/((a+1)(a+2)) + ..., in logarithms (its terms fall
+    // at least by x/(a+1) each; a bounded number of them).
+    double sum = 1.0, term = 1.0;
+    for (int k = 1; k <= 100000 && term > stats_dmach(4) * sum; ++k) {
+        term *= x / (a + k);
+        sum += term;
+    }
+    return std::exp(a * std::log(x) - x - std::log(a) + std::log(sum));
 }
 
 }  // namespace

@@ -506,51 +506,6 @@ void l_rngam(std::int32_t n, double a, double* x) {
     }
 }
 
-double l_poch(double a, double x) {
-    RoutineScope scope("l_poch");
-    const double nan = stats_dmach(6);
-    double result;
-    const double ax = a + x;
-    auto nonPositiveInteger = [](double v) { return v <= 0.0 && v == std::trunc(v); };
-    if (nonPositiveInteger(ax)) {
-        if (!nonPositiveInteger(a)) {
-            l_set_real_arg(1, ax);
-            l_set_real_arg(2, a);
-            l_error_post(STATS_TERMINAL, 20561);
-            result = nan;
-        } else if (x == 0.0) {
-            result = 1.0;
-        } else {
-            // (-1)^x (-a)! / (-a - x)!, as a ratio of log-gammas.
-            double lg1, s1, lg2, s2;
-            stats_algams(1.0 - a, &lg1, &s1);
-            stats_algams(1.0 - a - x, &lg2, &s2);
-            const double sign = std::fmod(std::fabs(x), 2.0) == 0.0 ? 1.0 : -1.0;
-            result = sign * std::exp(lg1 - lg2);
-        }
-    } else if (nonPositiveInteger(a)) {
-        result = 0.0;
-    } else if (x == std::trunc(x) && x >= 0.0 && x <= 20.0) {
-        result = 1.0;
-        for (int i = 0; i < static_cast<int>(x); ++i) result *= a + i;
-    } else if (std::max(std::fabs(ax), std::fabs(a)) > 20.0) {
-        if (a > 0.0 && std::fabs(x) <= std::fabs(a) / 2.0) {
-            const double b = a;
-            result = std::exp((b - 0.5) * stats_alnrel(x / b) + x * std::log(x + b) - x + stats_r9lgmc(x + b) -
-                              stats_r9lgmc(b));
-        } else {
-            double lg1, s1, lg2, s2;
-            stats_algams(ax, &lg1, &s1);
-            stats_algams(a, &lg2, &s2);
-            result = s1 * s2 * std::exp(lg1 - lg2);
-        }
-    } else {
-        result = stats_d_gamma(ax) * stats_gamr(a);
-    }
-    scope.pop();
-    return result;
-}
-
 double* stats_d_random_exponential(std::int32_t n_random, ...) {
     va_list ap;
     va_start(ap, n_random);
