@@ -13,23 +13,26 @@ the regularized incomplete beta function (mpmath).
 Writes SeriesStatsReference.inc next to this script.
 """
 import csv
+import io
 import os
+import tarfile
 from fractions import Fraction
 
 import mpmath as mp
 
 mp.mp.dps = 30
-DATA = "/work/shared/data"
+REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def airline():
-    with open(os.path.join(DATA, "airline-passengers.csv")) as f:
+    with open(os.path.join(REPO, "examples", "data", "airline-passengers.csv")) as f:
         return [float(r["passengers"]) for r in csv.DictReader(f)]
 
 
 def m3(file, sid):
-    with open(os.path.join(DATA, "m3", file)) as f:
-        rows = [r for r in csv.DictReader(f) if r["series_id"] == sid and r["split"] == "train"]
+    with tarfile.open(os.path.join(REPO, "data", "m3", "m3.tar.xz"), "r:xz") as archive:
+        text = io.TextIOWrapper(archive.extractfile(file), encoding="ascii")
+        rows = [r for r in csv.DictReader(text) if r["series_id"] == sid and r["split"] == "train"]
     rows.sort(key=lambda r: int(r["t"]))
     return [float(r["value"]) for r in rows]
 
