@@ -138,8 +138,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "m3_accuracy: %s\n", e.what());
         return 1;
     }
-    std::printf("M3 accuracy: %zu series in %s, every %d-th scored.\n", all.size(), m3::dataFolder().c_str(),
-                stride);
+    std::printf("M3 accuracy: %zu series in %s; scored: ", all.size(), m3::dataFolder().c_str());
+    if (stride == 1)
+        std::printf("all of them.\n");
+    else
+        std::printf("every %dth.\n", stride);
     std::printf("sMAPE = 200 |X - F| / (X + F), averaged over every forecast of horizons 1 to h pooled\n"
                 "(h = 6 yearly, 8 quarterly and other, 18 monthly). \"h 1-18\": the mean over horizons 1 to 18\n"
                 "of each horizon's average over all series. \"-\": the method needs a season.\n\n");
