@@ -12,29 +12,24 @@ the regularized incomplete beta function (mpmath).
 
 Writes SeriesStatsReference.inc next to this script.
 """
-import csv
-import io
 import os
-import tarfile
+import sys
 from fractions import Fraction
 
 import mpmath as mp
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import reference_data  # noqa: E402
+
 mp.mp.dps = 30
-REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def airline():
-    with open(os.path.join(REPO, "examples", "data", "airline-passengers.csv")) as f:
-        return [float(r["passengers"]) for r in csv.DictReader(f)]
+    return [float(v) for v in reference_data.airline_text()]
 
 
 def m3(file, sid):
-    with tarfile.open(os.path.join(REPO, "data", "m3", "m3.tar.xz"), "r:xz") as archive:
-        text = io.TextIOWrapper(archive.extractfile(file), encoding="ascii")
-        rows = [r for r in csv.DictReader(text) if r["series_id"] == sid and r["split"] == "train"]
-    rows.sort(key=lambda r: int(r["t"]))
-    return [float(r["value"]) for r in rows]
+    return [float(v) for v in reference_data.m3_train_text(file, sid)]
 
 
 def fmt(x):
