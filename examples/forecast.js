@@ -84,8 +84,8 @@ try {
 var n = values.length;
 
 // Labels of the periods after the data: the calendar continued where the
-// labels are months ("1960-12"), quarters ("1960-Q4") or years ("1960"),
-// else "+k".
+// labels are months ("1960-12"), quarters ("1960-Q4") or numbers (years
+// such as "1960", or period numbers), else "+k".
 function labelAfter(k) {
     var last = labels[n - 1], m;
     if ((m = /^(\d{4})-(\d{1,2})$/.exec(last)) != null) {
@@ -97,7 +97,7 @@ function labelAfter(k) {
         var quarter = parseInt(m[1], 10) * 4 + parseInt(m[2], 10) - 1 + k;
         return Math.floor(quarter / 4) + "-Q" + (quarter % 4 + 1);
     }
-    if (/^\d{4}$/.test(last)) return String(parseInt(last, 10) + k);
+    if (/^\d+$/.test(last)) return String(parseInt(last, 10) + k);
     return "+" + k;
 }
 
@@ -233,10 +233,12 @@ for (var k = 0; k < methods.length; k++) {
     table.push({name: method.name + note, forecasts: forecasts, smape: smape / held, mape: mape / held});
 }
 
+var width = 0;
+for (var w = 0; w < table.length; w++) width = Math.max(width, table[w].name.length);
 echo("");
-echo("  " + padRight("method", 74) + "  sMAPE    MAPE");
+echo("  " + padRight("method", width) + "    sMAPE    MAPE");
 for (var t = 0; t < table.length; t++)
-    echo("  " + padRight(table[t].name, 74) + pad(fixed(table[t].smape, 2), 7) + pad(fixed(table[t].mape, 2), 8));
+    echo("  " + padRight(table[t].name, width) + pad(fixed(table[t].smape, 2), 9) + pad(fixed(table[t].mape, 2), 8));
 
 echo("");
 var header = "  " + padRight("period", 8) + pad("actual", 8);
