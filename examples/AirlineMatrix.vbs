@@ -11,7 +11,7 @@ If WScript.Arguments.Count > 0 Then
     path = WScript.Arguments(0)
 Else
     path = fso.BuildPath(fso.GetParentFolderName(WScript.ScriptFullName), _
-                         "..\..\..\..\shared\data\airline-passengers.csv")
+                         "data\airline-passengers.csv")
 End If
 
 Set m = CreateObject("MatrixX.MatrixX.1")

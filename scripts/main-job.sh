@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The main job: builds QDInterface.dll, registers it in a private Wine prefix
-# and runs the example client, which forecasts the bundled airline-passenger
-# series through the COM objects.
+# and runs the example client examples/forecast.js, which forecasts the
+# bundled airline-passenger series (or FILE.csv: a header line, then
+# "label,value" lines) through the COM objects: the automatic method
+# selection with its fit and PERIODS forecasts (default 12), and a hold-out
+# check of the selection and of single methods on the last season.
 #
-#   bash scripts/main-job.sh [FILE.csv] [PERIODS]
+#   bash scripts/main-job.sh [FILE.csv] [PERIODS] [SEASON]
 #
 # A 32-bit host needs the i686 server and a 64-bit host the x86-64 one. The
 # job uses the i686 server (and Wine's 32-bit cscript) where this machine
@@ -14,6 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 data=${1:-$root/examples/data/airline-passengers.csv}
 periods=${2:-12}
+season=${3:-}
 
 bash scripts/setup.sh
 
@@ -36,4 +40,4 @@ cmake --build --preset "$tree" --target QDInterface >/dev/null
 cd "build/$tree"
 run=$root/cmake/wine-run.sh
 "$run" regsvr32 /s "Z:$PWD/ActiveX/QDInterface/QDInterface.dll"
-"$run" cscript //nologo "Z:$root/examples/forecast.vbs" "Z:$(realpath "$data")" "$periods"
+"$run" cscript //nologo "Z:$root/examples/forecast.js" "Z:$(realpath "$data")" "$periods" $season

@@ -17,7 +17,7 @@
 // end gives each one's medians.
 //
 // The data file: --m3=PATH (or a plain PATH argument), else the environment
-// variable QD_M3_MONTHLY, else <source>/../shared/data/m3/m3_monthly.csv.
+// variable QD_M3_MONTHLY, else the bundled m3_monthly.csv (QD_M3_DIR).
 // Other arguments go to the benchmark library.
 #include <benchmark/benchmark.h>
 

@@ -8,8 +8,8 @@
 //   cd build/win64
 //   bash ../../cmake/wine-run.sh regsvr32 /s 'Z:<tree>/ActiveX/QDInterface/QDInterface.dll'
 //   WINEDEBUG=-all bash ../../cmake/wine-run.sh bench/com/bench_selvane_com.exe [repetitions] [folder]
-// The folder holds m3_yearly.csv ... m3_other.csv (default: the shared data
-// folder beside the source tree). Each repetition runs every series once;
+// The folder holds m3_yearly.csv ... m3_other.csv (default: the copy the
+// build unpacked, or QD_M3_DIR). Each repetition runs every series once;
 // the figures are the medians of the repetitions (5 by default): series per
 // second of wall time and of the client thread's CPU time, the part spent
 // in Selvane alone, and the process's peak working set.
@@ -103,12 +103,10 @@ bool runAll(const std::vector<m3::M3Series>& all, Timing& t)
 int main(int argc, char** argv)
 {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const std::string folder = argc > 2 ? std::string(argv[2]) + "/" : std::string(QD_SOURCE_DIR) + "/../shared/data/m3/";
+    const std::string folder = argc > 2 ? std::string(argv[2]) + "/" : m3::dataFolder();
     std::vector<m3::M3Series> all;
     try {
-        for (const char* name : {"m3_yearly.csv", "m3_quarterly.csv", "m3_monthly.csv", "m3_other.csv"})
-            for (m3::M3Series& s : m3::loadFile(folder + name))
-                all.push_back(std::move(s));
+        all = m3::loadAll(folder);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_selvane_com: %s\n", e.what());
         return 1;

@@ -11,14 +11,14 @@
 //                      smoothing pass over the same series (PassUnit.h)
 //   failed_share       the share of series the method refused (a series too
 //                      short for a season, for instance)
-//   smape_percent      the mean symmetric MAPE of the forecasts against the
-//                      competition's hold-out
+//   smape_percent      the competition's sMAPE of the forecasts against its
+//                      hold-out, every forecast pooled (M3Smape.h)
 //   peak_rss_MiB       the process's peak resident size while it ran
 // The library repeats each benchmark (5 times by default); the table at the
 // end gives each line's medians.
 //
 // The data: --m3=PATH to the monthly file (or a plain PATH argument), else
-// QD_M3_MONTHLY, else <source>/../shared/data/m3/m3_monthly.csv; the
+// QD_M3_MONTHLY, else the bundled m3_monthly.csv (QD_M3_DIR); the
 // yearly, quarterly and other files are read from its folder. Other
 // arguments go to the benchmark library (--benchmark_filter=holt, ...).
 #include <benchmark/benchmark.h>
@@ -36,6 +36,7 @@
 #include "../BenchSupport.h"
 #include "../M3Batch.h"
 #include "../M3Data.h"
+#include "../M3Smape.h"
 #include "../PassUnit.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
@@ -183,7 +184,7 @@ std::vector<MethodLine> methodLines()
     return lines;
 }
 
-// The forecasts' mean symmetric MAPE against the hold-out; points counted.
+// The sum of the forecasts' sMAPE terms against the hold-out; points counted.
 double smapeSum(const std::vector<M3Series>& data, std::vector<Series>& batch, std::int64_t& points)
 {
     double sum = 0.0;
@@ -197,9 +198,8 @@ double smapeSum(const std::vector<M3Series>& data, std::vector<Series>& batch, s
             if (batch[k].observation(index).storedResults.lookup(QD_FORECAST, f) != QD_QUANTITY_FOUND)
                 break;
             const double y = data[k].holdout[j];
-            const double scale = std::fabs(y) + std::fabs(f);
-            if (scale > 0.0 && std::isfinite(f)) {
-                sum += 200.0 * std::fabs(y - f) / scale;
+            if (std::isfinite(f) && y + f != 0.0) {
+                sum += m3::smape(y, f);
                 ++points;
             }
         }

@@ -22,7 +22,7 @@
 //
 // The data folder: the argument --m3=PATH to the monthly file (or a plain
 // PATH argument), else QD_M3_MONTHLY, else
-// <source>/../shared/data/m3/m3_monthly.csv; the other files are read from
+// the bundled m3_monthly.csv (QD_M3_DIR); the other files are read from
 // its folder.
 #include <benchmark/benchmark.h>
 

@@ -25,7 +25,7 @@
 //
 // The data file: the argument --m3=PATH (or a plain PATH argument), else
 // the environment variable QD_M3_MONTHLY, else
-// <source>/../shared/data/m3/m3_monthly.csv. Other arguments go to the
+// the bundled m3_monthly.csv (QD_M3_DIR). Other arguments go to the
 // benchmark library (--benchmark_filter, --benchmark_repetitions, ...).
 #include <benchmark/benchmark.h>
 

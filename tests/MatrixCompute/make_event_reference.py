@@ -4,7 +4,7 @@
 Series: the airline passengers (all positive, offset 1), the same
 shifted down by 300 (negative values, offset |min| + range/2) and the
 in-sample part of the M3 monthly series N1879 (126 values, read from
-../shared/data/m3 beside the repository), each with a naive forecast (the
+the repository's data/m3/m3.tar.xz), each with a naive forecast (the
 previous value) stored on every observation but the first. Event flags: 1, 2, 3 on every fifth period in turn, from period 4 (the
 shorter series take the first values of the same flags).
 Create runs from observation 2 with smoothing weights 0.5, 0 and 1; Apply
@@ -14,17 +14,16 @@ value), as a user would do.
 
 Writes EventReference.inc next to this script.
 """
-import csv
 import os
+import sys
 from fractions import Fraction as Fr
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.join(HERE, "..", "..", "..", "shared", "data")
-with open(os.path.join(DATA, "airline-passengers.csv")) as f:
-    AIR = [Fr(int(r["passengers"])) for r in csv.DictReader(f)]
-with open(os.path.join(DATA, "m3", "m3_monthly.csv")) as f:
-    rows = [r for r in csv.DictReader(f) if r["series_id"] == "N1879" and r["split"] == "train"]
-M3 = [Fr(r["value"]) for r in sorted(rows, key=lambda r: int(r["t"]))]
+sys.path.insert(0, os.path.join(HERE, ".."))
+import reference_data  # noqa: E402
+
+AIR = [Fr(int(v)) for v in reference_data.airline_text()]
+M3 = [Fr(v) for v in reference_data.m3_train_text("m3_monthly.csv", "N1879")]
 
 N = len(AIR)
 EXTRA = 4

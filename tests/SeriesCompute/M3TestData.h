@@ -1,7 +1,7 @@
 // The M3 competition series for the native robustness tests, read once per
-// process from the shared data folder beside the source tree
-// (QD_SOURCE_DIR/../shared/data/m3), with the file each came from and its
-// seasonal period; and the check that every stored value is finite.
+// process from the copy the build unpacked (or the folder QD_M3_DIR names),
+// with the file each came from and its seasonal period; and the check that
+// every stored value is finite.
 #ifndef QD_TESTS_COMPUTE_M3TESTDATA_H
 #define QD_TESTS_COMPUTE_M3TESTDATA_H
 
@@ -28,12 +28,12 @@ inline const std::vector<Labelled>& allSeries()
 {
     static const std::vector<Labelled> all = [] {
         std::vector<Labelled> out;
-        const std::string folder = std::string(QD_SOURCE_DIR) + "/../shared/data/m3/";
-        const std::pair<const char*, std::int32_t> files[] = {
-            {"m3_yearly.csv", 1}, {"m3_quarterly.csv", 4}, {"m3_monthly.csv", 12}, {"m3_other.csv", 1}};
-        for (const auto& f : files)
-            for (m3::M3Series& s : m3::loadFile(folder + f.first))
-                out.push_back({f.first, f.second, std::move(s)});
+        const std::string folder = m3::dataFolder();
+        for (const char* name : m3::kFiles)
+            for (m3::M3Series& s : m3::loadFile(folder + name)) {
+                const std::int32_t period = s.period;
+                out.push_back({name, period, std::move(s)});
+            }
         return out;
     }();
     return all;

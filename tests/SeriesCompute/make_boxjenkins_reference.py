@@ -26,11 +26,11 @@ import mpmath as mp
 
 mp.mp.dps = 40
 HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = "/work/shared/data"
+REPO = os.path.join(HERE, "..", "..")
 
 
 def airline():
-    with open(os.path.join(DATA, "airline-passengers.csv")) as f:
+    with open(os.path.join(REPO, "examples", "data", "airline-passengers.csv")) as f:
         return [float(r["passengers"]) for r in csv.DictReader(f)]
 
 

@@ -12,26 +12,24 @@ the regularized incomplete beta function (mpmath).
 
 Writes SeriesStatsReference.inc next to this script.
 """
-import csv
 import os
+import sys
 from fractions import Fraction
 
 import mpmath as mp
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import reference_data  # noqa: E402
+
 mp.mp.dps = 30
-DATA = "/work/shared/data"
 
 
 def airline():
-    with open(os.path.join(DATA, "airline-passengers.csv")) as f:
-        return [float(r["passengers"]) for r in csv.DictReader(f)]
+    return [float(v) for v in reference_data.airline_text()]
 
 
 def m3(file, sid):
-    with open(os.path.join(DATA, "m3", file)) as f:
-        rows = [r for r in csv.DictReader(f) if r["series_id"] == sid and r["split"] == "train"]
-    rows.sort(key=lambda r: int(r["t"]))
-    return [float(r["value"]) for r in rows]
+    return [float(v) for v in reference_data.m3_train_text(file, sid)]
 
 
 def fmt(x):

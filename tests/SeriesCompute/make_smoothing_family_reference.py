@@ -52,7 +52,7 @@ from minimizer_rules import over_interval
 mpmath.mp.dps = 50
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.join(HERE, "..", "..", "..", "shared", "data", "airline-passengers.csv")
+DATA = os.path.join(HERE, "..", "..", "examples", "data", "airline-passengers.csv")
 
 with open(DATA, newline="") as f:
     AIR_TEXT = [r["passengers"] for r in csv.DictReader(f)]

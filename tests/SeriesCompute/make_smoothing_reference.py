@@ -18,7 +18,7 @@ import csv
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.join(HERE, "..", "..", "..", "shared", "data", "airline-passengers.csv")
+DATA = os.path.join(HERE, "..", "..", "examples", "data", "airline-passengers.csv")
 
 with open(DATA, newline="") as f:
     AIR = [Fr(r["passengers"]) for r in csv.DictReader(f)]

@@ -21,7 +21,7 @@ import csv
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DATA = os.path.join(HERE, "..", "..", "..", "shared", "data", "airline-passengers.csv")
+DATA = os.path.join(HERE, "..", "..", "examples", "data", "airline-passengers.csv")
 
 
 def load_airline(n):

@@ -254,11 +254,7 @@ TEST_F(SelvaneMembersTest, ForecastRankAndMultipleMethods)
 
 TEST_F(SelvaneMembersTest, DefaultsOnM3Subset)
 {
-    const std::string folder = std::string(QD_SOURCE_DIR) + "/../shared/data/m3/";
-    std::vector<m3::M3Series> all;
-    for (const char* name : {"m3_yearly.csv", "m3_quarterly.csv", "m3_monthly.csv", "m3_other.csv"})
-        for (m3::M3Series& s : m3::loadFile(folder + name))
-            all.push_back(std::move(s));
+    const std::vector<m3::M3Series> all = m3::loadAll(m3::dataFolder());
     ASSERT_EQ(3003u, all.size());
     int run = 0;
     for (std::size_t k = 0; k < all.size(); k += 30) {
