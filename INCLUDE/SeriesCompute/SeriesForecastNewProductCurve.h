@@ -23,6 +23,7 @@
 #define QD_SERIESCOMPUTE_SERIESFORECASTNEWPRODUCTCURVE_H
 
 #include <cstdint>
+#include <vector>
 
 #include "Matrix/Series.h"
 #include "Matrix/SeriesCompute.h"
@@ -80,6 +81,8 @@ private:
     double* forecasts_ = nullptr;
     const double* independentValues_ = nullptr;
     std::int32_t first_ = 0;
+    std::vector<double> linearised_;
+    std::vector<double> regressors_;
 };
 
 } // namespace qd
