@@ -38,7 +38,7 @@
 #include "../M3Batch.h"
 #include "../M3Data.h"
 #include "../PassUnit.h"
-#include "WorkFloor.h"
+#include "../WorkFloor.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
