@@ -14,6 +14,17 @@
 //   smape_percent      the mean symmetric MAPE of the forecasts against the
 //                      competition's hold-out
 //   peak_rss_MiB       the process's peak resident size while it ran
+//   work_per_series    the pieces of work the method's algorithm did per
+//                      series, as the engine of the bench tree tells them
+//                      (SeriesCompute/WorkCount.h): objective evaluations
+//                      and passes, regressions, correlograms, simulations;
+//                      n_<kind> the same by kind
+//   ratio_to_floor     the engine's CPU time over the floor's: the floor
+//                      redoes the recorded work with plain copies of its
+//                      arithmetic (../WorkFloor.h), measured in the same
+//                      iterations (none for the direct methods, which fit
+//                      nothing)
+//   floor_series_per_cpu_second
 // The library repeats each benchmark (5 times by default); the table at the
 // end gives each line's medians.
 //
