@@ -104,6 +104,17 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
     }
 }
 
+// The coefficients of the least-squares line y = intercept + slope x over n
+// points, by the regression's own normal equations, factorization and
+// inverse, so bit for bit the QD_BETA results the regression stores for a
+// matrix of the dependent series y and the one independent series x (with
+// the constant term, over all observations). Nothing else of the
+// regression is computed and nothing is stored. It fails as the regression
+// would: on a singular or nearly singular system, and on coefficients whose
+// t statistic is not a number.
+void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
+                                double& slope);
+
 // Extends an independent series by `numPeriods` forecasts of the automatic
 // method selection (BIC, every seasonal candidate, no hold-out), evaluated
 // from observation `start`; its failures pass on.

@@ -108,6 +108,8 @@ public:
     std::int64_t maSpan() const;
 
 private:
+    // Tells the benchmarks of one pass over n values (WorkCount.h).
+    void notePass(const double* y, std::int32_t n) const;
     void swap(BoxJenkinsModel& other) noexcept;
     double sumOfSquaredErrors();
 
@@ -120,6 +122,10 @@ private:
     std::vector<double> values;
     std::vector<double> predictions;
     std::vector<double> backcasts;
+    // The backcast's working arrays, kept from one objective evaluation to
+    // the next (their contents are set afresh by every backcast).
+    mutable std::vector<double> reversed_;
+    mutable std::vector<double> reversedPredictions_;
 };
 
 }  // namespace qd

@@ -16,7 +16,7 @@ public:
 
 protected:
     void checkArguments(std::int32_t n) const override;
-    void smoothingPass(double c, double start0, std::int32_t h) override;
+    double smoothingPass(double c, double start0, std::int32_t h) override;
 };
 
 }  // namespace qd

@@ -42,7 +42,11 @@ public:
     double finalTrend() const { return trend_; }
 
 private:
-    void smoothingPass(std::int32_t h);
+    // One pass with the current constants and h periods to forecast;
+    // returns the sum of squared errors of the fitted values it wrote over
+    // the fit's range, summed in ascending order from 0.0 as the sum of
+    // squared errors statistic of that range sums them.
+    double smoothingPass(std::int32_t h);
 
     double constructorAlpha_;
     double constructorGamma_;

@@ -23,6 +23,7 @@
 #define QD_SERIESCOMPUTE_SERIESFORECASTNEWPRODUCTCURVE_H
 
 #include <cstdint>
+#include <vector>
 
 #include "Matrix/Series.h"
 #include "Matrix/SeriesCompute.h"
@@ -87,6 +88,8 @@ private:
     std::int32_t periods_ = 0;
     double floor_ = 0.0;
     double ceiling_ = 0.0;
+    std::vector<double> linearised_;
+    std::vector<double> regressors_;
 };
 
 } // namespace qd

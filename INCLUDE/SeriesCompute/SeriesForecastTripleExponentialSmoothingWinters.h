@@ -68,7 +68,11 @@ private:
     void runNormal(Series& series, std::int32_t start, std::int32_t length);
     std::int32_t season(std::int32_t t) const;
     void initialise();
-    void pass(std::int32_t h);
+    // One pass with the current constants and h periods to forecast;
+    // returns the sum of squared errors of the fitted values it wrote
+    // (summed as the sum of squared errors statistic of the fit's range
+    // sums them) and notes whether one of them is at or below zero.
+    double pass(std::int32_t h);
     double passError();
     double fit(bool multiplicative);
     void storeResults(Series& series, std::int32_t typeUsed);
@@ -85,6 +89,7 @@ private:
     std::int32_t observationCount_ = 0;
     Series* series_ = nullptr;
     double* values_ = nullptr;
+    bool nonPositiveForecast_ = false;  // of the latest pass
     double* forecasts_ = nullptr;
     double level_ = 0.0;
     double trend_ = 0.0;

@@ -44,7 +44,10 @@ protected:
     virtual void checkArguments(std::int32_t n) const = 0;
     // One pass from observationNumber with the constant c, the starting
     // value start0 and h periods to forecast, over values_ and forecasts_.
-    virtual void smoothingPass(double c, double start0, std::int32_t h) = 0;
+    // Returns the sum of squared errors of the fitted values it wrote over
+    // observationNumber .. n - 1, summed in ascending order from 0.0 as
+    // the sum of squared errors statistic of that range sums them.
+    virtual double smoothingPass(double c, double start0, std::int32_t h) = 0;
 
     double constant_;  // the working constant (alpha or beta)
     // Working state of one compute.
@@ -53,6 +56,9 @@ protected:
     double* forecasts_ = nullptr;
 
 private:
+    // Tells the benchmarks of one pass with the constant (WorkCount.h).
+    void notePass(double constant) const;
+
     double constructorConstant_;
     Traits traits_;
     ParameterList parameters_;  // not filled by these methods

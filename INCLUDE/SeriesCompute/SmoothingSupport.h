@@ -1,7 +1,6 @@
 // Small pieces shared by the smoothing methods: the checks of smoothing
 // constants and forecast horizons, the starting mean of the Brown and
-// adaptive methods, the objective's error over the fit's range, and a guard
-// that puts working fields back on every exit.
+// adaptive methods, and a guard that puts working fields back on every exit.
 #ifndef QD_SERIESCOMPUTE_SMOOTHINGSUPPORT_H
 #define QD_SERIESCOMPUTE_SMOOTHINGSUPPORT_H
 
@@ -50,15 +49,6 @@ inline double startingMean(const double* values, std::int32_t s, std::int32_t n)
     for (std::int32_t i = s; i < end; ++i)
         sum += values[i];
     return sum / (end - s);
-}
-
-// The sum of squared errors of the fitted values just written over
-// observations s .. n - 1, computed afresh (the cached sum of an earlier
-// trial is dropped first).
-inline double fitRangeError(Series& series, std::int32_t s, std::int32_t n)
-{
-    removeCachedStatistic(series, QD_SUM_SQUARED_ERROR);
-    return sumSquaredError(series, n - 1, n - s);
 }
 
 // Writes level + m trend for m = 1 .. h after observation n - 1 into the

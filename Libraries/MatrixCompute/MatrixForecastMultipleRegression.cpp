@@ -98,6 +98,61 @@ bool runRegressionOn(Matrix& matrix, MatrixForecastMultipleRegression& regressio
     return true;
 }
 
+namespace {
+
+// The normal equations X'X b = X'y solved through the LU factorization of
+// X'X: V = (X'X)^-1 and b = V X'y. A determinant below the tolerance fails.
+void solveNormalEquations(const DoubleMatrix& X, const DoubleMatrix& y, DoubleMatrix& V, DoubleMatrix& b)
+{
+    const DoubleMatrix Xt = transposeView(X);
+    const DoubleMatrix XtX = matrixProduct(Xt, X);
+    const LUFactorization lu(XtX);
+    if (std::fabs(determinantFromLU(lu)) < kDeterminantTolerance)
+        qdThrow(QD_SOURCE_PATH, 106, ErrorCode::DeterminantZero);
+    V = inverseFromLU(lu);
+    b = matrixProduct(V, matrixProduct(Xt, y));
+}
+
+}  // namespace
+
+void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
+                                double& slope)
+{
+    if (n < 2)
+        qdThrow(QD_SOURCE_PATH, 414, ErrorCode::NotEnoughObservationsForRegression);
+    runGuardingMatrixAlgebra(QD_SOURCE_PATH, kMatrixAlgebraLine, [&] {
+        // The steps of run() that lead to the coefficients, in its order.
+        DoubleMatrix X(static_cast<std::uint32_t>(n), 2u);
+        DoubleMatrix Y(static_cast<std::uint32_t>(n), 1u);
+        for (std::int32_t r = 0; r < n; ++r) {
+            X(r, 0) = 1.0;
+            X(r, 1) = x[r];
+            Y(r, 0) = y[r];
+        }
+        DoubleMatrix V;
+        DoubleMatrix b;
+        solveNormalEquations(X, Y, V, b);
+        // Of the regression's t statistics only one that is not finite can
+        // make it fail; its probability is computed as the regression would.
+        const DoubleMatrix f = matrixProduct(X, b);
+        double sse = 0.0;
+        for (std::int32_t r = 0; r < n; ++r) {
+            const double e = Y(r, 0) - f(r, 0);
+            sse += e * e;
+        }
+        const double df = static_cast<double>(n - 2);
+        const double s = std::sqrt(sse / df);
+        for (std::uint32_t j = 0; j < 2; ++j) {
+            const double se = std::sqrt(V(j, j)) * s;
+            const double t = se < kEps ? 1.0 / kEps : b(j, 0) / se;
+            if (!std::isfinite(t))
+                computeTProbability(std::fabs(t), df, false);
+        }
+        intercept = b(0, 0);
+        slope = b(1, 0);
+    });
+}
+
 MatrixForecastMultipleRegression::MatrixForecastMultipleRegression(
     std::int32_t observationNumber, std::int32_t numHistoricalValues, bool useConstTerm,
     std::int32_t numPeriodsToForecast, double ConfidenceLevel, bool trendIndependent, bool ReplaceOutliers,
@@ -177,16 +232,9 @@ void MatrixForecastMultipleRegression::run(Matrix& matrix)
         }
     }
 
-    // 3. Normal equations.
-    const DoubleMatrix Xt = transposeView(X);
-    const DoubleMatrix XtX = matrixProduct(Xt, X);
-    const LUFactorization lu(XtX);
-    if (std::fabs(determinantFromLU(lu)) < kDeterminantTolerance)
-        qdThrow(QD_SOURCE_PATH, 106, ErrorCode::DeterminantZero);
-
-    // 4. Coefficients, fitted values, residuals.
-    const DoubleMatrix V = inverseFromLU(lu);
-    b = matrixProduct(V, matrixProduct(Xt, y));
+    // 3. Normal equations; 4. coefficients, fitted values, residuals.
+    DoubleMatrix V;
+    solveNormalEquations(X, y, V, b);
     const DoubleMatrix f = matrixProduct(X, b);
     const DoubleMatrix e = y - f;
 

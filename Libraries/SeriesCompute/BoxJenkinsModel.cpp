@@ -11,6 +11,7 @@
 #include "SeriesCompute/SeriesComputeLjungBox.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -256,8 +257,10 @@ double BoxJenkinsModel::predict(const double* y, const double* yhat, std::int32_
 void BoxJenkinsModel::backcast(std::int32_t n, std::int32_t m, const double* y, double* out) const
 {
     const std::size_t total = static_cast<std::size_t>(n) + static_cast<std::size_t>(m > 0 ? m : 0);
-    std::vector<double> r(total, 0.0);
-    std::vector<double> rhat(total, 0.0);
+    std::vector<double>& r = reversed_;
+    std::vector<double>& rhat = reversedPredictions_;
+    r.assign(total, 0.0);
+    rhat.assign(total, 0.0);
     for (std::int32_t k = 0; k < n; ++k)
         r[static_cast<std::size_t>(k)] = y[n - 1 - k];
     for (std::size_t k = 0; k < total; ++k) {
@@ -269,10 +272,28 @@ void BoxJenkinsModel::backcast(std::int32_t n, std::int32_t m, const double* y, 
     }
 }
 
+void BoxJenkinsModel::notePass(const double* y, std::int32_t n) const
+{
+#ifdef QD_COUNT_WORK
+    std::vector<double> parameters;
+    for (const std::vector<double>* group :
+         {&arCoefficients, &maCoefficients, &seasonalArCoefficients, &seasonalMaCoefficients})
+        parameters.insert(parameters.end(), group->begin(), group->end());
+    parameters.push_back(processMean);
+    const std::int32_t detail[6] = {p, q, P, Q, seasonalLength, hasConstant ? 1 : 0};
+    noteWork(WorkKind::BoxJenkinsPass, y, n, 0, 0, parameters.data(), static_cast<std::int32_t>(parameters.size()),
+             detail);
+#else
+    (void)y;
+    (void)n;
+#endif
+}
+
 double BoxJenkinsModel::sumOfSquaredErrors()
 {
     const std::int32_t n = numHistoricalValues;
     const std::int32_t m = static_cast<std::int32_t>(arSpan());
+    notePass(values.data(), n);
     backcasts.assign(static_cast<std::size_t>(m) + 1, 0.0);
     backcast(n, m, values.data(), backcasts.data());
     double sse = 0.0;
@@ -312,6 +333,8 @@ void BoxJenkinsModel::fit(Series& series)
             release(model.values);
             release(model.predictions);
             release(model.backcasts);
+            release(model.reversed_);
+            release(model.reversedPredictions_);
         }
     } cleanup{*this};
 
@@ -413,6 +436,7 @@ std::int32_t BoxJenkinsModel::compute(Series& series, std::int32_t flag)
     for (std::int32_t i = 0; i < N; ++i)
         y[static_cast<std::size_t>(i)] = series.observation(i).value;
     const std::int32_t m = static_cast<std::int32_t>(arSpan());
+    notePass(y.data(), N);
     std::vector<double> initial(static_cast<std::size_t>(m) + 1, 0.0);
     backcast(N, m, y.data(), initial.data());
 

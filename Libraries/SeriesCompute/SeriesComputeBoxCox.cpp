@@ -8,6 +8,7 @@
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
 #include "SeriesCompute/SharedRoutines.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -32,6 +33,7 @@ double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, doub
 
     const std::int32_t first = last - count + 1;
     const double* v = series.values(0);
+    noteWork(WorkKind::BoxCoxRegression, v + first, count, 0, 0, &lamda, 1);
     std::vector<double> y(static_cast<std::size_t>(count));
     double sumLog = 0.0;
     for (std::int32_t i = 0; i < count; ++i) {

@@ -1,4 +1,5 @@
 #include "SeriesCompute/SeriesComputePACF.h"
+#include "SeriesCompute/WorkCount.h"
 
 #include <cstdlib>
 
@@ -18,6 +19,7 @@ void SeriesComputePACF(const Series& acfSeries, Series& pacfSeries, std::int32_t
     if (numLagValues < 0)
         qdThrow(QD_SOURCE_PATH, 44, ErrorCode::IllegalNumLagValues);
     const std::int32_t N = numLagValues;
+    noteWork(WorkKind::PartialCorrelogram, nullptr, 0, N);
     for (std::int32_t k = 1; k <= N; ++k) {
         const std::uint32_t order = static_cast<std::uint32_t>(k);
         DoubleMatrix block(order, order);

@@ -31,7 +31,7 @@ void SeriesForecastAdaptiveExponentialSmoothing::checkArguments(std::int32_t n) 
         qdThrow(QD_SOURCE_PATH, publishedLine(83), ErrorCode::IllegalBeta);
 }
 
-void SeriesForecastAdaptiveExponentialSmoothing::smoothingPass(double b, double start0, std::int32_t h)
+double SeriesForecastAdaptiveExponentialSmoothing::smoothingPass(double b, double start0, std::int32_t h)
 {
     const std::int32_t s = observationNumber;
     const std::int32_t n = observationCount_;
@@ -41,10 +41,17 @@ void SeriesForecastAdaptiveExponentialSmoothing::smoothingPass(double b, double 
     forecasts_[s] = f;
     // Beyond the data each step smooths the forecast with itself.
     const std::int32_t end = n + h - 1;
-    for (std::int32_t t = s; t < end; ++t) {
+    // The squared errors of the fitted values of s .. n - 1 in ascending
+    // order: each is the error e of its step, the last one's after the loop
+    // when no period is forecast.
+    double sse = 0.0;
+    std::int32_t t = s;
+    for (; t < end; ++t) {
         const double rate =
             std::fabs(smoothedAbsError) < 1e-6 ? b : std::fabs(smoothedError / smoothedAbsError);
         const double e = values_[t] - f;
+        if (t < n)
+            sse += e * e;
         smoothedAbsError = (1.0 - b) * smoothedAbsError + b * std::fabs(e);
         smoothedError = (1.0 - b) * smoothedError + b * e;
         f = rate * values_[t] + (1.0 - rate) * f;
@@ -52,6 +59,11 @@ void SeriesForecastAdaptiveExponentialSmoothing::smoothingPass(double b, double 
         if (t + 1 >= n)
             values_[t + 1] = f;
     }
+    for (; t < n; ++t) {
+        const double e = values_[t] - forecasts_[t];
+        sse += e * e;
+    }
+    return sse;
 }
 
 }  // namespace qd

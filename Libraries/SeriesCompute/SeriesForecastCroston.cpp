@@ -9,6 +9,7 @@
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
 #include "SeriesCompute/SeriesForecastExponentialSmoothing.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -124,6 +125,7 @@ void SeriesForecastCroston::run(Series& series)
             forecasts[i] = 0.0;
     } else {
         const double a = alpha;
+        noteWork(WorkKind::CrostonPass, values + s, n - s, 0, 0, &alpha, 1);
         double z = sum / N;                         // smoothed demand size
         double P = static_cast<double>(n - s) / N;  // smoothed interval at the last demand
         double p = P;                               // running interval

@@ -30,11 +30,13 @@ void SeriesForecastDoubleExponentialSmoothingBrown::checkArguments(std::int32_t 
         qdThrow(QD_SOURCE_PATH, publishedLine(84), ErrorCode::IllegalForecastPeriods);
 }
 
-void SeriesForecastDoubleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)
+double SeriesForecastDoubleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)
 {
     const std::int32_t s = observationNumber;
     const std::int32_t n = observationCount_;
     forecasts_[s] = start0;
+    double error = values_[s] - start0;
+    double sse = 0.0 + error * error;
     double s1 = start0;
     double s2 = start0;
     double level = start0;
@@ -44,10 +46,14 @@ void SeriesForecastDoubleExponentialSmoothingBrown::smoothingPass(double a, doub
         s2 = a * s1 + (1.0 - a) * s2;
         level = 2.0 * s1 - s2;
         trend = a * (s1 - s2) / (1.0 - a);
-        if (t + 1 < n)
+        if (t + 1 < n) {
             forecasts_[t + 1] = level + trend;
+            error = values_[t + 1] - forecasts_[t + 1];
+            sse += error * error;
+        }
     }
     writeTrendForecasts(forecasts_, values_, n, h, level, trend);
+    return sse;
 }
 
 }  // namespace qd

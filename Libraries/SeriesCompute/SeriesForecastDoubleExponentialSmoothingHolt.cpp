@@ -6,6 +6,7 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/SmoothingSupport.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -29,13 +30,15 @@ SeriesForecastDoubleExponentialSmoothingHolt::SeriesForecastDoubleExponentialSmo
 {
 }
 
-void SeriesForecastDoubleExponentialSmoothingHolt::smoothingPass(std::int32_t h)
+double SeriesForecastDoubleExponentialSmoothingHolt::smoothingPass(std::int32_t h)
 {
     const std::int32_t s = start_;
     const std::int32_t n = observationCount_;
     const double a = alpha;
     const double g = gamma;
     const double* y = values_;
+    const double parameters[2] = {a, g};
+    noteWork(WorkKind::Holt, y + s, n - s, 0, 0, parameters, 2);
 
     // Starting values: smoothed backwards from the last value, the trend
     // turned round.
@@ -48,6 +51,8 @@ void SeriesForecastDoubleExponentialSmoothingHolt::smoothingPass(std::int32_t h)
     }
     trend = -trend;
     forecasts_[s] = level + trend;
+    double error = y[s] - forecasts_[s];
+    double sse = 0.0 + error * error;
     const double level0 = a * y[s] + (1.0 - a) * (level + trend);
     trend = g * (level0 - level) + (1.0 - g) * trend;
     level = level0;
@@ -58,12 +63,16 @@ void SeriesForecastDoubleExponentialSmoothingHolt::smoothingPass(std::int32_t h)
             trend = g * (next - level) + (1.0 - g) * trend;
             level = next;
         }
-        if (t + 1 < n)
+        if (t + 1 < n) {
             forecasts_[t + 1] = level + trend;
+            error = y[t + 1] - forecasts_[t + 1];
+            sse += error * error;
+        }
     }
     writeTrendForecasts(forecasts_, values_, n, h, level, trend);
     level_ = level;
     trend_ = trend;
+    return sse;
 }
 
 double SeriesForecastDoubleExponentialSmoothingHolt::evaluate(double x)
@@ -74,8 +83,10 @@ double SeriesForecastDoubleExponentialSmoothingHolt::evaluate(double x)
         alpha = x;
     else
         gamma = x;
-    smoothingPass(0);
-    return fitRangeError(*series_, start_, observationCount_);
+    const double sse = smoothingPass(0);
+    // The cached sum of an earlier trial no longer holds.
+    removeCachedStatistic(*series_, QD_SUM_SQUARED_ERROR);
+    return sse;
 }
 
 std::int32_t SeriesForecastDoubleExponentialSmoothingHolt::compute(Series& series, std::int32_t flag)

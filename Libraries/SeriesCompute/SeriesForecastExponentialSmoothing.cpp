@@ -8,6 +8,7 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/StatisticsCache.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -109,6 +110,7 @@ double SeriesForecastExponentialSmoothing::smoothingPass()
     const std::int32_t n = observationCount_;
     const std::int32_t end = n + numPeriodsToForecast;
     const double a = alpha;
+    noteWork(WorkKind::SimpleSmoothing, values_ + s, n - s, backwardStart_ ? 1 : 0, 0, &alpha, 1);
     double level = backwardStart_ ? backwardStartLevel() : values_[s];
     forecasts_[s] = level;
     // The sum of squared one-step errors over observations s .. n - 1, in

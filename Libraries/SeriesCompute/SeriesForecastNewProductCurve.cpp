@@ -16,6 +16,7 @@
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/SeriesForecastAverage.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -170,11 +171,15 @@ void SeriesForecastNewProductCurve::fitPass()
     const double d = floor_;
     alpha = a;
     delta = d;
+    const double bounds[2] = {floor_, ceiling_};
+    noteWork(WorkKind::CurveFit, values_ + first_, count_, curveType, 0, bounds, 2);
 
-    Series y(64);
-    Series x(64);
-    y.dependenceType = QD_DEPENDENT;
-    x.dependenceType = QD_INDEPENDENT;
+    // The linearised values and their regressors, in arrays that keep
+    // their room from one trial to the next.
+    std::vector<double>& y = linearised_;
+    std::vector<double>& x = regressors_;
+    y.clear();
+    x.clear();
     for (std::int32_t k = 0; k < count_; ++k) {
         const double v = values_[first_ + k];
         if (!(floor_ < v && v < ceiling_))
@@ -188,20 +193,19 @@ void SeriesForecastNewProductCurve::fitPass()
         // carries no usable information: it is left out like the bounds.
         if (!std::isfinite(linear) || !std::isfinite(r))
             continue;
-        y.addObservation(linear, QD_SUPPLIED, FdCString());
-        x.addObservation(r, QD_SUPPLIED, FdCString());
+        y.push_back(linear);
+        x.push_back(r);
     }
-    if (y.numObservations() < 3)
+    if (y.size() < 3)
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NotEnoughValuesInCurveRange);
 
-    Matrix work;
-    work.addSeries(y);
-    work.addSeries(x);
-    MatrixForecastMultipleRegression regression(QD_LAST, QD_ALL, true, 0, 0.0, false, false, false, false, -1);
-    MatrixOpApplyMatrixForecast op(regression);
-    work.applyRectangular(op);
-    beta = -work.series(0).storedResults.value(QD_BETA);
-    gamma = work.series(1).storedResults.value(QD_BETA);
+    // The multiple regression of the linearised values on the regressors
+    // (with the constant term): only its two coefficients are used.
+    double intercept = 0.0;
+    double slope = 0.0;
+    regressionLineCoefficients(x.data(), y.data(), static_cast<std::int32_t>(y.size()), intercept, slope);
+    beta = -intercept;
+    gamma = slope;
 
     for (std::int32_t k = 0; k < count_ + periods_; ++k)
         forecasts_[first_ + k] = curve(regressor(k));

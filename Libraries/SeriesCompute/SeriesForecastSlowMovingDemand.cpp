@@ -33,6 +33,7 @@
 #include "SeriesCompute/SeriesForecastTripleExponentialSmoothingWinters.h"
 #include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -429,6 +430,9 @@ std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_
 
         // Forecast the lead time: base, event indexes, base forecast, indexes
         // applied.
+#ifdef QD_COUNT_WORK
+        noteWork(WorkKind::SlowMovingSimulation, series.values(0) + observationNumber, numHistory, leadPeriods);
+#endif
         fillHistory(series);
         Series& history = workMatrix_.series(0);
         if (isAverageCode(bcMethod)) {

@@ -61,16 +61,20 @@ void SeriesForecastTripleExponentialSmoothingBrown::checkArguments(std::int32_t 
         qdThrow(QD_SOURCE_PATH, publishedLine(90), ErrorCode::IllegalAlpha);
 }
 
-void SeriesForecastTripleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)
+double SeriesForecastTripleExponentialSmoothingBrown::smoothingPass(double a, double start0, std::int32_t h)
 {
     const std::int32_t s = observationNumber;
     const std::int32_t n = observationCount_;
     forecasts_[s] = start0;
+    double error = values_[s] - start0;
+    double sse = 0.0 + error * error;
     Smoothed sm{start0, start0, start0};
     for (std::int32_t t = s + 1; t < n; ++t) {
         sm.add(a, values_[t - 1]);
         const Coefficients c = coefficientsOf(sm, a);
         forecasts_[t] = c.level + c.trend + c.curvature / 2.0;
+        error = values_[t] - forecasts_[t];
+        sse += error * error;
     }
     sm.add(a, values_[n - 1]);
     const Coefficients c = coefficientsOf(sm, a);
@@ -80,6 +84,7 @@ void SeriesForecastTripleExponentialSmoothingBrown::smoothingPass(double a, doub
         forecasts_[n - 1 + m] = f;
         values_[n - 1 + m] = f;
     }
+    return sse;
 }
 
 }  // namespace qd

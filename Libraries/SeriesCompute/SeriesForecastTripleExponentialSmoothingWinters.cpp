@@ -9,6 +9,7 @@
 #include "SeriesCompute/SeriesForecastDoubleExponentialSmoothingHolt.h"
 #include "SeriesCompute/SharedRoutines.h"
 #include "SeriesCompute/SmoothingSupport.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -83,8 +84,11 @@ void SeriesForecastTripleExponentialSmoothingWinters::initialise()
     else
         a = y[e] / last;
     double b = 0.0;
+    // The season of t, followed down without a division per step.
+    std::int32_t place = season(e);
     for (std::int32_t t = e - 1; t >= m; --t) {
-        double& s = factors_[season(t)];
+        place = place == 0 ? len - 1 : place - 1;
+        double& s = factors_[static_cast<std::size_t>(place)];
         double next = a;
         if (!multiplicative_)
             next = alpha * (y[t] - s) + (1.0 - alpha) * (a + b);
@@ -102,16 +106,23 @@ void SeriesForecastTripleExponentialSmoothingWinters::initialise()
     initialFactors_ = factors_;
 }
 
-void SeriesForecastTripleExponentialSmoothingWinters::pass(std::int32_t h)
+double SeriesForecastTripleExponentialSmoothingWinters::pass(std::int32_t h)
 {
+    const double parameters[3] = {alpha, beta, gamma};
+    noteWork(WorkKind::Winters, values_ + start_, observationCount_ - start_, length_, multiplicative_ ? 1 : 0,
+             parameters, 3);
     initialise();
     const std::int32_t m = start_;
     const std::int32_t e = observationCount_ - 1;
     const double* y = values_;
     double a = initialLevel_;
     double b = initialTrend_;
-    for (std::int32_t t = m; t <= e; ++t) {
-        double& s = factors_[season(t)];
+    double sse = 0.0;
+    nonPositiveForecast_ = false;
+    // The season of t (0 at the start), followed up without a division.
+    std::int32_t place = 0;
+    for (std::int32_t t = m; t <= e; ++t, place = place + 1 == length_ ? 0 : place + 1) {
+        double& s = factors_[static_cast<std::size_t>(place)];
         double next = 0.0;
         if (multiplicative_) {
             forecasts_[t] = (a + b) * s;
@@ -121,6 +132,10 @@ void SeriesForecastTripleExponentialSmoothingWinters::pass(std::int32_t h)
             forecasts_[t] = (a + b) + s;
             next = alpha * (y[t] - s) + (1.0 - alpha) * (a + b);
         }
+        const double error = y[t] - forecasts_[t];
+        sse += error * error;
+        if (forecasts_[t] <= 0.0)
+            nonPositiveForecast_ = true;
         b = gamma * (next - a) + (1.0 - gamma) * b;
         if (multiplicative_)
             s = std::fabs(next) < 1e-6 ? 0.0 : beta * (y[t] / next) + (1.0 - beta) * s;
@@ -136,23 +151,22 @@ void SeriesForecastTripleExponentialSmoothingWinters::pass(std::int32_t h)
         forecasts_[e + k] = f;
         values_[e + k] = f;
     }
+    return sse;
 }
 
 double SeriesForecastTripleExponentialSmoothingWinters::passError()
 {
-    pass(0);
+    const double sse = pass(0);
     removeCachedStatistic(*series_, QD_SUM_SQUARED_ERROR);
     if (multiplicative_) {
-        for (std::int32_t t = start_; t < observationCount_; ++t) {
-            if (forecasts_[t] <= 0.0)
-                return kRejected;
-        }
+        if (nonPositiveForecast_)
+            return kRejected;
         for (double s : factors_) {
             if (s <= 0.0)
                 return kRejected;
         }
     }
-    return fitRangeError(*series_, start_, observationCount_);
+    return sse;
 }
 
 double SeriesForecastTripleExponentialSmoothingWinters::evaluate(double x)

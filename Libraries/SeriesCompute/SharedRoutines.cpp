@@ -7,6 +7,7 @@
 #include "Matrix/Observation.h"
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/SeriesStatistics.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
@@ -38,6 +39,9 @@ void autocorrelationsToSeries(Series& source, Series& target, std::int32_t last,
 {
     const double ssd = sumSquaredDeviation(source, last, count);
     resolveSeriesRange(source, last, count);
+#ifdef QD_COUNT_WORK
+    noteWork(WorkKind::Correlogram, source.values(0) + (last - count + 1), count, numLagValues);
+#endif
     // Room for all the lags at once; a lag beyond the range fails before it
     // is appended, so no room is made for more lags than the range has.
     if (numLagValues > 64 && numLagValues >= target.numObservations() && numLagValues <= count)

@@ -3,11 +3,25 @@
 #include "Matrix/QuantityTypes.h"
 #include "SeriesCompute/Minimizer.h"
 #include "SeriesCompute/SmoothingSupport.h"
+#include "SeriesCompute/WorkCount.h"
 
 namespace qd {
 
 namespace {
 const double kFitTolerance = 0.01;
+}
+
+void SingleConstantSmoothing::notePass(double constant) const
+{
+#ifdef QD_COUNT_WORK
+    const WorkKind kind = traits_.methodCode == QD_DOUBLE_EXPONENTIAL_SMOOTHING_BROWN   ? WorkKind::BrownDouble
+                          : traits_.methodCode == QD_TRIPLE_EXPONENTIAL_SMOOTHING_BROWN ? WorkKind::BrownTriple
+                                                                                         : WorkKind::Adaptive;
+    const double parameters[2] = {constant, start_};
+    noteWork(kind, values_ + observationNumber, observationCount_ - observationNumber, 0, 0, parameters, 2);
+#else
+    (void)constant;
+#endif
 }
 
 SingleConstantSmoothing::SingleConstantSmoothing(std::int32_t observationNumber, std::int32_t numPeriodsToForecast,
@@ -23,8 +37,11 @@ SingleConstantSmoothing::SingleConstantSmoothing(std::int32_t observationNumber,
 double SingleConstantSmoothing::evaluate(double x)
 {
     const RestoreOnExit<double> keep(constant_);
-    smoothingPass(x, start_, 0);
-    return fitRangeError(*series_, observationNumber, observationCount_);
+    notePass(x);
+    const double sse = smoothingPass(x, start_, 0);
+    // The cached sum of an earlier trial no longer holds.
+    removeCachedStatistic(*series_, QD_SUM_SQUARED_ERROR);
+    return sse;
 }
 
 std::int32_t SingleConstantSmoothing::compute(Series& series, std::int32_t flag)
@@ -51,6 +68,7 @@ std::int32_t SingleConstantSmoothing::compute(Series& series, std::int32_t flag)
             minimizeOverInterval(*this, 0.0, traits_.fitHigh, kFitTolerance, fitted);
             constant_ = fitted;
         }
+        notePass(constant_);
         smoothingPass(constant_, start_, h);
     } catch (...) {
         // Trial passes have written into the forecast array.

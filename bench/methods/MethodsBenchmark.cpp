@@ -14,6 +14,17 @@
 //   smape_percent      the competition's sMAPE of the forecasts against its
 //                      hold-out, every forecast pooled (M3Smape.h)
 //   peak_rss_MiB       the process's peak resident size while it ran
+//   work_per_series    the pieces of work the method's algorithm did per
+//                      series, as the engine of the bench tree tells them
+//                      (SeriesCompute/WorkCount.h): objective evaluations
+//                      and passes, regressions, correlograms, simulations;
+//                      n_<kind> the same by kind
+//   ratio_to_floor     the engine's CPU time over the floor's: the floor
+//                      redoes the recorded work with plain copies of its
+//                      arithmetic (../WorkFloor.h), measured in the same
+//                      iterations (none for the direct methods, which fit
+//                      nothing)
+//   floor_series_per_cpu_second
 // The library repeats each benchmark (5 times by default); the table at the
 // end gives each line's medians.
 //
@@ -23,6 +34,7 @@
 // arguments go to the benchmark library (--benchmark_filter=holt, ...).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -38,6 +50,7 @@
 #include "../M3Data.h"
 #include "../M3Smape.h"
 #include "../PassUnit.h"
+#include "../WorkFloor.h"
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
@@ -61,6 +74,7 @@
 #include "SeriesCompute/SeriesForecastWeightedMovingAverage.h"
 
 using namespace qd;
+using qd::WorkKind;
 
 namespace {
 
@@ -94,7 +108,16 @@ struct MethodLine {
     const char* method;
     const char* kind;  // yearly, quarterly, monthly or other
     Factory make;
+    bool random;  // draws random numbers: no two runs do the same work
+    bool floor;   // has a floor: a search, a simulation or a selection
 };
+
+const char* kindName(WorkKind kind)
+{
+    static const char* const names[] = {"ses",  "brown2",  "brown3",  "adaptive", "holt",    "winters", "curve",
+                                        "arma", "boxcox",  "acf",     "pacf",     "croston", "simulation"};
+    return names[static_cast<int>(kind)];
+}
 
 template <class T, class... Args>
 std::unique_ptr<SeriesForecast> make(Args... args)
@@ -113,7 +136,7 @@ std::vector<MethodLine> methodLines()
     std::vector<MethodLine> lines;
     const auto add = [&lines](const char* method, std::initializer_list<const char*> kinds, const Factory& f) {
         for (const char* kind : kinds)
-            lines.push_back({method, kind, f});
+            lines.push_back({method, kind, f, false, true});
     };
     const std::initializer_list<const char*> all = {"yearly", "quarterly", "monthly", "other"};
     add("exponential_smoothing", all, [](const M3Series& m) {
@@ -152,6 +175,12 @@ std::vector<MethodLine> methodLines()
     add("linear_trend", {"yearly", "other"}, [](const M3Series& m) {
         return make<SeriesForecastLinearRegression>(QD_LAST, QD_ALL, m.horizon, true, 0.0, false, 0.0, 0.0);
     });
+    // The direct methods fit nothing: one pass each, no floor.
+    for (MethodLine& line : lines)
+        for (const char* direct : {"moving_average", "weighted_moving_average", "average", "lagged_forecast",
+                                   "linear_trend"})
+            if (std::string(line.method) == direct)
+                line.floor = false;
     // Box-Jenkins: the season of the data given, every other order identified.
     for (const char* kind : {"yearly", "quarterly", "monthly"}) {
         const std::int32_t s = seasonOf(kind) == 1 ? 0 : seasonOf(kind);
@@ -177,6 +206,7 @@ std::vector<MethodLine> methodLines()
     add("slow_moving_demand", {"yearly", "other"}, [](const M3Series& m) {
         return make<SeriesForecastSlowMovingDemand>(0, m.horizon);
     });
+    lines[lines.size() - 1].random = lines[lines.size() - 2].random = true;
     add("selection", all, [](const M3Series& m) {
         return make<SeriesForecastSelvane>(0, m.horizon, 2024, std::int32_t(QD_OPTIMIZE), 1, 0,
                                            std::int32_t(QD_SELVANE_STANDARD));
@@ -207,6 +237,11 @@ double smapeSum(const std::vector<M3Series>& data, std::vector<Series>& batch, s
     return sum;
 }
 
+// Series per chunk: the engine runs over a chunk, then (untimed) the same
+// chunk again with the work recorder listening, then the floor redoes the
+// recorded work. The chunk keeps the recorder's memory small.
+const std::size_t kChunk = 32;
+
 void runMethod(benchmark::State& state, const MethodLine& line)
 {
     const std::vector<M3Series>& data = dataSet(line.kind);
@@ -216,54 +251,113 @@ void runMethod(benchmark::State& state, const MethodLine& line)
     }
     const double unit = passSeconds(line.kind);
     double seconds = 0.0;
+    double floorSeconds = 0.0;
     std::int64_t failures = 0;
+    std::int64_t work = 0;
+    std::int64_t perKind[static_cast<int>(WorkKind::Count)] = {};
     double smape = 0.0;
     std::int64_t points = 0;
+    double sink = 0.0;
     benchsupport::resetPeakResident();
+    const auto apply = [&line, &data](Series& series, std::size_t k) {
+        const std::unique_ptr<SeriesForecast> method = line.make(data[k]);
+        series.setDirty(true, true);
+        SeriesOpApplySeriesForecast op(*method);
+        try {
+            op.apply(series);
+        } catch (const MVRBaseException&) {
+            return false;
+        } catch (const std::exception&) {
+            return false;
+        }
+        return true;
+    };
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<Series> batch = m3::makeBatch(data);
         state.ResumeTiming();
-        const double start = benchsupport::threadCpuSeconds();
-        for (std::size_t k = 0; k < batch.size(); ++k) {
-            const std::unique_ptr<SeriesForecast> method = line.make(data[k]);
-            batch[k].setDirty(true, true);
-            SeriesOpApplySeriesForecast op(*method);
-            try {
-                op.apply(batch[k]);
-            } catch (const MVRBaseException&) {
-                ++failures;
-            } catch (const std::exception&) {
-                ++failures;
+        for (std::size_t from = 0; from < batch.size(); from += kChunk) {
+            const std::size_t to = std::min(batch.size(), from + kChunk);
+            workfloor::WorkRecorder recorder;
+            // A method that draws random numbers does other work on every
+            // run: its work is recorded on the timed run itself.
+            const bool countAgain = line.floor && !line.random;
+            if (!line.random)
+                qd::workListener() = nullptr;
+            const double start = benchsupport::threadCpuSeconds();
+            for (std::size_t k = from; k < to; ++k)
+                if (!apply(batch[k], k))
+                    ++failures;
+            seconds += benchsupport::threadCpuSeconds() - start;
+            state.PauseTiming();
+            if (countAgain) {
+                qd::workListener() = &recorder;
+                std::vector<Series> again = m3::makeBatch(std::vector<M3Series>(data.begin() + from, data.begin() + to));
+                for (std::size_t k = from; k < to; ++k)
+                    apply(again[k - from], k);
             }
+            const double floorStart = benchsupport::threadCpuSeconds();
+            sink += workfloor::replayFloor(recorder);
+            floorSeconds += benchsupport::threadCpuSeconds() - floorStart;
+            work += static_cast<std::int64_t>(recorder.items.size());
+            for (int kind = 0; kind < static_cast<int>(WorkKind::Count); ++kind)
+                perKind[kind] += recorder.perKind[kind];
+            state.ResumeTiming();
         }
-        seconds += benchsupport::threadCpuSeconds() - start;
         state.PauseTiming();
         smape += smapeSum(data, batch, points);
         batch.clear();
         state.ResumeTiming();
     }
+    benchmark::DoNotOptimize(sink);
     const double series = double(state.iterations()) * double(data.size());
     benchsupport::setBatchCounters(state, series, seconds, benchsupport::peakResidentMiB());
     state.counters["passes_per_series"] = unit > 0.0 ? seconds / series / unit : 0.0;
     state.counters["failed_share"] = double(failures) / series;
     state.counters["smape_percent"] = points > 0 ? smape / double(points) : 0.0;
+    state.counters["work_per_series"] = double(work) / series;
+    state.counters["ratio_to_floor"] = work > 0 && floorSeconds > 0.0 ? seconds / floorSeconds : 0.0;
+    state.counters["floor_series_per_cpu_second"] = floorSeconds > 0.0 ? series / floorSeconds : 0.0;
+    for (int kind = 0; kind < static_cast<int>(WorkKind::Count); ++kind)
+        if (perKind[kind] > 0)
+            state.counters[std::string("n_") + kindName(static_cast<WorkKind>(kind))] = double(perKind[kind]) / series;
 }
 
 // The summary: every line's medians.
 void printSummary(const benchsupport::MedianReporter& reporter)
 {
     std::printf("\nMedians of the repetitions (CPU time of this thread):\n");
-    std::printf("| method | data | series/s | passes per series | failed | sMAPE %% | peak RSS MiB |\n");
-    std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+    std::printf("| method | data | series/s | passes per series | work per series | against the floor | failed | "
+                "sMAPE %% | peak RSS MiB |\n");
+    std::printf("|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const std::string& name : reporter.names()) {
         const std::size_t first = name.find('/');
         const std::size_t second = name.find('/', first + 1);
-        std::printf("| %s | %s | %.0f | %.1f | %.1f%% | %.2f | %.1f |\n",
+        const double ratio = reporter.median(name, "ratio_to_floor");
+        char ratioText[32] = "-";
+        if (ratio > 0.0)
+            std::snprintf(ratioText, sizeof ratioText, "%.2f", ratio);
+        std::printf("| %s | %s | %.0f | %.1f | %.0f | %s | %.1f%% | %.2f | %.1f |\n",
                     name.substr(first + 1, second - first - 1).c_str(), name.substr(second + 1).c_str(),
                     reporter.median(name, "series_per_cpu_second"), reporter.median(name, "passes_per_series"),
-                    100.0 * reporter.median(name, "failed_share"), reporter.median(name, "smape_percent"),
-                    reporter.median(name, "peak_rss_MiB"));
+                    reporter.median(name, "work_per_series"), ratioText, 100.0 * reporter.median(name, "failed_share"),
+                    reporter.median(name, "smape_percent"), reporter.median(name, "peak_rss_MiB"));
+    }
+    std::printf("\nWork per series by kind (median; objective evaluations and passes, regressions,\n"
+                "correlograms, simulations):\n");
+    for (const std::string& name : reporter.names()) {
+        std::string line;
+        for (int kind = 0; kind < static_cast<int>(WorkKind::Count); ++kind) {
+            const std::string counter = std::string("n_") + kindName(static_cast<WorkKind>(kind));
+            if (reporter.median(name, counter, -1.0) < 0.0)
+                continue;
+            char text[64];
+            std::snprintf(text, sizeof text, " %s %.1f", kindName(static_cast<WorkKind>(kind)),
+                          reporter.median(name, counter));
+            line += text;
+        }
+        if (!line.empty())
+            std::printf("  %s:%s\n", name.c_str(), line.c_str());
     }
 }
 

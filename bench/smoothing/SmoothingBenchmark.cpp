@@ -47,6 +47,7 @@
 #include "../M3Batch.h"
 #include "../M3Data.h"
 #include "../PassUnit.h"
+#include "../WorkFloor.h"
 #include "Matrix/QuantityTypes.h"
 #include "Matrix/Series.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
@@ -89,20 +90,7 @@ public:
     double evaluate(double a) override
     {
         ++evaluations;
-        const std::size_t n = x_.size();
-        double level = x_[0];
-        if (backward_) {
-            level = x_[n - 1];
-            for (std::size_t i = n - 1; i-- > 0;)
-                level = (1.0 - a) * level + a * x_[i];
-        }
-        double sse = (x_[0] - level) * (x_[0] - level);
-        for (std::size_t t = 1; t < n; ++t) {
-            level = a * x_[t - 1] + (1.0 - a) * level;
-            const double e = x_[t] - level;
-            sse += e * e;
-        }
-        return sse;
+        return workfloor::simpleSmoothing(x_.data(), static_cast<std::int32_t>(x_.size()), a, backward_);
     }
     std::int64_t evaluations = 0;
 
