@@ -36,7 +36,9 @@
 #include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesComputeChiSquare.h"
 #include "SeriesCompute/SeriesComputeCochraneOrcutt.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesComputeCumulativeMAPE.h"
 #include "SeriesCompute/SeriesComputeFourier.h"
 #include "SeriesCompute/SeriesComputeHistogram.h"
@@ -138,6 +140,21 @@ public:
     {
         return Run::compute<qd::SeriesComputeCreateDecompositionIndex>(self(), __LINE__, observationNumber,
                                                                        numHistoricalValues, 0, DecompositionType, true);
+    }
+
+    // The type is checked before anything is built: also on an unbound
+    // object, and on a series without observations, where the applier would
+    // not run the compute and a wrong type would pass unnoticed.
+    HRESULT STDMETHODCALLTYPE indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short DecompositionType) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            if (DecompositionType != qd::kAdditiveDecomposition && DecompositionType != qd::kMultiplicativeDecomposition)
+                throwCode(Derived::identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
+            qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType,
+                                                             false);
+            return self().runSeriesCompute(compute);
+        });
     }
 
     HRESULT STDMETHODCALLTYPE CalculateStandardizedMAE(LONG observationNumber, LONG numHistoricalValues) override

@@ -513,20 +513,6 @@ HRESULT STDMETHODCALLTYPE MatrixX::ForecastPolynomialRegression(LONG observation
     });
 }
 
-// ---- decomposition index of every series ---------------------------------------
-
-HRESULT STDMETHODCALLTYPE MatrixX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
-                                                           short decompType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        // Refused before anything is built, also on an unbound object.
-        if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
-            throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
-        qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
-        return runSeriesCompute(compute);
-    });
-}
-
 // ---- computations over the whole matrix ---------------------------------------------
 
 HRESULT STDMETHODCALLTYPE MatrixX::CalculateErlangB(LONG doType, double B)

@@ -90,10 +90,6 @@ public:
                                                            LONG maxDegree, double partialF, double minFIn,
                                                            double maxFOut) override;
 
-    // ---- decomposition index of every series (checks its type first) ----
-    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
-                                                      short decompType) override;
-
     // ---- computations over the whole matrix ----
     HRESULT STDMETHODCALLTYPE CalculateErlangB(LONG doType, double B) override;
     HRESULT STDMETHODCALLTYPE CalculateErlangC(LONG doType) override;

@@ -131,18 +131,6 @@ HRESULT MatrixXEx1::runGenerateRandom(SeriesGenerateRandom& generator)
 // ---- the members of the matrix extension alone, and the ones that differ from the
 // series extension's (the others are ExtensionMembers') --------------------------
 
-HRESULT STDMETHODCALLTYPE MatrixXEx1::indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
-                                                              short DecompositionType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        // Only the two applicable types, even before the binding is looked at.
-        if (DecompositionType != 1 && DecompositionType != 2)
-            throwCode(identity, __LINE__, ErrorCode::IllegalDecompositionType);
-        SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType, false);
-        return runSeriesCompute(compute);
-    });
-}
-
 HRESULT STDMETHODCALLTYPE MatrixXEx1::ReplaceSeriesAt(LONG SeriesIndex, ISeriesX* SX)
 {
     return runFrame(identity, __LINE__, [&] {

@@ -50,8 +50,6 @@ public:
         return serviceLevel(observationNumber, numHistoricalValues, leadTime, safetyStock, cl, calcPeriods,
                             includeFValues);
     }
-    HRESULT STDMETHODCALLTYPE indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
-                                                      short DecompositionType) override;
     HRESULT STDMETHODCALLTYPE InputObsStatByArray(LONG observationNumber, LONG numHistoricalValues, short StatType,
                                                    VARIANT values) override
     {

@@ -44,7 +44,9 @@
 #include "SeriesCompute/ObservationComputeLog.h"
 #include "SeriesCompute/SeriesCleaning.h"
 #include "SeriesCompute/SeriesComputeConfidenceInterval.h"
+#include "SeriesCompute/SeriesComputeApplyDecompositionIndex.h"
 #include "SeriesCompute/SeriesComputeCreateDecompositionIndex.h"
+#include "SeriesCompute/DecompositionType.h"
 #include "SeriesCompute/SeriesComputeLjungBox.h"
 #include "SeriesCompute/SeriesComputeModeMedian.h"
 #include "SeriesCompute/SeriesComputeSafetyStock.h"
@@ -417,6 +419,21 @@ public:
     {
         return Run::compute<qd::SeriesComputeCreateDecompositionIndex>(
             self(), __LINE__, observationNumber, numHistoricalValues, SeasonalLength, decompType, false);
+    }
+
+    // The type is checked before anything is built: also on an unbound
+    // object, and on a series without observations, where the applier would
+    // not run the compute and a wrong type would pass unnoticed.
+    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
+                                                      short decompType) override
+    {
+        return runFrame(Derived::identity, __LINE__, [&] {
+            if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
+                throwCode(Derived::identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
+            qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType,
+                                                             false);
+            return self().runSeriesCompute(compute);
+        });
     }
 
     HRESULT STDMETHODCALLTYPE CalculateConfidenceInterval(LONG observationNumber, LONG numHistoricalValues,

@@ -422,19 +422,3 @@ HRESULT SeriesX::runIteratedObservationCompute(ObservationCompute& compute, std:
         return apply(*op);
     });
 }
-
-// ---- the computing member that differs from the matrix's ----------------------
-// (the others are SeriesMatrixMembers')
-
-HRESULT STDMETHODCALLTYPE SeriesX::DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
-                                                           short decompType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        // Checked here: the applier does not run the compute on a series
-        // without observations, where a wrong type would pass unnoticed.
-        if (decompType != qd::kAdditiveDecomposition && decompType != qd::kMultiplicativeDecomposition)
-            throwCode(identity, __LINE__, qd::ErrorCode::IllegalDecompositionType);
-        qd::SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, decompType, false);
-        return runSeriesCompute(compute);
-    });
-}

@@ -71,10 +71,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_NumObservationsByOriginType(short originType, LONG* result) override;
     HRESULT STDMETHODCALLTYPE get_Extension1(ISeriesXEx1** result) override;
 
-    // The members it shares with MatrixX are SeriesMatrixMembers';
-    // this one differs from the matrix's.
-    HRESULT STDMETHODCALLTYPE DecompositionIndexApply(LONG observationNumber, LONG numHistoricalValues,
-                                                      short decompType) override;
+    // Its computing members are the ones it shares with MatrixX
+    // (SeriesMatrixMembers).
 
 private:
     friend class SeriesMatrixMembers<SeriesX, ISeriesXMembers>;

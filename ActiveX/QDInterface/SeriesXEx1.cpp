@@ -130,19 +130,6 @@ HRESULT SeriesXEx1::runGenerateRandom(SeriesGenerateRandom& generator)
 // ---- the members of the series extension alone, and the ones that differ from the
 // matrix extension's (the others are ExtensionMembers') --------------------------
 
-HRESULT STDMETHODCALLTYPE SeriesXEx1::indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
-                                                              short DecompositionType)
-{
-    return runFrame(identity, __LINE__, [&] {
-        // Checked here: the applier does not run the compute on a series
-        // without observations, where a wrong type would pass unnoticed.
-        if (DecompositionType != 1 && DecompositionType != 2)
-            throwCode(identity, __LINE__, ErrorCode::IllegalDecompositionType);
-        SeriesComputeApplyDecompositionIndex compute(observationNumber, numHistoricalValues, DecompositionType, false);
-        return runSeriesCompute(compute);
-    });
-}
-
 HRESULT STDMETHODCALLTYPE SeriesXEx1::ReplaceSeries(ISeriesX* pSX)
 {
     return runFrame(identity, __LINE__, [&] {

@@ -49,8 +49,6 @@ public:
         return serviceLevel(observationNumber, numHistoricalValues, leadTime, safetyStock, cl, calcPeriods,
                             includeFValues);
     }
-    HRESULT STDMETHODCALLTYPE indexDecompositionApply(LONG observationNumber, LONG numHistoricalValues,
-                                                      short DecompositionType) override;
     HRESULT STDMETHODCALLTYPE InputObsStatByArrary(LONG observationNumber, LONG numHistoricalValues, short StatType,
                                                    VARIANT values) override
     {
