@@ -5,6 +5,7 @@
 
 #include "Statistics/Distributions.h"
 #include "Statistics/ErrorStack.h"
+#include "Statistics/ExactArithmetic.h"
 #include "Statistics/MachineConstants.h"
 #include "Statistics/RoutineScope.h"
 #include "Statistics/SpecialFunctions.h"
@@ -244,24 +245,6 @@ double stats_d_beta(double a, double b) {
     return result;
 }
 
-namespace {
-
-// Dekker's exact product: hi + lo = u v (no fused multiply-add needed).
-void exactProduct(double u, double v, double* hi, double* lo) {
-    auto split = [](double w, double* h, double* l) {
-        const double c = 134217729.0 * w;  // 2^27 + 1
-        *h = c - (c - w);
-        *l = w - *h;
-    };
-    double uh, ul, vh, vl;
-    split(u, &uh, &ul);
-    split(v, &vh, &vl);
-    *hi = u * v;
-    *lo = ((uh * vh - *hi) + uh * vl + ul * vh) + ul * vl;
-}
-
-}  // namespace
-
 double l_beta_offset(double x, double a, double b) {
     // Shapes this large are scaled by a power of two (exactly) so that the
     // splitting of the products cannot overflow; the ratio is unchanged.
@@ -270,8 +253,8 @@ double l_beta_offset(double x, double a, double b) {
         b = std::ldexp(b, -80);
     }
     double p1, e1, p2, e2;
-    exactProduct(x, b, &p1, &e1);
-    exactProduct(x, a, &p2, &e2);
+    statsexact::twoProduct(x, b, &p1, &e1);
+    statsexact::twoProduct(x, a, &p2, &e2);
     const double s = p1 + p2;  // two-sum of the leading parts
     const double bb = s - p1;
     const double e3 = (p1 - (s - bb)) + (p2 - bb);

@@ -11,6 +11,7 @@
 
 #include "Statistics/Distributions.h"
 #include "Statistics/ErrorStack.h"
+#include "Statistics/ExactArithmetic.h"
 #include "Statistics/GeneratorCall.h"
 #include "Statistics/MachineConstants.h"
 #include "Statistics/RandomGenerators.h"
@@ -111,25 +112,8 @@ double johnk(double p, double q, bool guarded) {
 // every digit and the envelope's requests no longer end.
 const double kBetaLargestMethod = 1099511627776.0;  // 2^40
 
-// Exact sum and product of doubles (Knuth's two-sum, Dekker's product by
-// Veltkamp's split), for the check below.
-void twoSum(double a, double b, double* s, double* e) {
-    *s = a + b;
-    const double v = *s - a;
-    *e = (a - (*s - v)) + (b - v);
-}
-void twoProduct(double a, double b, double* p, double* e) {
-    auto split = [](double x, double* hi, double* lo) {
-        const double c = 134217729.0 * x;  // 2^27 + 1
-        *hi = c - (c - x);
-        *lo = x - *hi;
-    };
-    double ah, al, bh, bl;
-    split(a, &ah, &al);
-    split(b, &bh, &bl);
-    *p = a * b;
-    *e = ((ah * bh - *p) + ah * bl + al * bh) + al * bl;
-}
+using statsexact::twoProduct;
+using statsexact::twoSum;
 
 // Where both shapes exceed the methods' range, the deviates of beta(p, q)
 // (p / (p + q) with the spread of two gamma deviates, rounded to a double
