@@ -6,6 +6,7 @@
 #ifndef QD_MATRIXCOMPUTE_MATRIXCOMPUTEEVENTINDEXAPPLY_H
 #define QD_MATRIXCOMPUTE_MATRIXCOMPUTEEVENTINDEXAPPLY_H
 
+#include <cmath>
 #include <cstdint>
 
 #include "MatrixCompute/EventModelErrorCheck.h"
@@ -17,6 +18,14 @@ public:
     MatrixComputeEventIndexApply(std::int32_t observationNumber, std::int32_t numForecastPeriods,
                                  std::int32_t eventSeriesIndex);
     void compute(Matrix& matrix) override;
+
+    // The forecast a forecast observation takes: its forecast F times the
+    // index, both shifted by the series' event offset; an index of about
+    // zero keeps the measured value instead.
+    static double appliedForecast(double F, double factor, double offset, double measured)
+    {
+        return std::fabs(factor) < 1e-12 ? measured : (F + offset) * factor - offset;
+    }
 };
 
 }  // namespace qd

@@ -97,12 +97,30 @@ private:
     double percentilePoint() const;
     std::int32_t drawPeriod(std::int32_t j, bool withoutReplacement, std::vector<bool>& drawn,
                             std::vector<std::int32_t>& remaining);
+    void forecastLeadTime(const Series& series);
+    void takeLeadPeriods();
+    void takeEventIndexes();
+    template <class ValueAt>
+    double leadTimeSum(const ValueAt& valueAt) const;
+
+    // A forecast lead-time period as the first simulation leaves it before
+    // the event indexes are applied: the index of its drawn class applies
+    // to its forecast F, or it keeps the value it has.
+    struct LeadPeriod {
+        bool applied;
+        double F;
+        double value;  // the measured value: the result when the index is about zero or does not apply
+    };
 
     Matrix workMatrix_;
     Series sampleSeries_;
     std::vector<double> sortedSums_;  // ascending
     std::uint32_t randomState_;
     std::int32_t seasonLength_ = 0;  // the classes of the seasonal type, for this series
+    std::vector<std::int32_t> historyClasses_;  // the class of each history period
+    std::vector<LeadPeriod> leadPeriods_;
+    std::vector<double> eventIndexes_;  // the series' index of each class, 0 .. K
+    double eventOffset_ = 0.0;
 };
 
 // Mean and standard deviation of the values of a series, zeros left out

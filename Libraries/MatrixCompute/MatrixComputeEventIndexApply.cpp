@@ -66,7 +66,7 @@ void MatrixComputeEventIndexApply::compute(Matrix& matrix)
                     o.value = measured;
                 continue;
             }
-            const double forecast = std::fabs(factor) < 1e-12 ? measured : (F + offset) * factor - offset;
+            const double forecast = appliedForecast(F, factor, offset, measured);
             o.storedResults.store(QD_FORECAST, forecast);
             o.value = history ? measured : forecast;
         }

@@ -396,6 +396,86 @@ double SeriesForecastSlowMovingDemand::percentilePoint() const
     return lower + (pos - i) * (upper - lower);
 }
 
+// Lead-time demand: the whole lead periods, then the fraction of the next.
+template <class ValueAt>
+double SeriesForecastSlowMovingDemand::leadTimeSum(const ValueAt& valueAt) const
+{
+    const std::int32_t wholeLead = static_cast<std::int32_t>(std::floor(leadTime));
+    double d = 0.0;
+    for (std::int32_t j = 0; j < wholeLead; ++j)
+        d += valueAt(j);
+    if (wholeLead < leadTime)
+        d += valueAt(wholeLead) * (leadTime - wholeLead);
+    return d;
+}
+
+// One simulation's forecast of the lead time on the work matrix: the base,
+// the event indexes created, the base forecast, the indexes applied.
+void SeriesForecastSlowMovingDemand::forecastLeadTime(const Series& series)
+{
+    fillHistory(series);
+    Series& history = workMatrix_.series(0);
+    if (isAverageCode(bcMethod)) {
+        storeAverageBase(history, 0, numHistory - 1);
+    } else {
+        SeriesForecastCroston croston(0, 0, -3.0);
+        runForecast(history, croston);
+    }
+    {
+        MatrixComputeEventIndexCreate create(0, 0, -1, 0.5);
+        MatrixOpApplyMatrixCompute op(create);
+        op.apply(workMatrix_);
+    }
+    createForecastMethod(workMatrix_.series(0), 0, leadPeriods);
+    takeLeadPeriods();
+    {
+        MatrixComputeEventIndexApply apply(0, 0, -1);
+        MatrixOpApplyMatrixCompute op(apply);
+        op.apply(workMatrix_);
+    }
+}
+
+// The lead periods of series 0 before the indexes are applied, read as the
+// application reads them: a series without a forecast method takes no part
+// and keeps its values; an observation with an index of its own (a history
+// period) gets its measured value back; one without a forecast keeps its
+// value; the others get the index of their class applied.
+void SeriesForecastSlowMovingDemand::takeLeadPeriods()
+{
+    const Series& s = workMatrix_.series(0);
+    const bool takesPart = s.forecastMethodNumber != -1;
+    leadPeriods_.clear();
+    for (std::int32_t i = numHistory; i < numHistory + leadPeriods && i < s.numObservations(); ++i) {
+        const Observation& o = s.observation(i);
+        LeadPeriod p{false, 0.0, o.value};
+        if (takesPart) {
+            double own = 0.0;
+            const bool history = o.storedResults.lookup(QD_EVENT_INDEX_OBSERVATION, own) == QD_QUANTITY_FOUND;
+            double measured = o.value;
+            o.storedResults.lookup(QD_MEASUREMENT, measured);
+            const bool forecast = o.storedResults.lookup(QD_FORECAST, p.F) == QD_QUANTITY_FOUND;
+            if (history)
+                p.value = measured;
+            else if (forecast)
+                p = LeadPeriod{true, p.F, measured};
+        }
+        leadPeriods_.push_back(p);
+    }
+}
+
+// The indexes the application used, once it has run.
+void SeriesForecastSlowMovingDemand::takeEventIndexes()
+{
+    const Series& s = workMatrix_.series(0);
+    eventOffset_ = s.eventOffset;
+    eventIndexes_.clear();
+    const QuantitySlots* indexes = s.storedResults.multiple(QD_EVENT_INDEX_SERIES);
+    if (indexes == nullptr)
+        return;
+    for (std::int32_t k = 0; k < indexes->capacity(); ++k)
+        eventIndexes_.push_back(indexes->value(k));
+}
+
 std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_t flag)
 {
     (void)flag;
@@ -415,50 +495,48 @@ std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_
     slowMovingStatistics(workMatrix_.series(0), true, meanNonzero, sd);
     setEventFlags();
 
-    const std::int32_t wholeLead = static_cast<std::int32_t>(std::floor(leadTime));
+    // Every simulation forecasts the same history with the same base method
+    // and learns the same event indexes from it: the classes drawn for the
+    // lead time are read by the indexes' application alone. So the first
+    // simulation runs every step on the work matrix, and keeps what the
+    // application needs of each lead period (its forecast, its measured
+    // value) and the indexes; every later simulation applies the index of
+    // each drawn class to those, by the application's own arithmetic, and
+    // sums the lead time as the first did. The draws, and so the results,
+    // are the same as if every step ran again.
+    historyClasses_ = eventFlags();
+    std::vector<std::int32_t> classes(static_cast<std::size_t>(leadPeriods));
+    std::vector<bool> drawn;
+    std::vector<std::int32_t> remaining;
     double previous = 0.0;
     for (std::int32_t count = 1;; ++count) {
         // Draw the classes of the lead-time periods.
-        Series& events = workMatrix_.series(1);
-        std::vector<bool> drawn;
-        std::vector<std::int32_t> remaining;
-        for (std::int32_t j = 0; j < leadPeriods; ++j) {
-            const std::int32_t r = drawPeriod(j, withoutReplacement, drawn, remaining);
-            events.observation(numHistory + j).value = events.observation(r).value;
-        }
-        events.setDirty(true, true);
-
-        // Forecast the lead time: base, event indexes, base forecast, indexes
-        // applied.
+        for (std::int32_t j = 0; j < leadPeriods; ++j)
+            classes[static_cast<std::size_t>(j)] =
+                historyClasses_[static_cast<std::size_t>(drawPeriod(j, withoutReplacement, drawn, remaining))];
 #ifdef QD_COUNT_WORK
         noteWork(WorkKind::SlowMovingSimulation, series.values(0) + observationNumber, numHistory, leadPeriods);
 #endif
-        fillHistory(series);
-        Series& history = workMatrix_.series(0);
-        if (isAverageCode(bcMethod)) {
-            storeAverageBase(history, 0, numHistory - 1);
-        } else {
-            SeriesForecastCroston croston(0, 0, -3.0);
-            runForecast(history, croston);
-        }
-        {
-            MatrixComputeEventIndexCreate create(0, 0, -1, 0.5);
-            MatrixOpApplyMatrixCompute op(create);
-            op.apply(workMatrix_);
-        }
-        createForecastMethod(workMatrix_.series(0), 0, leadPeriods);
-        {
-            MatrixComputeEventIndexApply apply(0, 0, -1);
-            MatrixOpApplyMatrixCompute op(apply);
-            op.apply(workMatrix_);
-        }
-
-        const Series& lead = workMatrix_.series(0);
         double d = 0.0;
-        for (std::int32_t j = 0; j < wholeLead; ++j)
-            d += lead.observation(numHistory + j).value;
-        if (wholeLead < leadTime)
-            d += lead.observation(numHistory + wholeLead).value * (leadTime - wholeLead);
+        if (count == 1) {
+            Series& events = workMatrix_.series(1);
+            for (std::int32_t j = 0; j < leadPeriods; ++j)
+                events.observation(numHistory + j).value = classes[static_cast<std::size_t>(j)];
+            events.setDirty(true, true);
+            forecastLeadTime(series);
+            const Series& lead = workMatrix_.series(0);
+            d = leadTimeSum([&lead, this](std::int32_t j) { return lead.observation(numHistory + j).value; });
+            takeEventIndexes();
+        } else {
+            d = leadTimeSum([&classes, this](std::int32_t j) {
+                const LeadPeriod& p = leadPeriods_[static_cast<std::size_t>(j)];
+                if (!p.applied)
+                    return p.value;
+                return MatrixComputeEventIndexApply::appliedForecast(
+                    p.F, eventIndexes_[static_cast<std::size_t>(classes[static_cast<std::size_t>(j)])], eventOffset_,
+                    p.value);
+            });
+        }
 
         if (slType == QD_SLOWMETHOD_SLAS_STDSAMPLE) {
             sampleSeries_.addObservation(d, QD_SUPPLIED, FdCString());

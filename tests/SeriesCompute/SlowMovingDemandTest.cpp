@@ -55,6 +55,25 @@ TEST(SlowMovingDemand, RepeatableWithAGivenState)
     }
 }
 
+// The reorder level of whole runs of simulations, with and without
+// replacement, whole and fractional lead times, against the simulation
+// written independently from the method's steps (make_slow_moving_reference.py).
+TEST(SlowMovingDemand, ReorderLevelOfWholeSimulations)
+{
+    for (const SimulationCase& c : kSimulationCases) {
+        SCOPED_TRACE(std::to_string(c.state) + " " + std::to_string(c.leadTime));
+        Series series;
+        fillSeries(series, c.history);
+        SeriesForecastSlowMovingDemand method(0, 1, 1, c.season, true, 1.0, 0.25, 3.0, 1, c.simulations, 5.0,
+                                              c.withReplacement ? 1 : 2, 30, true, 1, 30, 1, c.leadTime,
+                                              c.serviceLevel, 1);
+        method.setRandomState(c.state);
+        applyForecast(series, method);
+        EXPECT_EQ(method.numSimulationsRun, c.simulations);
+        EXPECT_NEAR(series.storedResults.value(QD_SMD_SAFETY_STOCK), c.level, 1e-12 * (1.0 + c.level));
+    }
+}
+
 // A constant history: every class has index 1, so each simulated lead time
 // of 2.5 periods demands exactly 2.5 x 4 whatever is drawn; the average
 // base forecasts 4 for the series.

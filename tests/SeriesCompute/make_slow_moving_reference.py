@@ -99,3 +99,83 @@ for h in CLASS_CASES:
     print("    {{%s}, {%s}}," % (", ".join(str(v) for v in h),
                               ", ".join(str(c) for c in bucket_classes(h, 1.0, 0.25, 3.0))))
 print("};")
+
+
+# The whole simulation with the average base and seasonal classes, written
+# from the method's steps: the base is the mean of the nonzero history
+# values on every period; the event offset is 1 for a history whose values
+# and base lie above 1e-9 (else |lo| + (hi - lo) / 2 over them); each
+# class's index is the ratio (v + offset) / (base + offset) of its periods,
+# smoothed with weight 0.5 from its second period on; a simulation draws the
+# classes of the lead periods (with or without replacement), the lead
+# forecast is (base + offset) x index - offset, the lead-time demand sums the
+# whole periods and the fraction of the next; the reorder level is the
+# service-level point of the sorted sums (element -1 counting 0, a
+# fractional position interpolated linearly), at least 0.
+def reorder_level(history, season, lead_time, service_level, simulations, replace, state):
+    import math
+    n = len(history)
+    nonzero = [v for v in history if v != 0.0]
+    base = sum(nonzero) / len(nonzero) if nonzero else 0.0
+    lo = min(min(v, base) for v in history)
+    hi = max(max(v, base) for v in history)
+    offset = abs(lo) + (hi - lo) * 0.5 if lo <= 1e-9 else 0.0
+    if abs(offset) <= 1e-9:
+        offset = 1.0
+    classes = [k % season + 1 for k in range(n)]
+    index = {}
+    for v, e in zip(history, classes):
+        ratio = 0.0 if abs(base + offset) < 1e-9 else (v + offset) / (base + offset)
+        index[e] = (1.0 - 0.5) * ratio + 0.5 * index[e] if e in index else ratio
+    lead = math.ceil(lead_time)
+    whole = math.floor(lead_time)
+    sums = []
+    level = 0.0
+    x = state
+    for _ in range(simulations):
+        used = set()
+        drawn = []
+        for _ in range(lead):
+            while True:
+                x = (x * 214013 + 2531011) % 2 ** 32
+                r = ((x >> 16) & 0x7FFF) % n
+                if replace or r not in used:
+                    break
+            used.add(r)
+            drawn.append(classes[r])
+
+        def value(j):
+            f = index[drawn[j]]
+            return base if abs(f) < 1e-12 else (base + offset) * f - offset
+        d = 0.0
+        for j in range(whole):
+            d += value(j)
+        if whole < lead_time:
+            d += value(whole) * (lead_time - whole)
+        sums.append(d)
+        sums.sort()
+        pos = len(sums) * service_level - 1.0
+        i = math.floor(pos)
+
+        def element(k):
+            return 0.0 if k < 0 else sums[k]
+        level = element(i) if pos == i else element(i) + (pos - i) * (element(i + 1) - element(i))
+        level = max(level, 0.0)
+    return level
+
+
+SIMULATION_CASES = [  # history, season, lead time, service level, simulations, with replacement, state
+    ([0, 3, 0, 0, 7, 0, 2, 0, 0, 5, 0, 1, 0, 0, 4, 0], 4, 2.0, 0.875, 100, True, 42),
+    ([0, 3, 0, 0, 7, 0, 2, 0, 0, 5, 0, 1, 0, 0, 4, 0], 4, 2.5, 0.9, 37, False, 7),
+    ([2, 9, 4, 1, 6, 3, 8, 5, 7, 2, 4, 6], 3, 3.25, 0.5, 64, True, 12345),
+    ([5, 1, 4, 0, 6, 2, 3, 8], 8, 4.0, 0.95, 20, False, 4294967295),
+]
+
+print("struct SimulationCase { std::vector<double> history; std::int32_t season; double leadTime, serviceLevel;")
+print("                        std::int32_t simulations; bool withReplacement; std::uint32_t state; double level; };")
+print("const SimulationCase kSimulationCases[] = {")
+for h, season, lead_time, sl, sims, replace, state in SIMULATION_CASES:
+    level = reorder_level([float(v) for v in h], season, lead_time, sl, sims, replace, state)
+    print("    {{%s}, %d, %r, %r, %d, %s, %du, %r}," % (", ".join(str(v) for v in h), season, lead_time, sl, sims,
+                                                    "true" if replace else "false", state, level))
+print("};")
