@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <vector>
 
 using namespace qd;
 
@@ -596,6 +597,17 @@ void prepareSeries(Series& s, std::uint32_t n, const Site& site)
         s.reserve(static_cast<std::int32_t>(total));
 }
 
+// Takes back the observations appended beyond the first `count`: an append
+// that fails part way (a description that cannot be copied, a series that
+// cannot grow) leaves the series as it was.
+void takeBackObservations(Series& s, std::int32_t count) noexcept
+{
+    try {
+        while (s.numObservations() > count) s.removeObservationAt(s.numObservations() - 1);
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 void addObservations(Series& s, const VARIANT& values, const VARIANT& descriptions, const VARIANT& originTypes,
@@ -603,8 +615,14 @@ void addObservations(Series& s, const VARIANT& values, const VARIANT& descriptio
 {
     const Batch batch = readBatch(values, descriptions, originTypes, 1, site);
     prepareSeries(s, batch.n, site);
-    for (std::uint32_t i = 0; i < batch.n; ++i)
-        s.addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+    const std::int32_t before = s.numObservations();
+    try {
+        for (std::uint32_t i = 0; i < batch.n; ++i)
+            s.addObservation(batch.values[i], batch.originAt(i), batch.textAt(i));
+    } catch (...) {
+        takeBackObservations(s, before);
+        throw;
+    }
 }
 
 void growMatrixTo(Matrix& m, std::int64_t last, const Site& site)
@@ -629,8 +647,12 @@ void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values
                                    batch.n;
         if (total > Series::maxObservations()) site.fail(ErrorCode::OutOfMemory);
     }
-    // A failure after the growth takes back the series it appended.
+    // A failure after the growth takes back the series it appended and the
+    // observations appended to the series that were there.
     const std::int32_t before = m.numSeries();
+    std::vector<std::int32_t> counts;
+    for (std::int64_t k = seriesNumber; k <= last && k < before; ++k)
+        counts.push_back(m.series(static_cast<std::int32_t>(k)).numObservations());
     growMatrixTo(m, last, site);
     try {
         for (std::uint32_t k = 0; k < batch.seriesCount; ++k)
@@ -643,6 +665,8 @@ void addObservations(Matrix& m, std::int32_t seriesNumber, const VARIANT& values
             }
         }
     } catch (...) {
+        for (std::size_t k = 0; k < counts.size(); ++k)
+            takeBackObservations(m.series(seriesNumber + static_cast<std::int32_t>(k)), counts[k]);
         takeBackSeries(m, before);
         throw;
     }

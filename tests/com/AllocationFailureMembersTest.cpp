@@ -441,7 +441,11 @@ bool plausible(const std::wstring& member, const std::wstring& name, VARTYPE typ
             a.value.parray = doubles({0.9, 0.95, 1.0, 1.05, 1.1, 1.0, 0.95, 1.0, 1.05, 1.0, 0.98, 1.02});
         } else if (name == L"values" || name == L"seasonalIndexValues") {
             std::vector<double> v;
-            const int n = name == L"values" && member == L"InputObsStatByArray" ? numObservations : 12;
+            // Appended values: enough to make the series grow part way
+            // through the append.
+            const int n = name == L"values" && member == L"InputObsStatByArray" ? numObservations
+                          : name == L"values" && member == L"AddObservationByArray" ? 40
+                                                                                    : 12;
             for (int i = 0; i < n; ++i) v.push_back(name == L"values" && member != L"InputObsStatByArray" ? 90.0 + i : 1.0 + 0.01 * (i % 3 - 1));
             a.value.vt = VT_ARRAY | VT_R8;
             a.value.parray = doubles(v);
