@@ -259,13 +259,16 @@ LUFactorization::LUFactorization(const DoubleMatrix& a, bool estimateCondition)
     }
 }
 
+bool isSingularCondition(double condition) noexcept
+{
+    if (!std::isfinite(condition)) return true;
+    volatile double sum = condition + 1.0;
+    return sum == 1.0;
+}
+
 bool LUFactorization::isSingular() const noexcept
 {
-    // An estimate that is not finite (NaN or infinite entries) is no
-    // evidence of a regular matrix.
-    if (!std::isfinite(condition_)) return true;
-    volatile double sum = condition_ + 1.0;
-    return sum == 1.0;
+    return isSingularCondition(condition_);
 }
 
 double determinantFromLU(const LUFactorization& lu)
