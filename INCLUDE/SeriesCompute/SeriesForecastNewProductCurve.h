@@ -72,8 +72,9 @@ public:
 private:
     void run(Series& series, std::int32_t last, std::int32_t count);
     // Fits a, b, c, d with the current bounds and writes the curve for the
-    // range and the forecast periods into the forecast array.
-    void fitPass();
+    // range and the forecast periods into the forecast array. Returns the
+    // sum of the squared errors over the range.
+    double fitPass();
     // The regressor of every period of the range and of the forecast
     // periods (its logarithm for the probit curve), and room for the
     // values of one fit.

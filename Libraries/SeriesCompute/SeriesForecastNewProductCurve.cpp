@@ -173,7 +173,7 @@ void SeriesForecastNewProductCurve::run(Series& series, std::int32_t last, std::
     series.decompositionType = 0;
 }
 
-void SeriesForecastNewProductCurve::fitPass()
+double SeriesForecastNewProductCurve::fitPass()
 {
     const double a = ceiling_ - floor_;
     const double d = floor_;
@@ -212,8 +212,18 @@ void SeriesForecastNewProductCurve::fitPass()
     beta = -intercept;
     gamma = slope;
 
-    for (std::int32_t k = 0; k < count_ + periods_; ++k)
+    // The curve over the range, with its squared errors summed as they are
+    // written, then over the forecast periods.
+    double sse = 0.0;
+    for (std::int32_t k = 0; k < count_; ++k) {
+        const double f = curve(regressors_[static_cast<std::size_t>(k)]);
+        forecasts_[first_ + k] = f;
+        const double e = f - values_[first_ + k];
+        sse += e * e;
+    }
+    for (std::int32_t k = count_; k < count_ + periods_; ++k)
         forecasts_[first_ + k] = curve(regressors_[static_cast<std::size_t>(k)]);
+    return sse;
 }
 
 double SeriesForecastNewProductCurve::evaluate(double x)
@@ -227,11 +237,7 @@ double SeriesForecastNewProductCurve::evaluate(double x)
         ceiling_ = x;
     double sse = 0.0;
     try {
-        fitPass();
-        for (std::int32_t i = first_; i <= last_; ++i) {
-            const double e = forecasts_[i] - values_[i];
-            sse += e * e;
-        }
+        sse = fitPass();
     } catch (...) {
         rethrowOutOfMemory();
         sse = kFailedFit;
