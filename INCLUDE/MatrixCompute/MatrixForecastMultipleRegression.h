@@ -106,7 +106,8 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
 
 // The coefficients of the least-squares line y = intercept + slope x over n
 // points, by the regression's own normal equations, factorization and
-// inverse, so bit for bit the QD_BETA results the regression stores for a
+// inverse (the same operations in the same order, on fixed arrays with no
+// allocation), so bit for bit the QD_BETA results the regression stores for a
 // matrix of the dependent series y and the one independent series x (with
 // the constant term, over all observations). Nothing else of the
 // regression is computed and nothing is stored. It fails as the regression

@@ -72,10 +72,15 @@ public:
 private:
     void run(Series& series, std::int32_t last, std::int32_t count);
     // Fits a, b, c, d with the current bounds and writes the curve for the
-    // range and the forecast periods into the forecast array.
-    void fitPass();
-    double regressor(std::int32_t k) const;
-    double curve(double x) const;
+    // range and the forecast periods into the forecast array. Returns the
+    // sum of the squared errors over the range.
+    double fitPass();
+    // The regressor of every period of the range and of the forecast
+    // periods (its logarithm for the probit curve), and room for the
+    // values of one fit.
+    void computeRegressors();
+    // The curve at regressor r (the logarithm of x for the probit curve).
+    double curve(double r) const;
 
     double* values_ = nullptr;
     double* forecasts_ = nullptr;
@@ -88,8 +93,9 @@ private:
     std::int32_t periods_ = 0;
     double floor_ = 0.0;
     double ceiling_ = 0.0;
-    std::vector<double> linearised_;
     std::vector<double> regressors_;
+    std::vector<double> linearised_;
+    std::vector<double> usedRegressors_;
 };
 
 } // namespace qd

@@ -17,10 +17,15 @@ inline double& element(double* a, std::int32_t lda, std::int32_t i, std::int32_t
     return a[static_cast<std::ptrdiff_t>(i) + static_cast<std::ptrdiff_t>(j) * lda];
 }
 
-}  // namespace
+// The kernels below for an order (and leading dimension) fixed at compile
+// time, Order > 0, so that the loops of a small system unroll into the same
+// operations in the same order, or given at run time, Order = 0.
 
-bool factorLU(double* a, std::int32_t lda, std::int32_t n, std::int32_t* pivots) noexcept
+template <std::int32_t Order>
+bool factorLUOf(double* a, std::int32_t ldaIn, std::int32_t nIn, std::int32_t* pivots) noexcept
 {
+    const std::int32_t lda = Order > 0 ? Order : ldaIn;
+    const std::int32_t n = Order > 0 ? Order : nIn;
     bool zeroPivot = false;
     for (std::int32_t k = 0; k + 1 < n; ++k) {
         // Pivot: the first row of the largest |a(i, k)|, i >= k.
@@ -57,9 +62,12 @@ bool factorLU(double* a, std::int32_t lda, std::int32_t n, std::int32_t* pivots)
     return zeroPivot;
 }
 
-bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int32_t* pivots, double* rcond,
-                           double* z) noexcept
+template <std::int32_t Order>
+bool factorLUWithConditionOf(double* a, std::int32_t ldaIn, std::int32_t nIn, std::int32_t* pivots, double* rcond,
+                             double* z) noexcept
 {
+    const std::int32_t lda = Order > 0 ? Order : ldaIn;
+    const std::int32_t n = Order > 0 ? Order : nIn;
     // 1-norm of a: the largest column sum of |a(i, j)|.
     double anorm = 0.0;
     for (std::int32_t j = 0; j < n; ++j) {
@@ -69,7 +77,7 @@ bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int
         }
     }
 
-    const bool zeroPivot = factorLU(a, lda, n, pivots);
+    const bool zeroPivot = factorLUOf<Order>(a, lda, n, pivots);
 
     // rcond = 1 / (norm(a) * estimate of norm(inverse(a))). The estimate is
     // norm(z) / norm(y) with a*z = y and trans(a)*y = e, where the signs of
@@ -184,9 +192,12 @@ bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int
     return zeroPivot;
 }
 
-std::int32_t determinantAndInverse(double* a, std::int32_t lda, std::int32_t n, const std::int32_t* pivots,
-                                   double* det, double* work, std::int32_t job) noexcept
+template <std::int32_t Order>
+std::int32_t determinantAndInverseOf(double* a, std::int32_t ldaIn, std::int32_t nIn, const std::int32_t* pivots,
+                                     double* det, double* work, std::int32_t job) noexcept
 {
+    const std::int32_t lda = Order > 0 ? Order : ldaIn;
+    const std::int32_t n = Order > 0 ? Order : nIn;
     if (job / 10 != 0) {
         double d = 1.0;
         for (std::int32_t i = 0; i < n; ++i) {
@@ -227,6 +238,31 @@ std::int32_t determinantAndInverse(double* a, std::int32_t lda, std::int32_t n, 
     return job / 10;
 }
 
+}  // namespace
+
+bool factorLU(double* a, std::int32_t lda, std::int32_t n, std::int32_t* pivots) noexcept
+{
+    if (n == 2 && lda == 2)
+        return factorLUOf<2>(a, lda, n, pivots);
+    return factorLUOf<0>(a, lda, n, pivots);
+}
+
+bool factorLUWithCondition(double* a, std::int32_t lda, std::int32_t n, std::int32_t* pivots, double* rcond,
+                           double* z) noexcept
+{
+    if (n == 2 && lda == 2)
+        return factorLUWithConditionOf<2>(a, lda, n, pivots, rcond, z);
+    return factorLUWithConditionOf<0>(a, lda, n, pivots, rcond, z);
+}
+
+std::int32_t determinantAndInverse(double* a, std::int32_t lda, std::int32_t n, const std::int32_t* pivots,
+                                   double* det, double* work, std::int32_t job) noexcept
+{
+    if (n == 2 && lda == 2)
+        return determinantAndInverseOf<2>(a, lda, n, pivots, det, work, job);
+    return determinantAndInverseOf<0>(a, lda, n, pivots, det, work, job);
+}
+
 LUFactorization::LUFactorization(const DoubleMatrix& a, bool estimateCondition)
     : factors_(a), pivots_(), condition_(-1.0)
 {
@@ -259,13 +295,16 @@ LUFactorization::LUFactorization(const DoubleMatrix& a, bool estimateCondition)
     }
 }
 
+bool isSingularCondition(double condition) noexcept
+{
+    if (!std::isfinite(condition)) return true;
+    volatile double sum = condition + 1.0;
+    return sum == 1.0;
+}
+
 bool LUFactorization::isSingular() const noexcept
 {
-    // An estimate that is not finite (NaN or infinite entries) is no
-    // evidence of a regular matrix.
-    if (!std::isfinite(condition_)) return true;
-    volatile double sum = condition_ + 1.0;
-    return sum == 1.0;
+    return isSingularCondition(condition_);
 }
 
 double determinantFromLU(const LUFactorization& lu)

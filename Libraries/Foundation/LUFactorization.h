@@ -44,6 +44,10 @@ private:
     double condition_;
 };
 
+// The singularity test of a reciprocal condition estimate c: c + 1.0 ==
+// 1.0, or c not finite (NaN or infinite entries are no evidence of a regular
+// matrix).
+bool isSingularCondition(double condition) noexcept;
 // The determinant: 0.0 for an empty or singular factorisation, else the
 // product of the diagonal of U with a sign change for every row exchange.
 double determinantFromLU(const LUFactorization& lu);

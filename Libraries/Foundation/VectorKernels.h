@@ -4,6 +4,7 @@
 #ifndef FOUNDATION_VECTORKERNELS_H
 #define FOUNDATION_VECTORKERNELS_H
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -31,19 +32,87 @@ void divideScalarStrided(std::uint32_t n, double* target, const double* x, std::
 void multiplyStrided(std::uint32_t n, double* target, const double* x, std::int32_t xStride,
                      const double* z, std::int32_t zStride) noexcept;
 
-// BLAS level-1 kernels as LINPACK uses them.
+// BLAS level-1 kernels as LINPACK uses them, inline: the LU factorisation
+// calls them on rows and columns of a few elements, where a call costs more
+// than the loop.
+
+// Offset of element k of a run with stride inc.
+inline std::ptrdiff_t kernelOffset(std::int32_t k, std::int32_t inc) noexcept
+{
+    return static_cast<std::ptrdiff_t>(k) * static_cast<std::ptrdiff_t>(inc);
+}
+
 // Index of the first largest |x[k]|: -1 for n < 1, 0 for n = 1.
-std::int32_t idamax(std::int32_t n, const double* x, std::int32_t incx) noexcept;
+inline std::int32_t idamax(std::int32_t n, const double* x, std::int32_t incx) noexcept
+{
+    if (n < 1) {
+        return -1;
+    }
+    if (n == 1) {
+        return 0;
+    }
+    std::int32_t best = 0;
+    double largest = std::fabs(x[0]);
+    for (std::int32_t k = 1; k < n; ++k) {
+        const double v = std::fabs(x[kernelOffset(k, incx)]);
+        if (v > largest) {
+            largest = v;
+            best = k;
+        }
+    }
+    return best;
+}
+
 // x <- s * x
-void dscal(std::int32_t n, double s, double* x, std::int32_t incx) noexcept;
+inline void dscal(std::int32_t n, double s, double* x, std::int32_t incx) noexcept
+{
+    for (std::int32_t k = 0; k < n; ++k) {
+        x[kernelOffset(k, incx)] *= s;
+    }
+}
+
 // y <- y + s * x
-void daxpy(std::int32_t n, double s, const double* x, std::int32_t incx, double* y, std::int32_t incy) noexcept;
+inline void daxpy(std::int32_t n, double s, const double* x, std::int32_t incx, double* y,
+                  std::int32_t incy) noexcept
+{
+    if (n <= 0 || s == 0.0) {
+        return;
+    }
+    for (std::int32_t k = 0; k < n; ++k) {
+        y[kernelOffset(k, incy)] = y[kernelOffset(k, incy)] + s * x[kernelOffset(k, incx)];
+    }
+}
+
 // sum of |x[k]|
-double dasum(std::int32_t n, const double* x, std::int32_t incx) noexcept;
+inline double dasum(std::int32_t n, const double* x, std::int32_t incx) noexcept
+{
+    double sum = 0.0;
+    for (std::int32_t k = 0; k < n; ++k) {
+        sum += std::fabs(x[kernelOffset(k, incx)]);
+    }
+    return sum;
+}
+
 // sum of x[k] * y[k]
-double ddot(std::int32_t n, const double* x, std::int32_t incx, const double* y, std::int32_t incy) noexcept;
+inline double ddot(std::int32_t n, const double* x, std::int32_t incx, const double* y,
+                   std::int32_t incy) noexcept
+{
+    double sum = 0.0;
+    for (std::int32_t k = 0; k < n; ++k) {
+        sum += x[kernelOffset(k, incx)] * y[kernelOffset(k, incy)];
+    }
+    return sum;
+}
+
 // exchanges x and y
-void dswap(std::int32_t n, double* x, std::int32_t incx, double* y, std::int32_t incy) noexcept;
+inline void dswap(std::int32_t n, double* x, std::int32_t incx, double* y, std::int32_t incy) noexcept
+{
+    for (std::int32_t k = 0; k < n; ++k) {
+        const double t = x[kernelOffset(k, incx)];
+        x[kernelOffset(k, incx)] = y[kernelOffset(k, incy)];
+        y[kernelOffset(k, incy)] = t;
+    }
+}
 
 } // namespace qd
 

@@ -115,6 +115,51 @@ void solveNormalEquations(const DoubleMatrix& X, const DoubleMatrix& y, DoubleMa
 
 }  // namespace
 
+namespace {
+
+// solveNormalEquations for the design of the regression line, the columns
+// (1, x): the same floating-point operations in the same order, on fixed
+// arrays. matrixProduct forms every element of X'X and X'y as a sum from
+// 0.0 over the rows in order; LUFactorization factors X'X with its
+// condition estimate (which decides singularity, and with it whether the
+// determinant is taken as 0.0) and inverseFromLU inverts the factors.
+// V and the factors are column-major 2 x 2.
+void solveLineNormalEquations(const double* x, const double* y, std::int32_t n, double* V, double* b)
+{
+    // X'X(0, 1) = sum 1.0 * x and X'X(1, 0) = sum x * 1.0 are the same sum;
+    // X'X(0, 0) = sum 1.0 * 1.0 is n exactly.
+    double sx = 0.0;
+    double sxx = 0.0;
+    double sy = 0.0;
+    double sxy = 0.0;
+    for (std::int32_t r = 0; r < n; ++r) {
+        sx = sx + 1.0 * x[r];
+        sxx = sxx + x[r] * x[r];
+        sy = sy + 1.0 * y[r];
+        sxy = sxy + x[r] * y[r];
+    }
+    V[0] = static_cast<double>(n);
+    V[1] = sx;
+    V[2] = sx;
+    V[3] = sxx;
+    std::int32_t pivots[2];
+    double work[2];
+    double condition = 0.0;
+    if (factorLUWithCondition(V, 2, 2, pivots, &condition, work))
+        condition = 0.0;
+    double determinant = 0.0;
+    if (!isSingularCondition(condition))
+        determinantAndInverse(V, 2, 2, pivots, &determinant, nullptr, 10);
+    if (std::fabs(determinant) < kDeterminantTolerance)
+        qdThrow(QD_SOURCE_PATH, 106, ErrorCode::DeterminantZero);
+    determinantAndInverse(V, 2, 2, pivots, nullptr, work, 1);
+    // b = V (X'y), each element a sum from 0.0.
+    b[0] = (0.0 + V[0] * sy) + V[2] * sxy;
+    b[1] = (0.0 + V[1] * sy) + V[3] * sxy;
+}
+
+}  // namespace
+
 void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
                                 double& slope)
 {
@@ -122,34 +167,28 @@ void regressionLineCoefficients(const double* x, const double* y, std::int32_t n
         qdThrow(QD_SOURCE_PATH, 414, ErrorCode::NotEnoughObservationsForRegression);
     runGuardingMatrixAlgebra(QD_SOURCE_PATH, kMatrixAlgebraLine, [&] {
         // The steps of run() that lead to the coefficients, in its order.
-        DoubleMatrix X(static_cast<std::uint32_t>(n), 2u);
-        DoubleMatrix Y(static_cast<std::uint32_t>(n), 1u);
-        for (std::int32_t r = 0; r < n; ++r) {
-            X(r, 0) = 1.0;
-            X(r, 1) = x[r];
-            Y(r, 0) = y[r];
-        }
-        DoubleMatrix V;
-        DoubleMatrix b;
-        solveNormalEquations(X, Y, V, b);
+        double V[4];
+        double b[2];
+        solveLineNormalEquations(x, y, n, V, b);
         // Of the regression's t statistics only one that is not finite can
         // make it fail; its probability is computed as the regression would.
-        const DoubleMatrix f = matrixProduct(X, b);
+        // The fitted values as matrixProduct(X, b) forms them.
         double sse = 0.0;
         for (std::int32_t r = 0; r < n; ++r) {
-            const double e = Y(r, 0) - f(r, 0);
+            const double f = (0.0 + 1.0 * b[0]) + x[r] * b[1];
+            const double e = y[r] - f;
             sse += e * e;
         }
         const double df = static_cast<double>(n - 2);
         const double s = std::sqrt(sse / df);
         for (std::uint32_t j = 0; j < 2; ++j) {
-            const double se = std::sqrt(V(j, j)) * s;
-            const double t = se < kEps ? 1.0 / kEps : b(j, 0) / se;
+            const double se = std::sqrt(V[3 * j]) * s;
+            const double t = se < kEps ? 1.0 / kEps : b[j] / se;
             if (!std::isfinite(t))
                 computeTProbability(std::fabs(t), df, false);
         }
-        intercept = b(0, 0);
-        slope = b(1, 0);
+        intercept = b[0];
+        slope = b[1];
     });
 }
 

@@ -1,6 +1,7 @@
 #include "SeriesCompute/SeriesForecastNewProductCurve.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -55,21 +56,27 @@ SeriesForecastNewProductCurve::SeriesForecastNewProductCurve(std::int32_t observ
 {
 }
 
-double SeriesForecastNewProductCurve::regressor(std::int32_t k) const
+void SeriesForecastNewProductCurve::computeRegressors()
 {
-    if (independentValues_ != nullptr)
-        return independentValues_[first_ + k];
-    return curveType == QD_NP_PROBIT_CURVE ? k + 1.0 : static_cast<double>(k);
+    // The same for every trial of the ceiling: computed once per run.
+    const std::int32_t n = count_ + periods_;
+    regressors_.resize(static_cast<std::size_t>(n));
+    for (std::int32_t k = 0; k < n; ++k) {
+        double x = curveType == QD_NP_PROBIT_CURVE ? k + 1.0 : static_cast<double>(k);
+        if (independentValues_ != nullptr)
+            x = independentValues_[first_ + k];
+        regressors_[static_cast<std::size_t>(k)] = curveType == QD_NP_PROBIT_CURVE ? std::log(x) : x;
+    }
+    linearised_.resize(static_cast<std::size_t>(count_));
+    usedRegressors_.resize(static_cast<std::size_t>(count_));
 }
 
-double SeriesForecastNewProductCurve::curve(double x) const
+double SeriesForecastNewProductCurve::curve(double r) const
 {
     const double a = alpha, b = beta, c = gamma, d = delta;
-    switch (curveType) {
-    case QD_NP_GOMPERTZ_CURVE: return d + a * std::exp(-std::exp(b - c * x));
-    case QD_NP_LOGISTIC_CURVE: return d + a / (1.0 + std::exp(b - c * x));
-    default: return d + a / (1.0 + std::exp(b - c * std::log(x)));
-    }
+    if (curveType == QD_NP_GOMPERTZ_CURVE)
+        return d + a * std::exp(-std::exp(b - c * r));
+    return d + a / (1.0 + std::exp(b - c * r));
 }
 
 std::int32_t SeriesForecastNewProductCurve::compute(Series& series, std::int32_t flag)
@@ -139,6 +146,7 @@ void SeriesForecastNewProductCurve::run(Series& series, std::int32_t last, std::
     values_ = series.values(extra);
     forecasts_ = series.forecastValues(extra);
     independentValues_ = independentSeries != nullptr ? independentSeries->values(0) : nullptr;
+    computeRegressors();
 
     if (MinMaxType == QD_CURVE_MAXIMUM_OPTIMIZED) {
         fittedParameter = kCeilingParameter;
@@ -165,7 +173,7 @@ void SeriesForecastNewProductCurve::run(Series& series, std::int32_t last, std::
     series.decompositionType = 0;
 }
 
-void SeriesForecastNewProductCurve::fitPass()
+double SeriesForecastNewProductCurve::fitPass()
 {
     const double a = ceiling_ - floor_;
     const double d = floor_;
@@ -174,41 +182,48 @@ void SeriesForecastNewProductCurve::fitPass()
     const double bounds[2] = {floor_, ceiling_};
     noteWork(WorkKind::CurveFit, values_ + first_, count_, curveType, 0, bounds, 2);
 
-    // The linearised values and their regressors, in arrays that keep
-    // their room from one trial to the next.
-    std::vector<double>& y = linearised_;
-    std::vector<double>& x = regressors_;
-    y.clear();
-    x.clear();
+    // The linearised values and their regressors, in the run's arrays.
+    double* y = linearised_.data();
+    double* x = usedRegressors_.data();
+    std::int32_t used = 0;
     for (std::int32_t k = 0; k < count_; ++k) {
         const double v = values_[first_ + k];
         if (!(floor_ < v && v < ceiling_))
             continue;
         const double linear = curveType == QD_NP_GOMPERTZ_CURVE ? -std::log(-std::log((v - d) / a))
                                                                   : -std::log(a / (v - d) - 1.0);
-        double r = regressor(k);
-        if (curveType == QD_NP_PROBIT_CURVE)
-            r = std::log(r);
+        const double r = regressors_[static_cast<std::size_t>(k)];
         // A value so close to a bound that its linearisation overflows
         // carries no usable information: it is left out like the bounds.
         if (!std::isfinite(linear) || !std::isfinite(r))
             continue;
-        y.push_back(linear);
-        x.push_back(r);
+        y[used] = linear;
+        x[used] = r;
+        ++used;
     }
-    if (y.size() < 3)
+    if (used < 3)
         qdThrow(QD_SOURCE_PATH, __LINE__, ErrorCode::NotEnoughValuesInCurveRange);
 
     // The multiple regression of the linearised values on the regressors
     // (with the constant term): only its two coefficients are used.
     double intercept = 0.0;
     double slope = 0.0;
-    regressionLineCoefficients(x.data(), y.data(), static_cast<std::int32_t>(y.size()), intercept, slope);
+    regressionLineCoefficients(x, y, used, intercept, slope);
     beta = -intercept;
     gamma = slope;
 
-    for (std::int32_t k = 0; k < count_ + periods_; ++k)
-        forecasts_[first_ + k] = curve(regressor(k));
+    // The curve over the range, with its squared errors summed as they are
+    // written, then over the forecast periods.
+    double sse = 0.0;
+    for (std::int32_t k = 0; k < count_; ++k) {
+        const double f = curve(regressors_[static_cast<std::size_t>(k)]);
+        forecasts_[first_ + k] = f;
+        const double e = f - values_[first_ + k];
+        sse += e * e;
+    }
+    for (std::int32_t k = count_; k < count_ + periods_; ++k)
+        forecasts_[first_ + k] = curve(regressors_[static_cast<std::size_t>(k)]);
+    return sse;
 }
 
 double SeriesForecastNewProductCurve::evaluate(double x)
@@ -222,11 +237,7 @@ double SeriesForecastNewProductCurve::evaluate(double x)
         ceiling_ = x;
     double sse = 0.0;
     try {
-        fitPass();
-        for (std::int32_t i = first_; i <= last_; ++i) {
-            const double e = forecasts_[i] - values_[i];
-            sse += e * e;
-        }
+        sse = fitPass();
     } catch (...) {
         rethrowOutOfMemory();
         sse = kFailedFit;

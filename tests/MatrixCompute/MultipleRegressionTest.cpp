@@ -3,7 +3,9 @@
 // the t-value service it uses for p-values and half-widths.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +251,68 @@ TEST(MultipleRegression, IdenticalRegressorsAreSingularBeforeAnythingIsStored)
     double v = 0.0;
     EXPECT_EQ(m.series(0).observation(0).storedResults.lookup(QD_FORECAST, v), QD_QUANTITY_ABSENT);
     EXPECT_EQ(m.series(1).dependenceType, QD_INDEPENDENT);
+}
+
+// The least-squares line of the new-product curves takes its coefficients
+// by its own path on fixed arrays; it must give the regression's QD_BETA
+// results bit for bit and fail with the regression's code wherever the
+// regression fails, the failures decided by the condition estimate alone
+// included. (From 3 points up: with 2 the regression has no degree of
+// freedom for its statistics.)
+TEST(MultipleRegression, RegressionLineIsTheRegressionsOwnCoefficients)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        std::vector<double> x;
+        std::vector<double> y;
+        std::int32_t code;  // 0: both succeed
+    };
+    std::vector<double> logs;
+    std::vector<double> curve;
+    for (std::int32_t k = 0; k < 20; ++k) {
+        logs.push_back(std::log(k + 1.0));
+        curve.push_back(-std::log(-std::log((3.0 + 0.7 * k) / 40.0)));
+    }
+    const Case cases[] = {
+        {"a curve's linearised values over 0, 1, ...",
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, curve, 0},
+        {"over the logarithms of 1, 2, ...", logs, curve, 0},
+        {"three points", {0.5, -1.25, 7.0}, {2.0, 3.5, -0.125}, 0},
+        {"negative and mixed signs", {-3, -2, -1, 0, 1, 2}, {-0.0, 1e-300, -2.5, 4.0, 1e5, -7.0}, 0},
+        {"huge values", {1, 2, 3, 4}, {1e300, -1e300, 1.5e300, 0.0}, 0},
+        {"not a number in y", {0, 1, 2, 3}, {1.0, nan, 2.0, 3.0}, 0},
+        {"a constant regressor", {3, 3, 3, 3}, {1, 2, 3, 4}, 3025},
+        // The determinant is about 50, far above its tolerance; the
+        // condition estimate alone declares the system singular.
+        {"near-collinear at a large offset", {1e7, 1e7 + 1, 1e7 + 2, 1e7 + 3, 1e7 + 4}, {1, 2, 3, 4, 6}, 3025},
+        {"a determinant below the tolerance", {0, 1e-6, 2e-6, 3e-6}, {1, 2, 3, 5}, 3025},
+        {"an infinite regressor", {0, 1, inf, 3}, {1, 2, 3, 4}, 3025},
+        {"not a number in x", {0, nan, 2, 3}, {1, 2, 3, 4}, 3025},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.x.size(), c.y.size());
+        const std::int32_t n = static_cast<std::int32_t>(c.x.size());
+        Matrix m;
+        m.addSeries(makeSeries(c.y, QD_DEPENDENT));
+        m.addSeries(makeSeries(c.x, QD_INDEPENDENT));
+        MatrixForecastMultipleRegression method = regression(true, 0, 0.0, true);
+        const std::int32_t regressionCode = codeOf([&] { runForecast(method, m); });
+        double intercept = 0.0;
+        double slope = 0.0;
+        const std::int32_t lineCode =
+            codeOf([&] { regressionLineCoefficients(c.x.data(), c.y.data(), n, intercept, slope); });
+        EXPECT_EQ(regressionCode, c.code);
+        EXPECT_EQ(lineCode, c.code);
+        if (regressionCode != 0 || lineCode != 0)
+            continue;
+        const double beta0 = m.series(0).storedResults.value(QD_BETA);
+        const double beta1 = m.series(1).storedResults.value(QD_BETA);
+        EXPECT_EQ(std::memcmp(&intercept, &beta0, sizeof(double)), 0) << intercept << " " << beta0;
+        EXPECT_EQ(std::memcmp(&slope, &beta1, sizeof(double)), 0) << slope << " " << beta1;
+    }
 }
 
 TEST(TValue, QuantilesAndProbabilities)
