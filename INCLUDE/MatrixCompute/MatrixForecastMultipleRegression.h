@@ -111,8 +111,9 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
 // matrix of the dependent series y and the one independent series x (with
 // the constant term, over all observations). Nothing else of the
 // regression is computed and nothing is stored. It fails as the regression
-// would: on a singular or nearly singular system, and on coefficients whose
-// t statistic is not a number.
+// would: on a singular or nearly singular system, on coefficients whose
+// t statistic is not a number, and on two points (no degree of freedom for
+// the statistics).
 void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
                                 double& slope);
 

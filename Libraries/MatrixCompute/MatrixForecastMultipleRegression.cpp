@@ -170,8 +170,10 @@ void regressionLineCoefficients(const double* x, const double* y, std::int32_t n
         double V[4];
         double b[2];
         solveLineNormalEquations(x, y, n, V, b);
-        // Of the regression's t statistics only one that is not finite can
-        // make it fail; its probability is computed as the regression would.
+        // The regression computes the probability of every t statistic: it
+        // fails there on a t that is not finite and, for two points, on no
+        // degree of freedom; the probability is computed as the regression
+        // would in those cases only.
         // The fitted values as matrixProduct(X, b) forms them.
         double sse = 0.0;
         for (std::int32_t r = 0; r < n; ++r) {
@@ -184,7 +186,7 @@ void regressionLineCoefficients(const double* x, const double* y, std::int32_t n
         for (std::uint32_t j = 0; j < 2; ++j) {
             const double se = std::sqrt(V[3 * j]) * s;
             const double t = se < kEps ? 1.0 / kEps : b[j] / se;
-            if (!std::isfinite(t))
+            if (!std::isfinite(t) || !(df > 0.0))
                 computeTProbability(std::fabs(t), df, false);
         }
         intercept = b[0];

@@ -257,8 +257,8 @@ TEST(MultipleRegression, IdenticalRegressorsAreSingularBeforeAnythingIsStored)
 // by its own path on fixed arrays; it must give the regression's QD_BETA
 // results bit for bit and fail with the regression's code wherever the
 // regression fails, the failures decided by the condition estimate alone
-// included. (From 3 points up: with 2 the regression has no degree of
-// freedom for its statistics.)
+// included, and two points, where the regression has no degree of freedom
+// for its statistics.
 TEST(MultipleRegression, RegressionLineIsTheRegressionsOwnCoefficients)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -280,6 +280,8 @@ TEST(MultipleRegression, RegressionLineIsTheRegressionsOwnCoefficients)
          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, curve, 0},
         {"over the logarithms of 1, 2, ...", logs, curve, 0},
         {"three points", {0.5, -1.25, 7.0}, {2.0, 3.5, -0.125}, 0},
+        {"two points", {0.5, -1.25}, {2.0, 3.5}, 3146},
+        {"two points on a line", {0.0, 1.0}, {1.0, 3.0}, 3146},
         {"negative and mixed signs", {-3, -2, -1, 0, 1, 2}, {-0.0, 1e-300, -2.5, 4.0, 1e5, -7.0}, 0},
         {"huge values", {1, 2, 3, 4}, {1e300, -1e300, 1.5e300, 0.0}, 0},
         {"not a number in y", {0, 1, 2, 3}, {1.0, nan, 2.0, 3.0}, 0},
