@@ -116,7 +116,7 @@ void solveNormalEquations(const DoubleMatrix& X, const DoubleMatrix& y, DoubleMa
 }  // namespace
 
 void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
-                                double& slope)
+                                double& slope, double* sumOfSquares)
 {
     if (n < 2)
         qdThrow(QD_SOURCE_PATH, 414, ErrorCode::NotEnoughObservationsForRegression);
@@ -150,6 +150,8 @@ void regressionLineCoefficients(const double* x, const double* y, std::int32_t n
         }
         intercept = b(0, 0);
         slope = b(1, 0);
+        if (sumOfSquares != nullptr)
+            *sumOfSquares = sse;
     });
 }
 
