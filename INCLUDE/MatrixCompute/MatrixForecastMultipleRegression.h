@@ -113,9 +113,10 @@ void runGuardingMatrixAlgebra(const char* file, std::int32_t line, Work&& work)
 // regression is computed and nothing is stored. It fails as the regression
 // would: on a singular or nearly singular system, on coefficients whose
 // t statistic is not a number, and on two points (no degree of freedom for
-// the statistics).
+// the statistics). With sumOfSquares given it also receives the
+// regression's sum of squared residuals (its SSE, summed in its order).
 void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
-                                double& slope);
+                                double& slope, double* sumOfSquares = nullptr);
 
 // Extends an independent series by `numPeriods` forecasts of the automatic
 // method selection (BIC, every seasonal candidate, no hold-out), evaluated

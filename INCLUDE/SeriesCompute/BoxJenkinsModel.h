@@ -108,6 +108,22 @@ public:
     std::int64_t maSpan() const;
 
 private:
+    // The orders and coefficients as plain values and arrays, for the loops
+    // over the observations (valid while the coefficient groups keep their
+    // sizes: the search changes values only).
+    struct Terms {
+        std::int64_t S;
+        std::int32_t p, q, P, Q;
+        bool hasConstant;
+        double processMean;
+        const double* ar;
+        const double* ma;
+        const double* sar;
+        const double* sma;
+        double predict(const double* y, const double* yhat, std::int64_t now, const double* initial) const;
+    };
+    Terms terms() const;
+
     // Tells the benchmarks of one pass over n values (WorkCount.h).
     void notePass(const double* y, std::int32_t n) const;
     void swap(BoxJenkinsModel& other) noexcept;

@@ -161,7 +161,7 @@ void solveLineNormalEquations(const double* x, const double* y, std::int32_t n, 
 }  // namespace
 
 void regressionLineCoefficients(const double* x, const double* y, std::int32_t n, double& intercept,
-                                double& slope)
+                                double& slope, double* sumOfSquares)
 {
     if (n < 2)
         qdThrow(QD_SOURCE_PATH, 414, ErrorCode::NotEnoughObservationsForRegression);
@@ -191,6 +191,8 @@ void regressionLineCoefficients(const double* x, const double* y, std::int32_t n
         }
         intercept = b[0];
         slope = b[1];
+        if (sumOfSquares != nullptr)
+            *sumOfSquares = sse;
     });
 }
 

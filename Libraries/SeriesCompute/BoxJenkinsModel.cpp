@@ -189,10 +189,25 @@ std::int64_t BoxJenkinsModel::maSpan() const
     return static_cast<std::int64_t>(q) + static_cast<std::int64_t>(seasonalLength) * Q;
 }
 
-double BoxJenkinsModel::predict(const double* y, const double* yhat, std::int32_t t, const double* initial) const
+BoxJenkinsModel::Terms BoxJenkinsModel::terms() const
 {
-    const std::int64_t S = seasonalLength;
-    const std::int64_t now = t;
+    return Terms{seasonalLength,
+                 p,
+                 q,
+                 P,
+                 Q,
+                 hasConstant,
+                 processMean,
+                 arCoefficients.data(),
+                 maCoefficients.data(),
+                 seasonalArCoefficients.data(),
+                 seasonalMaCoefficients.data()};
+}
+
+// The prediction itself, inlined into the loops over the observations.
+inline double BoxJenkinsModel::Terms::predict(const double* y, const double* yhat, std::int64_t now,
+                                              const double* initial) const
+{
     // y(k) for any k, when it exists; a(k) only for k >= 0.
     auto valueAt = [&](std::int64_t k, double& out) {
         if (k >= 0) {
@@ -211,47 +226,49 @@ double BoxJenkinsModel::predict(const double* y, const double* yhat, std::int32_
         double c = 1.0;
         for (std::int32_t i = 1; i <= p; ++i)
             if (initial != nullptr || now - i >= 0)
-                c -= arCoefficients[static_cast<std::size_t>(i - 1)];
+                c -= ar[i - 1];
         for (std::int32_t J = 1; J <= P; ++J)
             if (initial != nullptr || now - S * J >= 0)
-                c -= seasonalArCoefficients[static_cast<std::size_t>(J - 1)];
+                c -= sar[J - 1];
         for (std::int32_t i = 1; i <= p; ++i)
             for (std::int32_t J = 1; J <= P; ++J)
                 if (initial != nullptr || now - S * J - i >= 0)
-                    c += arCoefficients[static_cast<std::size_t>(i - 1)] *
-                         seasonalArCoefficients[static_cast<std::size_t>(J - 1)];
+                    c += ar[i - 1] * sar[J - 1];
         sum += processMean * c;
     }
     double v = 0.0;
     for (std::int32_t J = 1; J <= P; ++J)
         if (valueAt(now - S * J, v))
-            sum += seasonalArCoefficients[static_cast<std::size_t>(J - 1)] * v;
+            sum += sar[J - 1] * v;
     for (std::int32_t i = 1; i <= p; ++i)
         if (valueAt(now - i, v))
-            sum += arCoefficients[static_cast<std::size_t>(i - 1)] * v;
+            sum += ar[i - 1] * v;
     for (std::int32_t i = 1; i <= p; ++i)
         for (std::int32_t J = 1; J <= P; ++J)
             if (valueAt(now - S * J - i, v))
-                sum -= seasonalArCoefficients[static_cast<std::size_t>(J - 1)] *
-                       arCoefficients[static_cast<std::size_t>(i - 1)] * v;
+                sum -= sar[J - 1] * ar[i - 1] * v;
     for (std::int32_t J = 1; J <= Q; ++J) {
         const std::int64_t k = now - S * J;
         if (k >= 0)
-            sum -= seasonalMaCoefficients[static_cast<std::size_t>(J - 1)] * (y[k] - yhat[k]);
+            sum -= sma[J - 1] * (y[k] - yhat[k]);
     }
     for (std::int32_t j = 1; j <= q; ++j) {
         const std::int64_t k = now - j;
         if (k >= 0)
-            sum -= maCoefficients[static_cast<std::size_t>(j - 1)] * (y[k] - yhat[k]);
+            sum -= ma[j - 1] * (y[k] - yhat[k]);
     }
     for (std::int32_t j = 1; j <= q; ++j)
         for (std::int32_t J = 1; J <= Q; ++J) {
             const std::int64_t k = now - S * J - j;
             if (k >= 0)
-                sum += seasonalMaCoefficients[static_cast<std::size_t>(J - 1)] *
-                       maCoefficients[static_cast<std::size_t>(j - 1)] * (y[k] - yhat[k]);
+                sum += sma[J - 1] * ma[j - 1] * (y[k] - yhat[k]);
         }
     return sum;
+}
+
+double BoxJenkinsModel::predict(const double* y, const double* yhat, std::int32_t t, const double* initial) const
+{
+    return terms().predict(y, yhat, t, initial);
 }
 
 void BoxJenkinsModel::backcast(std::int32_t n, std::int32_t m, const double* y, double* out) const
@@ -259,15 +276,20 @@ void BoxJenkinsModel::backcast(std::int32_t n, std::int32_t m, const double* y, 
     const std::size_t total = static_cast<std::size_t>(n) + static_cast<std::size_t>(m > 0 ? m : 0);
     std::vector<double>& r = reversed_;
     std::vector<double>& rhat = reversedPredictions_;
-    r.assign(total, 0.0);
-    rhat.assign(total, 0.0);
+    // Every element is written before it is read: a prediction reads the
+    // values and predictions of earlier times only.
+    r.resize(total);
+    rhat.resize(total);
     for (std::int32_t k = 0; k < n; ++k)
         r[static_cast<std::size_t>(k)] = y[n - 1 - k];
+    const Terms model = terms();
+    double* const rv = r.data();
+    double* const rh = rhat.data();
     for (std::size_t k = 0; k < total; ++k) {
-        rhat[k] = predict(r.data(), rhat.data(), static_cast<std::int32_t>(k), nullptr);
+        rh[k] = model.predict(rv, rh, static_cast<std::int64_t>(k), nullptr);
         if (k >= static_cast<std::size_t>(n)) {
-            r[k] = rhat[k];
-            out[k - static_cast<std::size_t>(n) + 1] = rhat[k];
+            rv[k] = rh[k];
+            out[k - static_cast<std::size_t>(n) + 1] = rh[k];
         }
     }
 }
@@ -275,6 +297,9 @@ void BoxJenkinsModel::backcast(std::int32_t n, std::int32_t m, const double* y, 
 void BoxJenkinsModel::notePass(const double* y, std::int32_t n) const
 {
 #ifdef QD_COUNT_WORK
+    // Nothing is built for a note that no one hears.
+    if (workListener() == nullptr)
+        return;
     std::vector<double> parameters;
     for (const std::vector<double>* group :
          {&arCoefficients, &maCoefficients, &seasonalArCoefficients, &seasonalMaCoefficients})
@@ -294,13 +319,17 @@ double BoxJenkinsModel::sumOfSquaredErrors()
     const std::int32_t n = numHistoricalValues;
     const std::int32_t m = static_cast<std::int32_t>(arSpan());
     notePass(values.data(), n);
-    backcasts.assign(static_cast<std::size_t>(m) + 1, 0.0);
+    // backcast writes out[1 .. m], all that the predictions read.
+    backcasts.resize(static_cast<std::size_t>(m) + 1);
     backcast(n, m, values.data(), backcasts.data());
+    const Terms model = terms();
+    const double* const y = values.data();
+    double* const yhat = predictions.data();
+    const double* const initial = backcasts.data();
     double sse = 0.0;
     for (std::int32_t t = 0; t < n; ++t) {
-        const double yhat = predict(values.data(), predictions.data(), t, backcasts.data());
-        predictions[static_cast<std::size_t>(t)] = yhat;
-        const double e = values[static_cast<std::size_t>(t)] - yhat;
+        yhat[t] = model.predict(y, yhat, t, initial);
+        const double e = y[t] - yhat[t];
         sse += e * e;
     }
     return sse;
@@ -444,9 +473,10 @@ std::int32_t BoxJenkinsModel::compute(Series& series, std::int32_t flag)
     if (start < 0)
         start = 0;
     const std::int32_t end = lastIndex + numPeriodsToForecast;
+    const Terms model = terms();
     for (std::int32_t t = start; t <= end; ++t) {
         const std::size_t k = static_cast<std::size_t>(t);
-        yhat[k] = predict(y.data(), yhat.data(), t, initial.data());
+        yhat[k] = model.predict(y.data(), yhat.data(), t, initial.data());
         if (t >= N)
             y[k] = yhat[k];  // the forecast stands in for the value: residual 0
     }

@@ -4,6 +4,7 @@
 #include "Matrix/MVRBaseException.h"
 #include "Matrix/SeriesOpApplySeriesCompute.h"
 #include "Matrix/SeriesOpApplySeriesForecast.h"
+#include "MatrixCompute/MatrixForecastMultipleRegression.h"
 #include "SeriesCompute/FitCriteria.h"
 #include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
@@ -14,6 +15,35 @@ namespace qd {
 
 namespace {
 const char* const QD_SOURCE_PATH = "Libraries\\SeriesCompute\\SeriesComputeBoxCox";
+
+// The error sum of the trend line through the scaled values y (time 1 .. n)
+// from the regression's own coefficient steps. Where the trend regression
+// succeeds with finite coefficients and sum (three values or more), it
+// stores these coefficients and fitted values and the error sum of its
+// series is this sum bit for bit. Otherwise false: the whole regression
+// then runs and fails or succeeds as it does.
+bool trendLineErrorSum(const std::vector<double>& y, double& sum)
+{
+    const std::int32_t n = static_cast<std::int32_t>(y.size());
+    if (n < 3)
+        return false;
+    std::vector<double> time(y.size());
+    for (std::int32_t j = 0; j < n; ++j)
+        time[static_cast<std::size_t>(j)] = j + 1.0;
+    double intercept = 0.0;
+    double slope = 0.0;
+    double sse = 0.0;
+    try {
+        regressionLineCoefficients(time.data(), y.data(), n, intercept, slope, &sse);
+    } catch (const MVRBaseException&) {
+        rethrowOutOfMemory();
+        return false;
+    }
+    if (!(std::isfinite(intercept) && std::isfinite(slope) && std::isfinite(sse)))
+        return false;
+    sum = sse;
+    return true;
+}
 }  // namespace
 
 double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, double lamda)
@@ -46,9 +76,15 @@ double computeBoxCox(Series& series, std::int32_t last, std::int32_t count, doub
     const double g = std::exp(sumLog / count);
     const double factor = lamda != 0.0 ? 1.0 / (lamda * std::pow(g, lamda - 1.0)) : g;
 
+    for (double& value : y)
+        value *= factor;
+    double sum = 0.0;
+    if (trendLineErrorSum(y, sum))
+        return sum;
+
     Series work(count);
-    for (std::int32_t i = 0; i < count; ++i)
-        work.addObservation(y[static_cast<std::size_t>(i)] * factor, QD_SUPPLIED, FdCString());
+    for (double value : y)
+        work.addObservation(value, QD_SUPPLIED, FdCString());
 
     SeriesForecastLinearRegression line(QD_LAST, QD_ALL, 0, true, 0.0, false, 0.0, 0.0);
     SeriesOpApplySeriesForecast fitLine(line);

@@ -1,6 +1,7 @@
 // Fit criteria, Ljung-Box and the sum of squared regression. Reference
 // values: make_boxjenkins_reference.py and the worked examples below.
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "SeriesCompute/FitCriteria.h"
 #include "SeriesCompute/SeriesComputeLjungBox.h"
 #include "SeriesCompute/SeriesComputeSumSquaredRegression.h"
+#include "SeriesCompute/SeriesForecastLinearRegression.h"
 #include "SeriesCompute/SeriesStatistics.h"
 
 namespace {
@@ -93,6 +95,56 @@ TEST(FitCriteria, BoxCox)
     s.setDirty(true, false);
     EXPECT_MVR_AT(computeBoxCox(s, QD_LAST, QD_ALL, 1.0), 3075, file, 62);
     EXPECT_MVR_AT(computeBoxCox(s, 7, 2, 1.0), 3006, file, 43);
+}
+
+// The score at lamda 1 is the error sum of the trend regression of x - 1
+// (the scale factor is exactly 1 there): bit for bit what the series' own
+// linear trend and its sum of squared errors give, and where that
+// regression refuses the values, the score fails alike. Short windows,
+// irregular values, a window inside a longer series and values near the
+// largest doubles.
+TEST(FitCriteria, BoxCoxIsTheTrendRegressionsErrorSum)
+{
+    struct Case {
+        const char* what;
+        std::vector<double> values;
+        std::int32_t last;
+        std::int32_t count;
+    };
+    const double huge = 0.9 * std::numeric_limits<double>::max();
+    const Case cases[] = {
+        {"two values", {3.0, 5.5}, QD_LAST, QD_ALL},
+        {"three values", {3.1, 5.7, 4.2}, QD_LAST, QD_ALL},
+        {"irregular", {3.1, 5.7, 4.2, 7.9, 9.3, 8.8, 11.4, 0.37, 123.25, 1e-3, 17.0}, QD_LAST, QD_ALL},
+        {"a window", {3.1, 5.7, 4.2, 7.9, 9.3, 8.8, 11.4, 0.37, 123.25}, 6, 5},
+        {"a straight line", {2.0, 4.0, 6.0, 8.0, 10.0}, QD_LAST, QD_ALL},
+        {"near the largest doubles", {huge, 0.5 * huge, huge, 0.25 * huge}, QD_LAST, QD_ALL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Series s;
+        fillSeries(s, c.values);
+        const std::int32_t last = c.last == QD_LAST ? s.numObservations() - 1 : c.last;
+        const std::int32_t count = c.count == QD_ALL ? s.numObservations() : c.count;
+        Series shifted;
+        for (std::int32_t i = last - count + 1; i <= last; ++i)
+            shifted.addObservation(s.observation(i).value - 1.0, QD_SUPPLIED, FdCString());
+        std::int32_t expectedCode = 0;
+        double expected = 0.0;
+        try {
+            SeriesForecastLinearRegression line(QD_LAST, QD_ALL, 0, true, 0.0, false, 0.0, 0.0);
+            applyForecast(shifted, line);
+            expected = sumSquaredError(shifted, QD_LAST, QD_ALL);
+        } catch (const MVRBaseException& e) {
+            expectedCode = e.code;
+        }
+        if (expectedCode != 0) {
+            EXPECT_MVR_CODE(computeBoxCox(s, c.last, c.count, 1.0), expectedCode);
+            continue;
+        }
+        const double score = computeBoxCox(s, c.last, c.count, 1.0);
+        EXPECT_EQ(std::memcmp(&score, &expected, sizeof score), 0) << score << " " << expected;
+    }
 }
 
 TEST(FitCriteria, RSquareAndAdjusted)
