@@ -3,9 +3,8 @@
 //
 // An entry names one double parameter of the model (not owned) and,
 // optionally, a neighbouring parameter whose current value bounds the
-// search interval of the first. A cursor walks the list cyclically. Every
-// forecasting class with a fitted parameter holds a list; only the
-// Box-Jenkins model fills and walks one, the others keep it empty.
+// search interval of the first. A cursor walks the list cyclically. The
+// Box-Jenkins model fills and walks one; no other method holds one.
 #ifndef QD_SERIESCOMPUTE_PARAMETERLIST_H
 #define QD_SERIESCOMPUTE_PARAMETERLIST_H
 

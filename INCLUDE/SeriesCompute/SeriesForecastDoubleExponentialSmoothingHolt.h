@@ -15,7 +15,6 @@
 
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
-#include "SeriesCompute/ParameterList.h"
 #include "SeriesCompute/SeriesCompute.h"
 
 namespace qd {
@@ -50,7 +49,6 @@ private:
 
     double constructorAlpha_;
     double constructorGamma_;
-    ParameterList parameters_;  // not filled by this method
 
     // Working state of one compute.
     std::int32_t start_ = 0;

@@ -24,7 +24,6 @@
 
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
-#include "SeriesCompute/ParameterList.h"
 #include "Matrix/SeriesCompute.h"
 
 namespace qd {
@@ -72,7 +71,6 @@ private:
     double fitRun();
 
     double constructorAlpha_;
-    ParameterList parameters_;  // not filled by this method
 
     // Working state of one compute.
     std::int32_t observationCount_;

@@ -26,7 +26,6 @@
 
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
-#include "SeriesCompute/ParameterList.h"
 #include "SeriesCompute/SeriesCompute.h"
 
 namespace qd {
@@ -80,7 +79,6 @@ private:
     double constructorAlpha_;
     double constructorBeta_;
     double constructorGamma_;
-    ParameterList parameters_;  // not filled by this method
 
     // Working state of one compute.
     bool multiplicative_ = false;

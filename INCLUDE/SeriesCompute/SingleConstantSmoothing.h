@@ -15,7 +15,6 @@
 
 #include "Matrix/Series.h"
 #include "SeriesCompute/ObjectiveFunction.h"
-#include "SeriesCompute/ParameterList.h"
 #include "SeriesCompute/SeriesCompute.h"
 
 namespace qd {
@@ -61,7 +60,6 @@ private:
 
     double constructorConstant_;
     Traits traits_;
-    ParameterList parameters_;  // not filled by these methods
     Series* series_ = nullptr;
     double start_ = 0.0;
 };

@@ -52,8 +52,12 @@ void QuantitySlots::swap(QuantitySlots& other) noexcept
 
 std::int32_t QuantitySlots::clear()
 {
-    for (std::int32_t i = 0; i < capacity_; ++i)
-        slots_[i] = Quantity();
+    // The count never falls below the set slots (a slot renamed to -1 in
+    // place stays counted): with none counted every slot is already empty.
+    if (count_ != 0) {
+        for (std::int32_t i = 0; i < capacity_; ++i)
+            slots_[i] = Quantity();
+    }
     count_ = 0;
     position_ = 0;
     return capacity_;

@@ -12,8 +12,8 @@ namespace qd {
 namespace {
 
 // The decimal digits of a number from 0 up, written into text (16 places
-// are enough for any 32-bit number); returns text.
-const char* decimalText(std::int32_t number, char (&text)[16])
+// are enough for any 32-bit number); returns how many were written.
+std::uint32_t decimalText(std::int32_t number, char (&text)[16])
 {
     char digits[16];
     std::int32_t count = 0;
@@ -25,7 +25,7 @@ const char* decimalText(std::int32_t number, char (&text)[16])
     for (std::int32_t k = 0; k < count; ++k)
         text[k] = digits[count - 1 - k];
     text[count] = '\0';
-    return text;
+    return static_cast<std::uint32_t>(count);
 }
 
 }  // namespace
@@ -76,8 +76,9 @@ double* SeriesValueCache::values(std::int32_t extra)
         return values_.data;
     fit(values_, placesFor(n, extra));
     values_.filled = 0;
+    const Observation* observations = owner_->data();
     for (std::int32_t i = 0; i < n; ++i)
-        values_.data[i] = owner_->observation(i).value;
+        values_.data[i] = observations[i].value;
     values_.filled = n;
     valuesDirty_ = false;
     return values_.data;
@@ -91,9 +92,10 @@ double* SeriesValueCache::forecastValues(std::int32_t extra)
     fit(forecasts_, placesFor(n, extra));
     forecasts_.filled = 0;
     const double* v = values(0);
+    const Observation* observations = owner_->data();
     for (std::int32_t i = 0; i < n; ++i) {
         double stored = 0.0;
-        if (owner_->observation(i).storedResults.lookup(QD_FORECAST, stored) == QD_QUANTITY_FOUND)
+        if (observations[i].storedResults.lookup(QD_FORECAST, stored) == QD_QUANTITY_FOUND)
             forecasts_.data[i] = stored;
         else
             forecasts_.data[i] = v[i];
@@ -131,20 +133,26 @@ void SeriesValueCache::storeForecasts(std::int32_t quantityType, std::int32_t fi
     // and leave it up to twice the size it needs.
     if (last >= entryCount && static_cast<std::uint32_t>(last) >= owner_->capacity())
         owner_->reserve(last + 1);
+    // The values array is marked stale before the first observation that
+    // changes it; nothing in the loop fills the cached statistics again, so
+    // once is enough.
     bool changed = false;
     for (std::int32_t i = first; i <= last; ++i) {
         const double place = forecasts_.data[i];
         if (i >= entryCount) {
             char text[16];
-            setValuesDirty(true);
+            if (!changed)
+                setValuesDirty(true);
             changed = true;
-            owner_->addObservation(place, QD_COMPUTED, FdCString(decimalText(i - entryCount, text)));
+            const std::uint32_t length = decimalText(i - entryCount, text);
+            owner_->addObservation(place, QD_COMPUTED, FdCString(text, length));
         }
         Observation& observation = owner_->observation(i);
         observation.storedResults.store(quantityType, place);
         observation.storedResults.store(QD_FORECAST, place);
         if (overwriteComputed && observation.originType == QD_COMPUTED) {
-            setValuesDirty(true);
+            if (!changed)
+                setValuesDirty(true);
             changed = true;
             observation.value = place;
         }

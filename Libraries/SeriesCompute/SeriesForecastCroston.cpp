@@ -88,6 +88,7 @@ void SeriesForecastCroston::run(Series& series)
 
     // The demands of the range, in order.
     std::vector<double> demands;
+    demands.reserve(static_cast<std::size_t>(n - s));
     double sum = 0.0;
     {
         const double* v = series.values(0);

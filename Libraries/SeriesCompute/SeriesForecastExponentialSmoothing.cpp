@@ -51,7 +51,6 @@ SeriesForecastExponentialSmoothing::SeriesForecastExponentialSmoothing(std::int3
       zeroDemand(zeroDemand),
       finalLevelValue(finalLevelValue),
       constructorAlpha_(alpha),
-      parameters_(),
       observationCount_(0),
       backwardStart_(false),
       series_(nullptr),

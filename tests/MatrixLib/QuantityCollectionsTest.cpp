@@ -58,6 +58,34 @@ TEST(QuantitySlots, StoreEraseCountAndBounds)
     EXPECT_EQ(slots.clear(), 4);
 }
 
+TEST(QuantitySlots, ClearEmptiesEverySlotAfterErasesAndRenames)
+{
+    QuantitySlots slots(5);
+    // Emptied by erase before the clear: the position still goes back to 0.
+    slots.store(2, 2002, 2.0);
+    ASSERT_NE(slots.next(), nullptr);
+    slots.erase(2);
+    EXPECT_EQ(slots.clear(), 5);
+    EXPECT_EQ(slots.position(), 0);
+
+    // A result renamed to -1 in place keeps its value and stays counted:
+    // with the other result erased no slot is set, yet the clear still has
+    // the renamed slot's value to wipe.
+    slots.store(1, 2001, 1.0);
+    slots.store(4, 2004, 4.0);
+    Quantity* renamed = slots.next();
+    ASSERT_NE(renamed, nullptr);
+    renamed->type = -1;
+    slots.erase(4);
+    slots.clear();
+    for (int i = 0; i < slots.capacity(); ++i) {
+        EXPECT_EQ(slots.slot(i).type, -1) << i;
+        EXPECT_EQ(slots.slot(i).value, 0.0) << i;
+    }
+    EXPECT_EQ(slots.count(-1), 0);
+    EXPECT_EQ(slots.next(), nullptr);
+}
+
 TEST(QuantitySlots, CapacityBelowOneThrows)
 {
     EXPECT_MVR(QuantitySlots(0), 3000, "INCLUDE\\Matrix/QuantitySlots", 23);
