@@ -99,7 +99,6 @@ private:
                             std::vector<std::int32_t>& remaining);
     void forecastLeadTime(const Series& series);
     void takeLeadPeriods();
-    void takeEventIndexes();
     template <class ValueAt>
     double leadTimeSum(const ValueAt& valueAt) const;
 

@@ -435,14 +435,20 @@ void SeriesForecastSlowMovingDemand::forecastLeadTime(const Series& series)
     }
 }
 
-// The lead periods of series 0 before the indexes are applied, read as the
-// application reads them: a series without a forecast method takes no part
+// What the application of the indexes reads of series 0, taken just before
+// it runs: the series' offset and indexes, and each lead period as the
+// application reads it. A series without a forecast method takes no part
 // and keeps its values; an observation with an index of its own (a history
 // period) gets its measured value back; one without a forecast keeps its
 // value; the others get the index of their class applied.
 void SeriesForecastSlowMovingDemand::takeLeadPeriods()
 {
     const Series& s = workMatrix_.series(0);
+    eventOffset_ = s.eventOffset;
+    eventIndexes_.clear();
+    if (const QuantitySlots* indexes = s.storedResults.multiple(QD_EVENT_INDEX_SERIES))
+        for (std::int32_t k = 0; k < indexes->capacity(); ++k)
+            eventIndexes_.push_back(indexes->value(k));
     const bool takesPart = s.forecastMethodNumber != -1;
     leadPeriods_.clear();
     for (std::int32_t i = numHistory; i < numHistory + leadPeriods && i < s.numObservations(); ++i) {
@@ -461,19 +467,6 @@ void SeriesForecastSlowMovingDemand::takeLeadPeriods()
         }
         leadPeriods_.push_back(p);
     }
-}
-
-// The indexes the application used, once it has run.
-void SeriesForecastSlowMovingDemand::takeEventIndexes()
-{
-    const Series& s = workMatrix_.series(0);
-    eventOffset_ = s.eventOffset;
-    eventIndexes_.clear();
-    const QuantitySlots* indexes = s.storedResults.multiple(QD_EVENT_INDEX_SERIES);
-    if (indexes == nullptr)
-        return;
-    for (std::int32_t k = 0; k < indexes->capacity(); ++k)
-        eventIndexes_.push_back(indexes->value(k));
 }
 
 std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_t flag)
@@ -526,7 +519,6 @@ std::int32_t SeriesForecastSlowMovingDemand::compute(Series& series, std::int32_
             forecastLeadTime(series);
             const Series& lead = workMatrix_.series(0);
             d = leadTimeSum([&lead, this](std::int32_t j) { return lead.observation(numHistory + j).value; });
-            takeEventIndexes();
         } else {
             d = leadTimeSum([&classes, this](std::int32_t j) {
                 const LeadPeriod& p = leadPeriods_[static_cast<std::size_t>(j)];

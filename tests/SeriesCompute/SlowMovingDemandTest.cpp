@@ -74,6 +74,39 @@ TEST(SlowMovingDemand, ReorderLevelOfWholeSimulations)
     }
 }
 
+// One class (season 1): every simulation draws the same class, so every
+// simulated lead-time sum equals the first simulation's, whatever the base.
+// The smallest and the largest of 40 sums, and their mean (the sample rule,
+// whose deviation is then 0), must each be the sum of one simulation alone,
+// for the base methods and the base forecasts other than the average.
+TEST(SlowMovingDemand, EverySimulationOfOneClassSumsAsTheFirst)
+{
+    const std::vector<double> history = {1, 3, 0, 2, 7, 1, 0, 1, 1, 5, 2, 1, 0, 2, 4, 1, 2, 6, 1, 1};
+    struct Base {
+        std::int16_t bcMethod;
+        std::int32_t bfType;
+        std::int16_t bfMethod;
+    };
+    const Base bases[] = {{24, 1, 24}, {30, 2, 4}, {30, 2, 5}, {24, 2, 6}, {30, 2, 9}, {24, 2, 24}, {30, 2, 30}};
+    const auto level = [&history](const Base& b, std::int32_t simulations, double serviceLevel, std::int32_t slType) {
+        Series series;
+        fillSeries(series, history);
+        SeriesForecastSlowMovingDemand method(0, 1, 1, 1, true, 1.0, 0.25, 3.0, 1, simulations, 5.0, 1, b.bcMethod,
+                                              true, b.bfType, b.bfMethod, slType, 2.5, serviceLevel, 1);
+        method.setRandomState(11);
+        applyForecast(series, method);
+        return series.storedResults.value(QD_SMD_SAFETY_STOCK);
+    };
+    for (const Base& b : bases) {
+        SCOPED_TRACE(std::to_string(b.bcMethod) + " " + std::to_string(b.bfType) + " " + std::to_string(b.bfMethod));
+        const double first = level(b, 1, 1.0, 1);
+        EXPECT_GT(first, 0.0);
+        EXPECT_EQ(level(b, 40, 1.0, 1), first);         // the largest
+        EXPECT_EQ(level(b, 40, 1.0 / 40.0, 1), first);  // the smallest
+        EXPECT_NEAR(level(b, 40, 0.5, 2), first, 1e-12 * first);
+    }
+}
+
 // A constant history: every class has index 1, so each simulated lead time
 // of 2.5 periods demands exactly 2.5 x 4 whatever is drawn; the average
 // base forecasts 4 for the series.
